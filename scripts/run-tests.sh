@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Sets everything up and runs every test: a warnings-as-errors build, then the
+# same tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+
+scripts/setup.sh build
+scripts/setup.sh build-asan -DKORVEL_SANITIZE=ON -DKORVEL_BUILD_BENCH=OFF
+
+state=$(mktemp -d /tmp/korvel-services.XXXXXX)
+trap 'scripts/services.sh stop "$state"; rm -rf "$state"' EXIT
+eval "$(scripts/services.sh start "$state")"
+
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
+export LSAN_OPTIONS=suppressions=$root/tests/support/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+status=0
+echo "== Tests =="
+ctest --test-dir build -j2 --output-on-failure || status=1
+echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
+ctest --test-dir build-asan -j2 --output-on-failure || status=1
+exit $status

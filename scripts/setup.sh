@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Korvel needs to build, run and test (only those
+# that are missing), then configures and builds one build folder.
+#   scripts/setup.sh [BUILD_DIR] [extra cmake arguments...]
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build_dir=${1:-build}
+shift || true
+case "$build_dir" in /*) ;; *) build_dir="$root/$build_dir" ;; esac
+
+packages=(
+  # build
+  cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins librsvg2-bin
+  libgtest-dev libgmock-dev libbenchmark-dev
+  # running on a desktop
+  dbus fonts-liberation fonts-dejavu-core
+  # test peers: an RFC 868 server, fake system services, a display and a tray
+  xinetd python3-dbusmock dbus-daemon xvfb xauth trayer imagemagick xdotool
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \
+    || missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo=sudo
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S "$root" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVEL_WERROR=ON "$@" >/dev/null
+cmake --build "$build_dir" -j2

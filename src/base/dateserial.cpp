@@ -1,0 +1,59 @@
+#include "base/dateserial.h"
+
+#include <cmath>
+
+namespace DateSerial {
+
+namespace {
+constexpr qint64 kMsecsPerDay = 86'400'000;
+constexpr qint64 kMsecsPerMinute = 60'000;
+
+QDateTime dayZero(Qt::TimeSpec spec)
+{
+    return QDateTime(QDate(1899, 12, 30), QTime(0, 0), spec);
+}
+
+qint64 floorDiv(qint64 a, qint64 b)
+{
+    const qint64 q = a / b;
+    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+}
+} // namespace
+
+qint64 toMsecs(double serial)
+{
+    return std::llround(serial * double(kMsecsPerDay));
+}
+
+double fromMsecs(qint64 msecs)
+{
+    return double(msecs) / double(kMsecsPerDay);
+}
+
+double fromDateTime(const QDateTime& dateTime)
+{
+    // Re-read the wall fields as UTC so no zone shift or DST gap interferes.
+    const QDateTime fields(dateTime.date(), dateTime.time(), Qt::UTC);
+    return fromMsecs(dayZero(Qt::UTC).msecsTo(fields));
+}
+
+QDateTime toDateTime(double serial, Qt::TimeSpec spec)
+{
+    const qint64 msecs = toMsecs(serial);
+    const qint64 days = floorDiv(msecs, kMsecsPerDay);
+    const QDate date = QDate(1899, 12, 30).addDays(days);
+    const QTime time = QTime::fromMSecsSinceStartOfDay(int(msecs - days * kMsecsPerDay));
+    return QDateTime(date, time, spec);
+}
+
+double addMinutes(double serial, qint64 minutes)
+{
+    return fromMsecs(toMsecs(serial) + minutes * kMsecsPerMinute);
+}
+
+qint64 minuteDiff(double from, double to)
+{
+    return floorDiv(toMsecs(to), kMsecsPerMinute) - floorDiv(toMsecs(from), kMsecsPerMinute);
+}
+
+} // namespace DateSerial

@@ -1,0 +1,94 @@
+#include "base/generaldate.h"
+
+#include "base/dateserial.h"
+#include "base/textformat.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+
+#include <cmath>
+
+namespace GeneralDate {
+
+namespace {
+constexpr double kDayZero = 0.0;
+
+std::optional<double> parseIso(const QString& text)
+{
+    QDateTime dateTime = QDateTime::fromString(text, Qt::ISODateWithMs);
+    if (dateTime.isValid()) {
+        // An ISO text with a zone names an instant; the serial is local time.
+        if (dateTime.timeSpec() != Qt::LocalTime)
+            dateTime = dateTime.toLocalTime();
+        return DateSerial::fromDateTime(dateTime);
+    }
+    // Qt's ISO date reader skips over separators it does not know; insist on
+    // the real form so "2026/12/05 ..." is left to the locale's formats.
+    static const QRegularExpression isoDate(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
+    const QDate date = isoDate.match(text).hasMatch() ? QDate::fromString(text, Qt::ISODate) : QDate();
+    if (date.isValid())
+        return DateSerial::fromDateTime(QDateTime(date, QTime(0, 0), Qt::UTC));
+    return std::nullopt;
+}
+
+QStringList dateFormats(const QLocale& locale)
+{
+    QStringList formats{TextFormat::shortDateFormat(), locale.dateFormat(QLocale::ShortFormat)};
+    formats.removeDuplicates();
+    return formats;
+}
+
+QStringList timeFormats()
+{
+    QStringList formats{TextFormat::longTimeFormat(), QStringLiteral("H:mm:ss"),
+                        QStringLiteral("H:mm")};
+    formats.removeDuplicates();
+    return formats;
+}
+} // namespace
+
+QString format(double serial)
+{
+    // Shown to the second, so round before deciding what to show.
+    const double seconds = std::round(serial * DateSerial::kSecondsPerDay);
+    const QDateTime dateTime = DateSerial::toDateTime(seconds / DateSerial::kSecondsPerDay);
+    const QLocale locale = TextFormat::locale();
+    const QString time = locale.toString(dateTime.time(), TextFormat::longTimeFormat());
+    if (dateTime.date() == QDate(1899, 12, 30))
+        return time;
+    const QString date = locale.toString(dateTime.date(), TextFormat::shortDateFormat());
+    if (dateTime.time() == QTime(0, 0))
+        return date;
+    return date + u' ' + time;
+}
+
+std::optional<double> parse(const QString& text)
+{
+    const QString trimmed = text.simplified();
+    if (trimmed.isEmpty())
+        return std::nullopt;
+    if (const auto iso = parseIso(trimmed))
+        return iso;
+
+    const QLocale locale = TextFormat::locale();
+    const QStringList dates = dateFormats(locale);
+    const QStringList times = timeFormats();
+    for (const QString& date : dates) {
+        for (const QString& time : times) {
+            const QDateTime dateTime = locale.toDateTime(trimmed, date + u' ' + time);
+            if (dateTime.isValid())
+                return DateSerial::fromDateTime(dateTime);
+        }
+        const QDate dateOnly = locale.toDate(trimmed, date);
+        if (dateOnly.isValid())
+            return DateSerial::fromDateTime(QDateTime(dateOnly, QTime(0, 0), Qt::UTC));
+    }
+    for (const QString& time : times) {
+        const QTime timeOnly = locale.toTime(trimmed, time);
+        if (timeOnly.isValid())
+            return kDayZero + timeOnly.msecsSinceStartOfDay() / (DateSerial::kSecondsPerDay * 1000.0);
+    }
+    return std::nullopt;
+}
+
+} // namespace GeneralDate
