@@ -8,9 +8,9 @@ namespace {
 constexpr qint64 kMsecsPerDay = 86'400'000;
 constexpr qint64 kMsecsPerMinute = 60'000;
 
-QDateTime dayZero(Qt::TimeSpec spec)
+QDateTime dayZero(Qt::TimeSpec kind)
 {
-    return QDateTime(QDate(1899, 12, 30), QTime(0, 0), spec);
+    return QDateTime(QDate(1899, 12, 30), QTime(0, 0), kind);
 }
 
 qint64 floorDiv(qint64 a, qint64 b)
@@ -37,13 +37,13 @@ double fromDateTime(const QDateTime& dateTime)
     return fromMsecs(dayZero(Qt::UTC).msecsTo(fields));
 }
 
-QDateTime toDateTime(double serial, Qt::TimeSpec spec)
+QDateTime toDateTime(double serial, Qt::TimeSpec kind)
 {
     const qint64 msecs = toMsecs(serial);
     const qint64 days = floorDiv(msecs, kMsecsPerDay);
     const QDate date = QDate(1899, 12, 30).addDays(days);
     const QTime time = QTime::fromMSecsSinceStartOfDay(int(msecs - days * kMsecsPerDay));
-    return QDateTime(date, time, spec);
+    return QDateTime(date, time, kind);
 }
 
 double addMinutes(double serial, qint64 minutes)

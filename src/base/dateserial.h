@@ -12,7 +12,7 @@ constexpr double kSecondsPerDay = 86400.0;
 // Reads the date and time fields as they stand in the value's own zone.
 double fromDateTime(const QDateTime& dateTime);
 // Builds a value with the serial's fields with the given kind of time (UTC by default).
-QDateTime toDateTime(double serial, Qt::TimeSpec spec = Qt::UTC);
+QDateTime toDateTime(double serial, Qt::TimeSpec kind = Qt::UTC);
 
 // Calendar minute arithmetic, to the millisecond.
 double addMinutes(double serial, qint64 minutes);
