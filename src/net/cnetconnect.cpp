@@ -1,0 +1,106 @@
+#include "net/cnetconnect.h"
+
+#include "net/internetflags.h"
+
+#include <QNetworkAccessManager>
+#include <QNetworkProxyFactory>
+
+namespace {
+
+// Uses the system's proxy settings for every request of one manager.
+class SystemProxyFactory : public QNetworkProxyFactory
+{
+public:
+    QList<QNetworkProxy> queryProxy(const QNetworkProxyQuery& query) override
+    {
+        return systemProxyForQuery(query);
+    }
+};
+
+} // namespace
+
+QStringList CNetConnect::defaultTestSites()
+{
+    const QString fromEnvironment = qEnvironmentVariable("KORVEL_TEST_SITES");
+    if (!fromEnvironment.trimmed().isEmpty()) {
+        QStringList sites;
+        for (const QString& site : fromEnvironment.split(QLatin1Char(','), Qt::SkipEmptyParts))
+            sites.append(site.trimmed());
+        return sites;
+    }
+    return {QStringLiteral("http://www.yahoo.com"), QStringLiteral("http://www.bbc.com")};
+}
+
+CNetConnect::CNetConnect(std::shared_ptr<ConnectionBackend> backend)
+    : m_backend(std::move(backend))
+    , m_KnownTestSites(defaultTestSites())
+{
+}
+
+bool CNetConnect::Connected()
+{
+    Refresh();
+    return m_Connected;
+}
+
+qint32 CNetConnect::ConnectMode()
+{
+    Refresh();
+    return m_ConnectMode;
+}
+
+QString CNetConnect::ConnectModeDesc()
+{
+    Refresh();
+    return m_ConnectModeDesc;
+}
+
+bool CNetConnect::Dial(qint32 Flags)
+{
+    if (Connected())
+        return false;
+    return m_backend->autodial(Flags).ok;
+}
+
+bool CNetConnect::HangUp()
+{
+    if (!Connected())
+        return false;
+    return m_backend->autodialHangup().ok;
+}
+
+void CNetConnect::Refresh()
+{
+    const ConnectedState state = m_backend->connectedState();
+    m_Connected = state.result.ok;
+    m_ConnectMode = static_cast<qint32>(state.flags);
+
+    // Bits are tested in this order: a modem wins over a LAN, a LAN over a proxy.
+    bool probe = false;
+    if (state.flags & InternetFlags::Modem) {
+        m_ConnectModeDesc = QStringLiteral("Modem");
+        if (state.flags & InternetFlags::ModemBusy) {
+            m_ConnectModeDesc = QStringLiteral("Modem (Busy)");
+            probe = true;
+        }
+    } else if (state.flags & InternetFlags::Lan) {
+        m_ConnectModeDesc = QStringLiteral("LAN");
+        probe = true;
+    } else if (state.flags & InternetFlags::Proxy) {
+        m_ConnectModeDesc = QStringLiteral("Proxy Server");
+        probe = true;
+    }
+    if (probe)
+        m_Connected = TestKnownSites();
+}
+
+bool CNetConnect::TestKnownSites()
+{
+    QNetworkAccessManager manager;
+    manager.setProxyFactory(new SystemProxyFactory);
+    for (const QString& site : std::as_const(m_KnownTestSites)) {
+        if (UrlProbe::opens(manager, QUrl(site), m_probeTimeoutMsecs))
+            return true;
+    }
+    return false;
+}

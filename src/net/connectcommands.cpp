@@ -1,0 +1,46 @@
+#include "net/connectcommands.h"
+
+#include "net/cnetconnect.h"
+#include "net/connectionerror.h"
+#include "net/cwininetconnection.h"
+#include "net/internetflags.h"
+#include "net/netlog.h"
+
+namespace ConnectCommands {
+
+QString connectStatusLine(bool connected, const QString& connectModeDesc)
+{
+    return connected ? QStringLiteral("Status: Connected - ") + connectModeDesc
+                     : QStringLiteral("Status: No Connection Found");
+}
+
+QString disconnectStatusLine(bool hungUp)
+{
+    return hungUp ? QStringLiteral("Status: Disconnected")
+                  : QStringLiteral("I can only disconnect from connections I made.");
+}
+
+QString noRasStatusLine()
+{
+    return QStringLiteral("Status: NO RAS");
+}
+
+ConnectOutcome connect(CWinInetConnection& connection, CNetConnect& netConnect, const QString& entryName)
+{
+    try {
+        connection.Dial(0, entryName, InternetFlags::DialUnattended);
+    } catch (const ConnectionError& error) {
+        qCInfo(lcNet) << error.source() << error.description();
+    }
+    if (netConnect.Connected())
+        return {connectStatusLine(true, netConnect.ConnectModeDesc()), false};
+    return {connectStatusLine(false, {}), true};
+}
+
+DisconnectOutcome disconnect(CWinInetConnection& connection)
+{
+    const bool hungUp = connection.HangUp().toBool();
+    return {disconnectStatusLine(hungUp), hungUp};
+}
+
+} // namespace ConnectCommands

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+class CNetConnect;
+class CWinInetConnection;
+
+// The Connect and Disconnect commands without their window: each returns
+// the status line to add and what to do with the buttons.
+namespace ConnectCommands {
+
+struct ConnectOutcome
+{
+    QString statusLine;
+    bool connectEnabled = true;
+};
+
+struct DisconnectOutcome
+{
+    QString statusLine;
+    bool hungUp = false;
+};
+
+// Line for the state the probe finds after a Connect.
+QString connectStatusLine(bool connected, const QString& connectModeDesc);
+// Line for the outcome of a Disconnect.
+QString disconnectStatusLine(bool hungUp);
+// Line shown instead of the entry list when the system has no dial-up support.
+QString noRasStatusLine();
+
+// Dials entryName unattended (a failed dial is ignored), then reports what
+// the probe sees: a connection that existed already counts as connected.
+ConnectOutcome connect(CWinInetConnection& connection, CNetConnect& netConnect, const QString& entryName);
+// Hangs up a connection this program dialled; any other cannot be hung up.
+DisconnectOutcome disconnect(CWinInetConnection& connection);
+
+} // namespace ConnectCommands

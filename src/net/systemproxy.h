@@ -1,0 +1,7 @@
+#pragma once
+
+// Whether the system's proxy settings send web traffic through a proxy:
+// the usual environment variables first, then Qt's system proxy query.
+namespace SystemProxy {
+bool inUse();
+} // namespace SystemProxy
