@@ -40,6 +40,8 @@ ConnectionBackend& BackendSelector::current()
 {
     if (networkManagerPresent())
         return m_networkManager;
+    // Gone, perhaps before the watcher's news arrived: its connections went with it.
+    m_networkManager.forgetDialledConnections();
     return *m_fallback;
 }
 

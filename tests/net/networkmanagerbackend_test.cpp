@@ -183,14 +183,25 @@ TEST_F(NetworkManagerTest, NumbersAreForgottenWhenNetworkManagerLeaves)
     QTemporaryDir routes;
     BackendSelector backend(korvelBus(), std::make_unique<KernelRouteBackend>(routes.filePath(QStringLiteral("none")),
                                                                               routes.filePath(QStringLiteral("none6"))));
-    quint32 number = 0;
-    ASSERT_TRUE(backend.dial(QStringLiteral("A"), 0, number).ok);
-    EXPECT_TRUE(backend.networkManagerPresent());
+    quint32 before = 0;
+    ASSERT_TRUE(backend.dial(QStringLiteral("A"), 0, before).ok);
 
     mock.stop();
     EXPECT_FALSE(backend.networkManagerPresent());
     EXPECT_EQ(backend.connectedState().flags & InternetFlags::RasInstalled, 0u);
-    EXPECT_FALSE(backend.hangUp(number).ok);
+
+    // A restarted NetworkManager hands out the same object path again; the
+    // old number must not take down the new connection.
+    NetworkManagerMock restarted(bus);
+    ASSERT_TRUE(restarted.isRunning()) << qPrintable(restarted.errorText());
+    restarted.addModemDevice();
+    restarted.addProfile(QStringLiteral("A"));
+    quint32 after = 0;
+    ASSERT_TRUE(backend.dial(QStringLiteral("A"), 0, after).ok);
+    EXPECT_FALSE(backend.hangUp(before).ok);
+    EXPECT_EQ(restarted.activeConnections().size(), 1);
+    EXPECT_TRUE(backend.hangUp(after).ok);
+    EXPECT_TRUE(restarted.activeConnections().isEmpty());
 }
 
 TEST(NoNetworkManager, BusWithoutItFallsBackToKernelRoutes)
