@@ -9,7 +9,8 @@
 // Connections managed by NetworkManager over D-Bus. Dial-up entries are its
 // profiles of the dial-up kinds, by id; a connection number stands for an
 // active connection this backend brought up itself, so only those can be
-// hung up.
+// hung up. NetworkManager dials without dialogs, so the dial options
+// (unattended, offline button) change nothing here.
 class NetworkManagerBackend : public ConnectionBackend
 {
 public:

@@ -30,15 +30,6 @@ TEST_F(ConnectCommandsTest, ConnectDialsUnattendedEvenWithAnEmptyNameAndIgnoresI
     EXPECT_TRUE(outcome.connectEnabled);
 }
 
-TEST_F(ConnectCommandsTest, ConnectReportsAConnectionThatAlreadyExisted)
-{
-    backend->dialResult = NetResult::failure(0);
-    backend->state = {NetResult::success(), InternetFlags::Modem, {}};
-    const ConnectCommands::ConnectOutcome outcome = ConnectCommands::connect(connection, netConnect, QStringLiteral("A"));
-    EXPECT_EQ(outcome.statusLine, QStringLiteral("Status: Connected - Modem"));
-    EXPECT_FALSE(outcome.connectEnabled);
-}
-
 TEST_F(ConnectCommandsTest, DisconnectOnlyHangsUpWhatWasDialled)
 {
     ConnectCommands::DisconnectOutcome outcome = ConnectCommands::disconnect(connection);

@@ -106,10 +106,8 @@ TEST_F(CWinInetConnectionTest, ErrorNumbersAndPrefixesSplitAt12000)
 
     const ConnectionError silent = raised(NetErrorCode::Timeout, {});
     EXPECT_EQ(silent.description(), QStringLiteral("WinInet API Error: 12002 "));
-}
 
-TEST_F(CWinInetConnectionTest, FailuresWithoutACodeAreNotRaised)
-{
+    // No code, or a negative one: a plain False, nothing raised.
     backend->dialResult = NetResult::failure(0);
     EXPECT_FALSE(connection.Dial(0, QStringLiteral("A"), 0));
     backend->dialResult = NetResult::failure(-5);
@@ -153,13 +151,6 @@ TEST_F(CWinInetConnectionTest, HangUpUsesTheNumberOfTheLastDial)
     EXPECT_TRUE(connection.HangUp().toBool());
     connection.HangUp(); // the number is kept and passed again
     EXPECT_EQ(backend->hungUpNumbers, (QList<quint32>{0, 7, 7}));
-}
-
-TEST(GetWinApiDesc, GivesSystemTextOrNothing)
-{
-    EXPECT_EQ(CWinInetConnection::GetWinApiDesc(EACCES), QStringLiteral("Permission denied"));
-    EXPECT_TRUE(CWinInetConnection::GetWinApiDesc(12000).isEmpty());
-    EXPECT_TRUE(CWinInetConnection::GetWinApiDesc(-1).isEmpty());
 }
 
 } // namespace
