@@ -1,0 +1,3 @@
+#include "timeclient/timeclientlog.h"
+
+Q_LOGGING_CATEGORY(lcTimeClient, "korvel.timeclient")
