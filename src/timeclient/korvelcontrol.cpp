@@ -130,7 +130,7 @@ KorvelControl::Attempt KorvelControl::runAttempt(double& localSerial)
     const ServerCycle::Entry server = ServerCycle::split(m_host);
     m_HostAddress = startsWithDigit(server.name) ? server.name : SocketLayer::ResolveHost(server.name);
     if (m_HostAddress == SocketLayer::kUnresolved) {
-        qCWarning(lcTimeClient) << "Cannot resolve" << server.name;
+        qCInfo(lcTimeClient) << "Cannot resolve" << server.name;
         endSockets();
         return Attempt::Unresolvable;
     }

@@ -1,3 +1,4 @@
 #include "timeclient/timeclientlog.h"
 
-Q_LOGGING_CATEGORY(lcTimeClient, "korvel.timeclient")
+// Attempt details are info messages, shown only when asked for.
+Q_LOGGING_CATEGORY(lcTimeClient, "korvel.timeclient", QtWarningMsg)
