@@ -138,6 +138,12 @@ int SocketLayer::ConnectSocket(const QString& hostAddress, quint16 port)
     remote.sin_family = AF_INET;
     remote.sin_port = htons(port);
     remote.sin_addr.s_addr = ::inet_addr(hostAddress.toLatin1().constData());
+    // Text that only starts like an address ("10.0.0.x") must not turn into
+    // a connect to the broadcast address.
+    if (remote.sin_addr.s_addr == INADDR_NONE) {
+        m_lastError = EADDRNOTAVAIL;
+        return -1;
+    }
     const int flags = ::fcntl(m_socket, F_GETFL);
     if (flags < 0 || ::fcntl(m_socket, F_SETFL, flags | O_NONBLOCK) != 0) {
         m_lastError = errno;

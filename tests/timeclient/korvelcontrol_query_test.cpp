@@ -164,20 +164,7 @@ TEST_F(KorvelControlQuery, TwoFailingQueriesEachTryTheWholeCycleOnce)
     EXPECT_EQ(events.done, 0);
 }
 
-TEST_F(KorvelControlQuery, SecondAttemptSucceedsAndTheHostStaysAtTheServerThatAnswered)
-{
-    TimeServerFixture good(answering());
-    auto control = controlWithCycle({refusedEntry(), good.entry(), refusedEntry()});
-    Events events(*control);
-
-    EXPECT_TRUE(control->GetTime().isValid());
-    EXPECT_EQ(events.done, 1);
-    EXPECT_TRUE(events.errorNumbers.isEmpty());
-    EXPECT_EQ(control->host(), good.entry());
-    EXPECT_EQ(good.connections(), 1);
-}
-
-TEST_F(KorvelControlQuery, CycleOfFourLoopbackAddressesEndsAtTheFourthServer)
+TEST_F(KorvelControlQuery, FourthAttemptSucceedsAndTheHostStaysAtTheServerThatAnswered)
 {
     TimeServerFixture first({}, "127.0.0.1");
     TimeServerFixture second({"ab"}, "127.0.0.2");
@@ -192,6 +179,7 @@ TEST_F(KorvelControlQuery, CycleOfFourLoopbackAddressesEndsAtTheFourthServer)
     for (const TimeServerFixture* server : {&first, &second, &third, &fourth})
         EXPECT_EQ(server->connections(), 1);
     EXPECT_EQ(events.done, 1);
+    EXPECT_TRUE(events.errorNumbers.isEmpty());
 }
 
 TEST_F(KorvelControlQuery, UnresolvableNameRaisesOneErrorAndKeepsTheHost)
