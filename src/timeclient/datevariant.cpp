@@ -76,8 +76,10 @@ std::optional<double> toSerial(const QVariant& value)
     }
 }
 
-bool isZeroNumber(const QVariant& value)
+bool isZero(const QVariant& value)
 {
+    if (value.typeId() == QMetaType::QString)
+        return value.toString() == u"0";
     return isNumber(value) && value.toDouble() == 0.0;
 }
 

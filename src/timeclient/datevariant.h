@@ -21,7 +21,8 @@ QVariant fromSerial(double serial);
 // Anything else, including an invalid date, gives nothing.
 std::optional<double> toSerial(const QVariant& value);
 
-// True for a number equal to 0, the default of LastError, GMTTime, LocalTime.
-bool isZeroNumber(const QVariant& value);
+// True for a number equal to 0 or the text "0" (how a settings file gives
+// it back): the default of LastError, GMTTime and LocalTime.
+bool isZero(const QVariant& value);
 
 } // namespace DateVariant

@@ -35,7 +35,7 @@ QVariant valueForKey(const QVariantMap& state, const QString& key)
 QVariant readDate(const QVariantMap& state, const QString& key)
 {
     const QVariant stored = valueForKey(state, key);
-    if (!stored.isValid() || DateVariant::isZeroNumber(stored) || stored == QVariant(kDefaultHost))
+    if (!stored.isValid() || DateVariant::isZero(stored))
         return DateVariant::zero();
     if (const auto serial = DateVariant::toSerial(stored))
         return DateVariant::fromSerial(*serial);
@@ -78,7 +78,7 @@ void KorvelControl::ReadProperties(const QVariantMap& state)
     const QVariant host = valueForKey(state, QStringLiteral("Host"));
     setHost(host.isValid() ? host.toString() : kDefaultHost);
     const QVariant lastError = valueForKey(state, QStringLiteral("LastError"));
-    setLastError(lastError.isValid() ? lastError : DateVariant::zero());
+    setLastError(lastError.isValid() && !DateVariant::isZero(lastError) ? lastError : DateVariant::zero());
     m_GMTTime = readDate(state, QStringLiteral("GMTTime"));
     m_LocalTime = readDate(state, QStringLiteral("LocalTime"));
     Q_EMIT GMTTimeChanged();
@@ -90,11 +90,11 @@ QVariantMap KorvelControl::WriteProperties() const
     QVariantMap state;
     if (m_host != kDefaultHost)
         state.insert(QStringLiteral("Host"), m_host);
-    if (!DateVariant::isZeroNumber(m_LastError))
+    if (!DateVariant::isZero(m_LastError))
         state.insert(QStringLiteral("LastError"), m_LastError);
-    if (!DateVariant::isZeroNumber(m_GMTTime))
+    if (!DateVariant::isZero(m_GMTTime))
         state.insert(QStringLiteral("GMTTime"), m_GMTTime);
-    if (!DateVariant::isZeroNumber(m_LocalTime))
+    if (!DateVariant::isZero(m_LocalTime))
         state.insert(QStringLiteral("LocalTime"), m_LocalTime);
     return state;
 }

@@ -105,6 +105,11 @@ TEST_F(KorvelControlProperties, SavedStateMatchesKeysWithoutCaseAndLeavesOutDefa
     reloaded.ReadProperties(saved);
     EXPECT_EQ(reloaded.WriteProperties(), saved);
 
+    // What a settings file gives back: everything as text.
+    control.ReadProperties({{"Host", "0"}, {"LastError", "0"}, {"GMTTime", "0"}, {"LocalTime", "2026-03-01T07:00:00"}});
+    EXPECT_EQ(control.LocalTime().toDateTime(), wall(2026, 3, 1, 7, 0));
+    EXPECT_EQ(control.WriteProperties().keys(), QStringList{"LocalTime"});
+
     control.ReadProperties({});
     EXPECT_EQ(control.host(), "0");
     EXPECT_TRUE(control.WriteProperties().isEmpty());
