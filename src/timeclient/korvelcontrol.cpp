@@ -1,0 +1,296 @@
+#include "timeclient/korvelcontrol.h"
+
+#include "base/clock.h"
+#include "base/dateserial.h"
+#include "base/numbertext.h"
+#include "timeclient/datevariant.h"
+#include "timeclient/servercycle.h"
+#include "timeclient/timeclientlog.h"
+#include "timeclient/timeprotocol.h"
+
+#include <QCoreApplication>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QTimer>
+
+#include <cmath>
+
+namespace {
+const QString kApplicationName = QStringLiteral("Korvel");
+const QString kDefaultHost = QStringLiteral("0");
+// A public search engine's results page; any answer means the web is reachable.
+const QUrl kDefaultProbeUrl(QStringLiteral("https://search.yahoo.com/bin/search?p="));
+constexpr int kReceiveTimeoutSeconds = 1;
+
+QVariant valueForKey(const QVariantMap& state, const QString& key)
+{
+    for (auto it = state.cbegin(); it != state.cend(); ++it) {
+        if (it.key().compare(key, Qt::CaseInsensitive) == 0)
+            return it.value();
+    }
+    return {};
+}
+
+QVariant readDate(const QVariantMap& state, const QString& key)
+{
+    const QVariant stored = valueForKey(state, key);
+    if (!stored.isValid() || DateVariant::isZero(stored))
+        return DateVariant::zero();
+    if (const auto serial = DateVariant::toSerial(stored))
+        return DateVariant::fromSerial(*serial);
+    qCWarning(lcTimeClient) << "Saved" << key << "is not a date:" << stored << "- using 0";
+    return DateVariant::zero();
+}
+
+bool startsWithDigit(const QString& text)
+{
+    return !text.isEmpty() && text.at(0) >= u'0' && text.at(0) <= u'9';
+}
+} // namespace
+
+KorvelControl::KorvelControl(QObject* parent)
+    : KorvelControl(std::make_unique<SocketLayer>(), parent)
+{
+}
+
+KorvelControl::KorvelControl(std::unique_ptr<SocketLayer> sockets, QObject* parent)
+    : QObject(parent)
+    , m_sockets(std::move(sockets))
+    , m_serverCycle(ServerCycle::fromEnvironment())
+    , m_LastError(DateVariant::zero())
+    , m_GMTTime(DateVariant::zero())
+    , m_LocalTime(DateVariant::zero())
+    , m_ZoneBias(TimeProtocol::systemZoneBias(Clock::instance().currentDateTimeUtc()))
+    , m_probeUrl(kDefaultProbeUrl)
+{
+}
+
+KorvelControl::~KorvelControl() = default;
+
+QVariantMap KorvelControl::designState()
+{
+    return {{QStringLiteral("host"), ServerCycle::fromEnvironment().constFirst()}};
+}
+
+void KorvelControl::ReadProperties(const QVariantMap& state)
+{
+    const QVariant host = valueForKey(state, QStringLiteral("Host"));
+    setHost(host.isValid() ? host.toString() : kDefaultHost);
+    const QVariant lastError = valueForKey(state, QStringLiteral("LastError"));
+    setLastError(lastError.isValid() && !DateVariant::isZero(lastError) ? lastError : DateVariant::zero());
+    m_GMTTime = readDate(state, QStringLiteral("GMTTime"));
+    m_LocalTime = readDate(state, QStringLiteral("LocalTime"));
+    Q_EMIT GMTTimeChanged();
+    Q_EMIT LocalTimeChanged();
+}
+
+QVariantMap KorvelControl::WriteProperties() const
+{
+    QVariantMap state;
+    if (m_host != kDefaultHost)
+        state.insert(QStringLiteral("Host"), m_host);
+    if (!DateVariant::isZero(m_LastError))
+        state.insert(QStringLiteral("LastError"), m_LastError);
+    if (!DateVariant::isZero(m_GMTTime))
+        state.insert(QStringLiteral("GMTTime"), m_GMTTime);
+    if (!DateVariant::isZero(m_LocalTime))
+        state.insert(QStringLiteral("LocalTime"), m_LocalTime);
+    return state;
+}
+
+QVariant KorvelControl::GetTime()
+{
+    m_RetryCount = 0;
+    double localSerial = 0.0;
+    for (;;) {
+        switch (runAttempt(localSerial)) {
+        case Attempt::Answered:
+            return localSerial;
+        case Attempt::Unresolvable:
+            raiseError(kCantGetTime, 1);
+            return {};
+        case Attempt::Failed:
+            setHost(ServerCycle::successor(m_serverCycle, m_host));
+            if (++m_RetryCount == kAttempts) {
+                raiseError(kCantGetTime, 1);
+                return {};
+            }
+            break;
+        }
+    }
+}
+
+KorvelControl::Attempt KorvelControl::runAttempt(double& localSerial)
+{
+    if (!m_sockets->StartSockets()) {
+        int code = m_sockets->lastError();
+        Q_EMIT AsyncError(code);
+    }
+    const ServerCycle::Entry server = ServerCycle::split(m_host);
+    m_HostAddress = startsWithDigit(server.name) ? server.name : SocketLayer::ResolveHost(server.name);
+    if (m_HostAddress == SocketLayer::kUnresolved) {
+        qCInfo(lcTimeClient) << "Cannot resolve" << server.name;
+        endSockets();
+        return Attempt::Unresolvable;
+    }
+    const quint16 port = server.port.value_or(quint16(m_Port));
+    if (m_sockets->CreateSocket() == 0) {
+        const qint64 start = Clock::instance().monotonicMsecs();
+        const int socket = m_sockets->ConnectSocket(m_HostAddress, port);
+        if (socket == -1) {
+            qCInfo(lcTimeClient) << "Cannot connect to" << m_host << "port" << port << "error"
+                                 << m_sockets->lastError();
+        } else {
+            const QByteArray answer = m_sockets->ReceiveData(socket, kReceiveTimeoutSeconds);
+            if (answer.size() == TimeProtocol::kAnswerLength) {
+                storeAnswer(answer, Clock::instance().monotonicMsecs() - start, localSerial);
+                // Handlers of Done run while the connection is still open.
+                Q_EMIT Done();
+                SocketLayer::PauseSeconds(1);
+                m_sockets->CloseSocket(socket);
+                endSockets();
+                return Attempt::Answered;
+            }
+            qCInfo(lcTimeClient) << m_host << "answered" << answer.size() << "bytes instead of 4";
+            m_sockets->CloseSocket(socket);
+        }
+    }
+    // Also closes a socket that was created but never connected.
+    endSockets();
+    return Attempt::Failed;
+}
+
+void KorvelControl::storeAnswer(const QByteArray& answer, qint64 roundTripMsecs, double& localSerial)
+{
+    const float lag = TimeProtocol::lagSeconds(roundTripMsecs);
+    m_LagTime = NumberText::generalSingle(lag);
+    const double gmt = TimeProtocol::BytesToDate(answer) + double(lag) / DateSerial::kSecondsPerDay;
+    localSerial = TimeProtocol::GmtToLocal(gmt, m_ZoneBias);
+    m_GMTTime = DateVariant::fromSerial(gmt);
+    m_LocalTime = DateVariant::fromSerial(localSerial);
+    Q_EMIT LagTimeChanged();
+    Q_EMIT GMTTimeChanged();
+    Q_EMIT LocalTimeChanged();
+}
+
+void KorvelControl::endSockets()
+{
+    if (!m_sockets->EndSockets())
+        raiseError(kApplicationName
+                       + QStringLiteral(" failed to cleanup the WinSock Interface.")
+                       + QStringLiteral("Please check your systems configuration."),
+                   2);
+}
+
+void KorvelControl::raiseError(const QString& description, int number)
+{
+    QString errorDescription = description;
+    int errorNumber = number;
+    Q_EMIT Error(errorDescription, errorNumber);
+}
+
+QVariant KorvelControl::SecondaryTime() const
+{
+    const double utc = DateSerial::fromDateTime(Clock::instance().currentDateTimeUtc());
+    return DateVariant::fromSerial(DateSerial::addMinutes(utc, std::llround(60.0 * m_OffSet)));
+}
+
+void KorvelControl::setHost(const QString& host)
+{
+    if (host == m_host)
+        return;
+    m_host = host;
+    Q_EMIT hostChanged();
+}
+
+void KorvelControl::setLastError(const QVariant& lastError)
+{
+    m_LastError = lastError;
+    Q_EMIT LastErrorChanged();
+}
+
+bool KorvelControl::setGMTTime(const QVariant& gmtTime)
+{
+    const auto serial = DateVariant::toSerial(gmtTime);
+    if (!serial) {
+        qCWarning(lcTimeClient) << "GMTTime refuses a value that is not a date:" << gmtTime;
+        return false;
+    }
+    m_GMTTime = DateVariant::fromSerial(*serial);
+    m_LocalTime = DateVariant::fromSerial(TimeProtocol::GmtToLocal(*serial, m_ZoneBias));
+    Q_EMIT GMTTimeChanged();
+    Q_EMIT LocalTimeChanged();
+    return true;
+}
+
+bool KorvelControl::setLocalTime(const QVariant& localTime)
+{
+    const auto serial = DateVariant::toSerial(localTime);
+    if (!serial) {
+        qCWarning(lcTimeClient) << "LocalTime refuses a value that is not a date:" << localTime;
+        return false;
+    }
+    m_LocalTime = DateVariant::fromSerial(*serial);
+    m_GMTTime = DateVariant::fromSerial(DateSerial::addMinutes(*serial, m_ZoneBias));
+    Q_EMIT LocalTimeChanged();
+    Q_EMIT GMTTimeChanged();
+    return true;
+}
+
+void KorvelControl::setOffSet(double offSet)
+{
+    m_OffSet = offSet;
+    Q_EMIT OffSetChanged();
+}
+
+void KorvelControl::setProbeUrl(const QUrl& url)
+{
+    m_probeUrl = url;
+}
+
+void KorvelControl::setProbePassWait(std::chrono::milliseconds wait)
+{
+    m_probePassWait = wait;
+}
+
+bool KorvelControl::IsConnected()
+{
+    m_ProbeStatus = ProbePending;
+    startProbe();
+    // Each pass sleeps until an event arrives or the timer wakes it, so the
+    // pass limit bounds the wait in real time.
+    QTimer wake;
+    wake.start(m_probePassWait);
+    for (int pass = 0; pass < kProbePasses && m_ProbeStatus == ProbePending; ++pass)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return m_ProbeStatus == ProbeReachable;
+}
+
+void KorvelControl::startProbe()
+{
+    // An earlier probe that has not finished must not speak for this one.
+    if (m_probeReply) {
+        m_probeReply->disconnect(this);
+        m_probeReply->abort();
+        m_probeReply->deleteLater();
+    }
+    if (!m_network)
+        m_network = new QNetworkAccessManager(this);
+    QNetworkRequest request(m_probeUrl);
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+    request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
+    QNetworkReply* reply = m_network->get(request);
+    m_probeReply = reply;
+    connect(reply, &QNetworkReply::downloadProgress, this, [this](qint64 received, qint64) {
+        if (received > 0)
+            m_ProbeStatus = ProbeReachable;
+    });
+    connect(reply, &QNetworkReply::finished, this, [this, reply] {
+        // Any HTTP answer, even an error page, shows the site is reachable.
+        const bool answered = reply->error() == QNetworkReply::NoError
+                              || reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
+        m_ProbeStatus = answered ? ProbeReachable : ProbeFailed;
+        reply->deleteLater();
+    });
+}
