@@ -1,4 +1,6 @@
-int main()
+#include "app/windowlauncher.h"
+
+int main(int argc, char** argv)
 {
-    return 0;
+    return runWindow(argc, argv);
 }
