@@ -13,15 +13,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 
-namespace {
-
-void setCheckState(QCheckBox* box, int state)
-{
-    box->setCheckState(static_cast<Qt::CheckState>(state));
-}
-
-} // namespace
-
 Form1::Form1(const StartupState& startup, OptionStore& store, QWidget* parent)
     : QMainWindow(parent)
     , m_store(store)
@@ -61,11 +52,11 @@ void Form1::Form_Load()
 
     using namespace OptionConversion;
     ui.TxtTime->setText(m_store.read(Option::CheckTime));
-    setCheckState(ui.chkAutoConnect, checkState(Option::CheckAuto, m_store.read(Option::CheckAuto)));
-    setCheckState(ui.ChkDisconnect, checkState(Option::Disconnect, m_store.read(Option::Disconnect)));
+    ui.chkAutoConnect->setCheckState(checkState(Option::CheckAuto, m_store.read(Option::CheckAuto)));
+    ui.ChkDisconnect->setCheckState(checkState(Option::Disconnect, m_store.read(Option::Disconnect)));
     ui.txtAway->setText(m_store.read(Option::TimeAway));
-    setCheckState(ui.chkTime, checkState(Option::CheckEvery, m_store.read(Option::CheckEvery)));
-    setCheckState(ui.chkUnload, checkState(Option::Unload, m_store.read(Option::Unload)));
+    ui.chkTime->setCheckState(checkState(Option::CheckEvery, m_store.read(Option::CheckEvery)));
+    ui.chkUnload->setCheckState(checkState(Option::Unload, m_store.read(Option::Unload)));
     ui.mnuBeep->setChecked(boolean(Option::Beep, m_store.read(Option::Beep)));
     chkAutoConnect_Click();
 

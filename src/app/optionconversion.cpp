@@ -25,17 +25,40 @@ qint16 OptionConversion::wholeNumber(const OptionKey& key, const QString& text)
     return toInt16(QLatin1String(key.defaultText)).value_or(0);
 }
 
-int OptionConversion::checkState(const OptionKey& key, const QString& text)
+namespace {
+std::optional<Qt::CheckState> storedCheckState(const QString& text)
 {
-    const auto value = toInt16(text);
-    if (value && *value >= 0 && *value <= 2)
-        return *value;
-    return wholeNumber(key, QLatin1String(key.defaultText));
+    switch (OptionConversion::toInt16(text).value_or(-1)) {
+    case 0:
+        return Qt::Unchecked;
+    case 1:
+        return Qt::Checked;
+    case 2:
+        return Qt::PartiallyChecked;
+    default:
+        return std::nullopt;
+    }
+}
+} // namespace
+
+Qt::CheckState OptionConversion::checkState(const OptionKey& key, const QString& text)
+{
+    if (const auto state = storedCheckState(text))
+        return *state;
+    return storedCheckState(QLatin1String(key.defaultText)).value_or(Qt::Unchecked);
 }
 
-QString OptionConversion::fromCheckState(int state)
+QString OptionConversion::fromCheckState(Qt::CheckState state)
 {
-    return QString::number(state);
+    switch (state) {
+    case Qt::Unchecked:
+        break;
+    case Qt::Checked:
+        return QStringLiteral("1");
+    case Qt::PartiallyChecked:
+        return QStringLiteral("2");
+    }
+    return QStringLiteral("0");
 }
 
 namespace {

@@ -17,9 +17,10 @@ std::optional<qint16> toInt16(const QString& text);
 // A whole number read from the key's text, or from its default.
 qint16 wholeNumber(const OptionKey& key, const QString& text);
 
-// A check box state (0 clear, 1 checked, 2 grayed) as stored under `key`.
-int checkState(const OptionKey& key, const QString& text);
-QString fromCheckState(int state);
+// A check box state, stored as 0 clear, 1 checked, 2 grayed (which is not
+// the order of Qt's enumeration).
+Qt::CheckState checkState(const OptionKey& key, const QString& text);
+QString fromCheckState(Qt::CheckState state);
 
 // "True" / "False" in any case, or a number (0 is false, others true).
 bool boolean(const OptionKey& key, const QString& text);

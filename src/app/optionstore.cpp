@@ -27,14 +27,17 @@ OptionStore::~OptionStore() = default;
 QString OptionStore::read(const OptionKey& key) const
 {
     const QVariant value = m_settings->value(keyPath(key));
-    if (!value.isValid())
-        return QLatin1String(key.defaultText);
-    // An unquoted comma in a hand-edited file splits the text into a list.
-    if (value.typeId() == QMetaType::QStringList)
+    switch (value.typeId()) {
+    case QMetaType::QString:
+    case QMetaType::QByteArray:
+        return value.toString();
+    case QMetaType::QStringList:
+        // An unquoted comma in a hand-edited file splits the text into a list.
         return value.toStringList().join(QLatin1Char(','));
-    if (!value.canConvert<QString>())
+    default:
+        // Missing, or a typed value that only another program writes.
         return QLatin1String(key.defaultText);
-    return value.toString();
+    }
 }
 
 void OptionStore::write(const OptionKey& key, const QString& text)
@@ -45,14 +48,10 @@ void OptionStore::write(const OptionKey& key, const QString& text)
 QString OptionStore::sync()
 {
     m_settings->sync();
-    switch (m_settings->status()) {
-    case QSettings::NoError:
-        return {};
-    case QSettings::AccessError:
+    // A format error only ever comes from reading a damaged file, and stays
+    // set; the rewrite itself replaces the file with a clean one.
+    if (m_settings->status() == QSettings::AccessError || !m_settings->isWritable())
         return QStringLiteral("Options not saved: cannot write %1").arg(fileName());
-    case QSettings::FormatError:
-        return QStringLiteral("Options not saved: %1 is damaged").arg(fileName());
-    }
     return {};
 }
 
