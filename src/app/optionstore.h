@@ -2,6 +2,7 @@
 
 #include "app/optionkey.h"
 
+#include <QHash>
 #include <QString>
 
 #include <memory>
@@ -36,5 +37,9 @@ public:
     QString fileName() const;
 
 private:
+    void salvageLines();
+
     std::unique_ptr<QSettings> m_settings;
+    // Values read line by line, for keys a damaged file hid from QSettings.
+    QHash<QString, QString> m_salvaged;
 };

@@ -7,6 +7,19 @@
 
 #include <QApplication>
 
+#include <cstdio>
+
+namespace {
+
+// Without any of these Qt's default platform cannot start and would abort.
+bool hasDisplay()
+{
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY")
+        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+} // namespace
+
 int runWindow(int argc, char** argv)
 {
     // An unattended start that leaves at once must not need a display, so
@@ -16,6 +29,11 @@ int runWindow(int argc, char** argv)
         StartupRule::Form_Initialize(store, CommandLine::fromArguments(argc, argv));
     if (startup.leaveAtOnce)
         return 0;
+    if (!hasDisplay()) {
+        std::fputs("korvel: no display to show the window on (DISPLAY and WAYLAND_DISPLAY are unset)\n",
+                   stderr);
+        return 1;
+    }
 
     qSetMessagePattern(QStringLiteral("%{time yyyy-MM-dd hh:mm:ss.zzz} %{category}: %{message}"));
     QApplication app(argc, argv);

@@ -194,6 +194,7 @@ TEST_F(Form1Test, DamagedFilesKeepTheirReadableValues)
         "[Option]\n" + readable + "this line has no equals sign\n=\n[[[\n",
         QByteArray("\x00\xff\xfe\x01\n", 5) + "[Option]\n" + readable + QByteArray("\x7f\x00\x80junk\n", 9),
         "[Option\nBroken=1\n[Option]\n" + readable,
+        QByteArray("\xff\xfe\x00garbage\n[Opt\n", 16) + "[Option]\n" + readable,
     };
     for (const QByteArray& damaged : damages) {
         const auto form = load(damaged);

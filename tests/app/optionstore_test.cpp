@@ -69,3 +69,24 @@ TEST(OptionStore, AnUnwritablePlaceGivesAMessageNotACrash)
     EXPECT_TRUE(message.contains(QStringLiteral("cannot write"))) << message.toStdString();
     EXPECT_EQ(file.bytes(), "not a folder");
 }
+
+TEST(OptionStore, ValuesUnderAHeaderGluedToGarbageAreSalvagedAndKept)
+{
+    OptionFile file;
+    // The last line of garbage runs into the header: "[Op[Option]".
+    file.write(QByteArray("\xff\xfe\x00junk\n[Opt\n", 11)
+               + "[Option]\nTimeAway = 1\nConnection=\"Home\"\nLastUpdate=5/14/2026 9:41:30 AM\n"
+                 "[Other]\nCheckTime=9\n");
+    {
+        OptionStore store(file.path());
+        EXPECT_EQ(store.read(Option::TimeAway), QStringLiteral("1"));
+        EXPECT_EQ(store.read(Option::Connection), QStringLiteral("Home"));
+        EXPECT_EQ(store.read(Option::CheckTime), QStringLiteral("2"));
+        store.write(Option::TimeAway, QStringLiteral("3"));
+        EXPECT_EQ(store.sync(), QString());
+    }
+    const OptionStore reread(file.path());
+    EXPECT_EQ(reread.read(Option::TimeAway), QStringLiteral("3"));
+    EXPECT_EQ(reread.read(Option::LastUpdate), QStringLiteral("5/14/2026 9:41:30 AM"));
+    EXPECT_EQ(reread.read(Option::Connection), QStringLiteral("Home"));
+}
