@@ -25,7 +25,9 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 
-# A fresh store, so the picture shows the window as a first run does.
+# Both groups switched on, so the picture shows them in their colours.
+mkdir -p "$work/Korvel"
+printf '[Option]\nCheckEvery=1\nCheckAuto=1\nUnload=1\n' >"$work/Korvel/Korvel.ini"
 DISPLAY=$display XDG_CONFIG_HOME=$work QT_QPA_PLATFORM=xcb QT_FONT_DPI=96 "$korvel" 2>/dev/null &
 korvel_pid=$!
 

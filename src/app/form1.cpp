@@ -3,7 +3,7 @@
 #include "app/optionconversion.h"
 #include "app/optionstore.h"
 #include "app/statuslog.h"
-#include "ui/wrappingcheckbox.h"
+#include "ui/fittedcheckbox.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -2,7 +2,7 @@
 
 #include "ui/programicon.h"
 #include "ui/twipsconverter.h"
-#include "ui/wrappingcheckbox.h"
+#include "ui/fittedcheckbox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -143,7 +143,8 @@ void Form1Design::setupUi(QMainWindow* form)
         QStringLiteral("This will tell the program to disconnect a connection it made when it's done"));
     ChkDisconnect->setEnabled(false);
 
-    chkAutoConnect = place(new QCheckBox(clientArea), "chkAutoConnect", twips.rect(240, 2280, 195, 255));
+    chkAutoConnect = place(new FittedCheckBox(QString(), clientArea), "chkAutoConnect",
+                           twips.rect(240, 2280, 195, 255));
 
     // Update group: check box over the leading spaces, hours box in the gap.
     fraTime = place(new QGroupBox(QStringLiteral("       Update Time every             hours"), clientArea),
@@ -152,7 +153,8 @@ void Form1Design::setupUi(QMainWindow* form)
     setForeground(fraTime, QColor(128, 0, 0));
     fraTime->setEnabled(false);
 
-    chkTime = place(new QCheckBox(clientArea), "chkTime", twips.rect(240, 1080, 195, 195));
+    chkTime = place(new FittedCheckBox(QString(), clientArea), "chkTime",
+                    twips.rect(240, 1080, 195, 195));
 
     TxtTime = place(new QLineEdit(QStringLiteral("2"), fraTime), "TxtTime", twips.rect(2280, 0, 390, 285));
     setForeground(TxtTime, QColor(128, 0, 0));
@@ -162,7 +164,7 @@ void Form1Design::setupUi(QMainWindow* form)
     setForeground(txtAway, QColor(128, 0, 0));
     txtAway->setEnabled(false);
 
-    chkUnload = place(new WrappingCheckBox(
+    chkUnload = place(new FittedCheckBox(
                           QStringLiteral("Unload at startup if next scheduled update time is more than"
                                          "           hours away"),
                           fraTime),

@@ -18,7 +18,7 @@ class QTimer;
 class QWidget;
 QT_END_NAMESPACE
 
-class WrappingCheckBox;
+class FittedCheckBox;
 
 // The main window's design: builds every control on a QMainWindow with its
 // name, place, caption, colours, font, tool tip, tab order and starting state.
@@ -43,7 +43,7 @@ public:
     QCheckBox* chkTime = nullptr;
     QLineEdit* TxtTime = nullptr;
     QLineEdit* txtAway = nullptr;
-    WrappingCheckBox* chkUnload = nullptr;
+    FittedCheckBox* chkUnload = nullptr;
     QComboBox* cboEntries = nullptr;
     QWidget* CF1 = nullptr;
     QComboBox* cboTimeZone = nullptr;

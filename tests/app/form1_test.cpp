@@ -1,7 +1,7 @@
 #include "app/form1.h"
 #include "app/optionstore.h"
 #include "optionfile.h"
-#include "ui/wrappingcheckbox.h"
+#include "ui/fittedcheckbox.h"
 
 #include <QAction>
 #include <QCheckBox>

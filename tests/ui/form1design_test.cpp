@@ -1,5 +1,5 @@
 #include "ui/form1design.h"
-#include "ui/wrappingcheckbox.h"
+#include "ui/fittedcheckbox.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -77,12 +77,12 @@ TEST_F(Form1DesignTest, EveryControlSitsInItsPlace)
         {"CmdDisconnect", "QPushButton", "clientArea", {272, 160, 87, 23}, "Disconnect"},
         {"fraAutoConnect", "QGroupBox", "clientArea", {8, 152, 249, 73}, "       Auto Dial up"},
         {"ChkDisconnect", "QCheckBox", "fraAutoConnect", {8, 48, 161, 17}, "Disconnect when done"},
-        {"chkAutoConnect", "QCheckBox", "clientArea", {16, 152, 13, 17}, ""},
+        {"chkAutoConnect", "FittedCheckBox", "clientArea", {16, 152, 13, 17}, ""},
         {"fraTime", "QGroupBox", "clientArea", {8, 72, 361, 73}, "       Update Time every             hours"},
-        {"chkTime", "QCheckBox", "clientArea", {16, 72, 13, 13}, ""},
+        {"chkTime", "FittedCheckBox", "clientArea", {16, 72, 13, 13}, ""},
         {"TxtTime", "QLineEdit", "fraTime", {152, 0, 26, 19}, "2"},
         {"txtAway", "QLineEdit", "fraTime", {56, 40, 25, 19}, "4"},
-        {"chkUnload", "WrappingCheckBox", "fraTime", {8, 24, 345, 33},
+        {"chkUnload", "FittedCheckBox", "fraTime", {8, 24, 345, 33},
          "Unload at startup if next scheduled update time is more than           hours away"},
         {"cboEntries", "QComboBox", "fraAutoConnect", {8, 24, 233, 21}, ""},
         {"CF1", "QWidget", "clientArea", {240, 248, 128, 33}, ""},
