@@ -37,8 +37,6 @@ int runWindow(int argc, char** argv)
 
     qSetMessagePattern(QStringLiteral("%{time yyyy-MM-dd hh:mm:ss.zzz} %{category}: %{message}"));
     QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Korvel"));
-    QApplication::setApplicationName(QStringLiteral("Korvel"));
 
     Form1 form(startup, store);
     form.Form_Load();

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
+#include <QFile>
 #include <QTemporaryDir>
 
 // A settings file in a private temporary folder, written and read as raw
@@ -10,14 +9,24 @@
 class OptionFile
 {
 public:
-    OptionFile();
+    QString path() const { return m_dir.filePath(QStringLiteral("Korvel-%1.ini").arg(m_generation)); }
+    bool exists() const { return QFile::exists(path()); }
 
-    QString path() const;
-    void write(const QByteArray& bytes) const;
-    QByteArray bytes() const;
-    bool exists() const;
+    void write(const QByteArray& bytes)
+    {
+        ++m_generation;
+        QFile file(path());
+        if (file.open(QIODevice::WriteOnly))
+            file.write(bytes);
+    }
+
+    QByteArray bytes() const
+    {
+        QFile file(path());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
 
 private:
     QTemporaryDir m_dir;
-    mutable int m_generation = 0;
+    int m_generation = 0;
 };
