@@ -96,7 +96,7 @@ void Form1Design::setupUi(QMainWindow* form)
     Label1 = place(new QLabel(QStringLiteral("Click \"Set Time\" to get current time."), clientArea),
                    "Label1", twips.rect(1200, 240, 2655, 480));
     Label1->setFont(designFont(kDialogPoints));
-    Label1->setFrameShape(QFrame::Box);
+    Label1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setWordWrap(true);
     setBackground(Label1, QPalette::Window, QColor(224, 224, 224));
