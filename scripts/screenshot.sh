@@ -21,7 +21,7 @@ trap cleanup EXIT
 Xvfb "$display" -screen 0 800x600x24 -dpi 96 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 50); do
-  xdpyinfo -display "$display" >/dev/null 2>&1 && break
+  DISPLAY=$display xdotool getdisplaygeometry >/dev/null 2>&1 && break
   sleep 0.1
 done
 
