@@ -1,8 +1,9 @@
 #include "app/commandlinecommand.h"
+#include "app/windowlauncher.h"
 
 int main(int argc, char** argv)
 {
     if (const std::optional<int> exitCode = runCommandLineCommand(argc, argv))
         return *exitCode;
-    return 0;
+    return runWindow(argc, argv);
 }

@@ -1,0 +1,140 @@
+#include "app/form1.h"
+
+#include "app/optionconversion.h"
+#include "app/optionstore.h"
+#include "app/statuslog.h"
+#include "ui/fittedcheckbox.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+
+Form1::Form1(const StartupState& startup, OptionStore& store, QWidget* parent)
+    : QMainWindow(parent)
+    , m_store(store)
+    , m_sLastUpdate(startup.m_sLastUpdate)
+    , m_lMinutesElapsed(startup.m_lMinutesElapsed)
+    , m_bStartedWithLoad(startup.m_bStartedWithLoad)
+{
+    ui.setupUi(this);
+    // A state set from code runs the click handling too, as a user's click does.
+    connect(ui.chkTime, &QCheckBox::stateChanged, this, &Form1::chkTime_Click);
+    connect(ui.chkAutoConnect, &QCheckBox::stateChanged, this, &Form1::chkAutoConnect_Click);
+}
+
+const Form1Design& Form1::design() const
+{
+    return ui;
+}
+
+const QString& Form1::lastUpdateText() const
+{
+    return m_sLastUpdate;
+}
+
+qint32 Form1::minutesElapsed() const
+{
+    return m_lMinutesElapsed;
+}
+
+bool Form1::startedWithLoad() const
+{
+    return m_bStartedWithLoad;
+}
+
+void Form1::Form_Load()
+{
+    AddStatusLine(QStringLiteral("Last update was on - ") + m_sLastUpdate);
+
+    using namespace OptionConversion;
+    ui.TxtTime->setText(m_store.read(Option::CheckTime));
+    ui.chkAutoConnect->setCheckState(checkState(Option::CheckAuto, m_store.read(Option::CheckAuto)));
+    ui.ChkDisconnect->setCheckState(checkState(Option::Disconnect, m_store.read(Option::Disconnect)));
+    ui.txtAway->setText(m_store.read(Option::TimeAway));
+    ui.chkTime->setCheckState(checkState(Option::CheckEvery, m_store.read(Option::CheckEvery)));
+    ui.chkUnload->setCheckState(checkState(Option::Unload, m_store.read(Option::Unload)));
+    ui.mnuBeep->setChecked(boolean(Option::Beep, m_store.read(Option::Beep)));
+    chkAutoConnect_Click();
+
+    setVisible(!m_bStartedWithLoad);
+
+    selectStoredConnection();
+    selectStoredTimeZone();
+}
+
+void Form1::SaveOptions()
+{
+    using namespace OptionConversion;
+    m_store.write(Option::Connection, ui.cboEntries->currentText());
+    m_store.write(Option::CheckEvery, fromCheckState(ui.chkTime->checkState()));
+    m_store.write(Option::CheckTime, ui.TxtTime->text());
+    m_store.write(Option::CheckAuto, fromCheckState(ui.chkAutoConnect->checkState()));
+    m_store.write(Option::Disconnect, fromCheckState(ui.ChkDisconnect->checkState()));
+    m_store.write(Option::Unload, fromCheckState(ui.chkUnload->checkState()));
+    m_store.write(Option::TimeAway, ui.txtAway->text());
+    m_store.write(Option::Beep, fromBoolean(ui.mnuBeep->isChecked()));
+    m_store.write(Option::TimeZone, fromListIndex(ui.cboTimeZone->currentIndex()));
+    const QString problem = m_store.sync();
+    if (!problem.isEmpty())
+        AddStatusLine(problem);
+}
+
+void Form1::AddStatusLine(const QString& line)
+{
+    ui.lstConnectState->addItem(line);
+    ui.lstConnectState->setCurrentRow(ui.lstConnectState->count() - 1);
+    ui.lstConnectState->scrollToBottom();
+    qCInfo(lcStatus).noquote() << line;
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+void Form1::chkTime_Click()
+{
+    const bool on = ui.chkTime->checkState() != Qt::Unchecked;
+    ui.fraTime->setEnabled(on);
+    ui.TxtTime->setEnabled(on);
+    ui.chkUnload->setEnabled(on);
+    ui.txtAway->setEnabled(on);
+}
+
+void Form1::chkAutoConnect_Click()
+{
+    const bool on = ui.chkAutoConnect->checkState() != Qt::Unchecked;
+    ui.fraAutoConnect->setEnabled(on);
+    ui.ChkDisconnect->setEnabled(on);
+    ui.cboEntries->setEnabled(on);
+}
+
+void Form1::selectStoredConnection()
+{
+    const QString stored = m_store.read(Option::Connection);
+    const int index = ui.cboEntries->findText(stored, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    ui.cboEntries->setCurrentIndex(index);
+    // An entry that is not in the list (yet) keeps its name in the edit field,
+    // so saving does not lose it.
+    if (index < 0)
+        ui.cboEntries->setEditText(stored);
+}
+
+void Form1::selectStoredTimeZone()
+{
+    const int index =
+        OptionConversion::listIndex(m_store.read(Option::TimeZone), ui.cboTimeZone->count());
+    // Selecting nothing again would wipe the design text of an empty list.
+    if (index != ui.cboTimeZone->currentIndex())
+        ui.cboTimeZone->setCurrentIndex(index);
+}
+
+void Form1::Form_Unload()
+{
+    SaveOptions();
+}

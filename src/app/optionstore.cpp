@@ -1,0 +1,83 @@
+#include "app/optionstore.h"
+
+#include "app/optionsalvage.h"
+
+#include <QFile>
+#include <QSettings>
+
+namespace {
+const QString kGroup = QStringLiteral("Option");
+
+QString keyPath(const OptionKey& key)
+{
+    return kGroup + QLatin1Char('/') + QLatin1String(key.name);
+}
+} // namespace
+
+OptionStore::OptionStore()
+    : m_settings(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                             QStringLiteral("Korvel"), QStringLiteral("Korvel")))
+{
+    salvageLines();
+}
+
+OptionStore::OptionStore(const QString& iniPath)
+    : m_settings(std::make_unique<QSettings>(iniPath, QSettings::IniFormat))
+{
+    salvageLines();
+}
+
+OptionStore::~OptionStore() = default;
+
+QString OptionStore::read(const OptionKey& key) const
+{
+    const QVariant value = m_settings->value(keyPath(key));
+    switch (value.typeId()) {
+    case QMetaType::QString:
+    case QMetaType::QByteArray:
+        return value.toString();
+    case QMetaType::QStringList:
+        // An unquoted comma in a hand-edited file splits the text into a list.
+        return value.toStringList().join(QLatin1Char(','));
+    case QMetaType::UnknownType:
+        return m_salvaged.value(QLatin1String(key.name), QLatin1String(key.defaultText));
+    default:
+        // A typed value that only another program writes.
+        return QLatin1String(key.defaultText);
+    }
+}
+
+void OptionStore::write(const OptionKey& key, const QString& text)
+{
+    m_settings->setValue(keyPath(key), text);
+}
+
+QString OptionStore::sync()
+{
+    // The rewrite replaces the damaged file; what was saved from it goes along.
+    for (auto it = m_salvaged.cbegin(); it != m_salvaged.cend(); ++it) {
+        if (!m_settings->contains(kGroup + QLatin1Char('/') + it.key()))
+            m_settings->setValue(kGroup + QLatin1Char('/') + it.key(), it.value());
+    }
+    m_salvaged.clear();
+    m_settings->sync();
+    // A format error only ever comes from reading a damaged file, and stays
+    // set; the rewrite itself replaces the file with a clean one.
+    if (m_settings->status() == QSettings::AccessError || !m_settings->isWritable())
+        return QStringLiteral("Options not saved: cannot write %1").arg(fileName());
+    return {};
+}
+
+void OptionStore::salvageLines()
+{
+    // Not every damage is reported as one, so the lines are always read;
+    // they only count for keys the regular reader did not find.
+    QFile file(m_settings->fileName());
+    if (file.open(QIODevice::ReadOnly))
+        m_salvaged = OptionSalvage::readGroup(file.readAll(), kGroup);
+}
+
+QString OptionStore::fileName() const
+{
+    return m_settings->fileName();
+}

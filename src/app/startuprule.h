@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class OptionStore;
+
+// What the start-up decides before any window exists.
+struct StartupState
+{
+    QString m_sLastUpdate;
+    qint32 m_lMinutesElapsed = 0;
+    bool m_bStartedWithLoad = false;
+    // An unattended start whose next update is far enough away ends here.
+    bool leaveAtOnce = false;
+};
+
+namespace StartupRule {
+
+// Hours until the next update: whole `hours` less the elapsed time.
+double hoursLeft(int hours, qint32 minutesElapsed);
+// An unattended start leaves when the next update is `away` hours or more off.
+bool leavesAtOnce(int hours, qint32 minutesElapsed, double away);
+
+// Whole minutes from the stored last-update text to now; nothing when the
+// text is not a date.
+std::optional<qint32> minutesSince(const QString& lastUpdate);
+
+// Reads the last update and, for a start with "Load", the options the rule
+// needs. Writes "LastUpdate" only when it does not hold a date; writes no
+// option.
+StartupState Form_Initialize(OptionStore& store, const QString& commandLine);
+
+} // namespace StartupRule

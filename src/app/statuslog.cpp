@@ -1,0 +1,3 @@
+#include "app/statuslog.h"
+
+Q_LOGGING_CATEGORY(lcStatus, "korvel.status", QtInfoMsg)

@@ -1,0 +1,44 @@
+#include "app/windowlauncher.h"
+
+#include "app/commandline.h"
+#include "app/form1.h"
+#include "app/optionstore.h"
+#include "app/startuprule.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+namespace {
+
+// Without any of these Qt's default platform cannot start and would abort.
+bool hasDisplay()
+{
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY")
+        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+} // namespace
+
+int runWindow(int argc, char** argv)
+{
+    // An unattended start that leaves at once must not need a display, so
+    // the rule runs before the application object exists.
+    OptionStore store;
+    const StartupState startup =
+        StartupRule::Form_Initialize(store, CommandLine::fromArguments(argc, argv));
+    if (startup.leaveAtOnce)
+        return 0;
+    if (!hasDisplay()) {
+        std::fputs("korvel: no display to show the window on (DISPLAY and WAYLAND_DISPLAY are unset)\n",
+                   stderr);
+        return 1;
+    }
+
+    qSetMessagePattern(QStringLiteral("%{time yyyy-MM-dd hh:mm:ss.zzz} %{category}: %{message}"));
+    QApplication app(argc, argv);
+
+    Form1 form(startup, store);
+    form.Form_Load();
+    return QApplication::exec();
+}

@@ -1,0 +1,5 @@
+#pragma once
+
+// Runs the window program: applies the start-up rule before any display is
+// touched, then builds and loads the main window. Returns the exit code.
+int runWindow(int argc, char** argv);

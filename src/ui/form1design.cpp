@@ -1,0 +1,236 @@
+#include "ui/form1design.h"
+
+#include "ui/programicon.h"
+#include "ui/twipsconverter.h"
+#include "ui/fittedcheckbox.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+// The design names two faces that Linux desktops lack. Arial is matched to
+// a metric twin by fontconfig; the old dialog face gets the same twin, whose
+// widths keep the captions that hold controls in their gaps readable.
+QFont designFont(qreal points, bool bold = false)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                      QStringLiteral("sans-serif")});
+    font.setPointSizeF(points);
+    font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    return font;
+}
+
+constexpr qreal kDialogPoints = 8.25;
+constexpr qreal kLargePoints = 9.75;
+
+void setForeground(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::WindowText, colour);
+        palette.setColor(group, QPalette::Text, colour);
+        palette.setColor(group, QPalette::ButtonText, colour);
+    }
+    widget->setPalette(palette);
+}
+
+void setBackground(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+template <typename Widget>
+Widget* place(Widget* widget, const char* name, const QRect& rect)
+{
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(rect);
+    return widget;
+}
+
+QFrame* etchedLine(QWidget* parent, const char* name, const QRect& rect, const QColor& colour)
+{
+    auto* line = place(new QFrame(parent), name, rect);
+    line->setFrameShape(QFrame::NoFrame);
+    setBackground(line, QPalette::Window, colour);
+    return line;
+}
+
+} // namespace
+
+void Form1Design::setupUi(QMainWindow* form)
+{
+    const TwipsConverter twips(form->logicalDpiX());
+
+    form->setObjectName(QStringLiteral("Form1"));
+    form->setWindowTitle(QStringLiteral("Korvel Time & Date Setter"));
+    form->setWindowIcon(ProgramIcon::icon());
+    form->setProperty("helpContextId", 10);
+
+    clientArea = new QWidget(form);
+    clientArea->setObjectName(QStringLiteral("clientArea"));
+    clientArea->setFixedSize(twips.toPixels(5685), twips.toPixels(4575));
+    clientArea->setFont(designFont(kDialogPoints));
+    setForeground(clientArea, QColor(0, 0, 128));
+    form->setCentralWidget(clientArea);
+
+    // Result row.
+    cmdSetTime = place(new QPushButton(QStringLiteral("Set Time"), clientArea), "cmdSetTime",
+                       twips.rect(4080, 240, 1300, 350));
+    cmdSetTime->setToolTip(QStringLiteral("This will set your PC's date and time from the Atomic clock."));
+    cmdSetTime->setProperty("helpContextId", 220);
+
+    Label1 = place(new QLabel(QStringLiteral("Click \"Set Time\" to get current time."), clientArea),
+                   "Label1", twips.rect(1200, 240, 2655, 480));
+    Label1->setFont(designFont(kDialogPoints));
+    Label1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label1->setWordWrap(true);
+    setBackground(Label1, QPalette::Window, QColor(224, 224, 224));
+    setForeground(Label1, QColor(0, 128, 0));
+    Label1->setToolTip(QStringLiteral("Here you will see the date and time received or an error message."));
+
+    Label2 = place(new QLabel(QStringLiteral("Date/Time:"), clientArea), "Label2",
+                   twips.rect(120, 240, 1035, 240));
+    Label2->setFont(designFont(kLargePoints, true));
+    setForeground(Label2, QColor(0, 128, 0));
+
+    // Status line: one line high, the newest line stays selected.
+    lstConnectState = place(new QListWidget(clientArea), "lstConnectState",
+                            twips.rect(0, 4320, 5700, 270));
+    lstConnectState->setFont(designFont(kDialogPoints));
+    lstConnectState->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lstConnectState->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lstConnectState->setSelectionMode(QAbstractItemView::SingleSelection);
+    setBackground(lstConnectState, QPalette::Base, QColor(192, 192, 192));
+    setForeground(lstConnectState, QColor(192, 0, 0));
+    lstConnectState->setToolTip(QStringLiteral("This shows the connection information."));
+
+    // Connect and Disconnect share one place; Disconnect starts hidden.
+    CmdConnect = place(new QPushButton(QStringLiteral("Connect"), clientArea), "CmdConnect",
+                       twips.rect(4080, 2400, 1300, 350));
+    CmdConnect->setToolTip(QStringLiteral("This will connect you to the selected connection"));
+    CmdDisconnect = place(new QPushButton(QStringLiteral("Disconnect"), clientArea), "CmdDisconnect",
+                          twips.rect(4080, 2400, 1300, 350));
+    CmdDisconnect->setToolTip(QStringLiteral("This will disconnect you if Korvel made the connection."));
+    CmdDisconnect->hide();
+
+    // Dial-up group; its check box sits over the caption's leading spaces.
+    fraAutoConnect = place(new QGroupBox(QStringLiteral("       Auto Dial up"), clientArea),
+                           "fraAutoConnect", twips.rect(120, 2280, 3735, 1095));
+    fraAutoConnect->setFont(designFont(kLargePoints));
+    setForeground(fraAutoConnect, QColor(0, 128, 128));
+    fraAutoConnect->setEnabled(false);
+
+    ChkDisconnect = place(new QCheckBox(QStringLiteral("Disconnect when done"), fraAutoConnect),
+                          "ChkDisconnect", twips.rect(120, 720, 2415, 255));
+    ChkDisconnect->setFont(designFont(kLargePoints));
+    setForeground(ChkDisconnect, QColor(0, 128, 128));
+    ChkDisconnect->setToolTip(
+        QStringLiteral("This will tell the program to disconnect a connection it made when it's done"));
+    ChkDisconnect->setEnabled(false);
+
+    chkAutoConnect = place(new FittedCheckBox(QString(), clientArea), "chkAutoConnect",
+                           twips.rect(240, 2280, 195, 255));
+
+    // Update group: check box over the leading spaces, hours box in the gap.
+    fraTime = place(new QGroupBox(QStringLiteral("       Update Time every             hours"), clientArea),
+                    "fraTime", twips.rect(120, 1080, 5415, 1095));
+    fraTime->setFont(designFont(kLargePoints));
+    setForeground(fraTime, QColor(128, 0, 0));
+    fraTime->setEnabled(false);
+
+    chkTime = place(new FittedCheckBox(QString(), clientArea), "chkTime",
+                    twips.rect(240, 1080, 195, 195));
+
+    TxtTime = place(new QLineEdit(QStringLiteral("2"), fraTime), "TxtTime", twips.rect(2280, 0, 390, 285));
+    setForeground(TxtTime, QColor(128, 0, 0));
+    TxtTime->setEnabled(false);
+
+    txtAway = place(new QLineEdit(QStringLiteral("4"), fraTime), "txtAway", twips.rect(840, 600, 375, 285));
+    setForeground(txtAway, QColor(128, 0, 0));
+    txtAway->setEnabled(false);
+
+    chkUnload = place(new FittedCheckBox(
+                          QStringLiteral("Unload at startup if next scheduled update time is more than"
+                                         "           hours away"),
+                          fraTime),
+                      "chkUnload", twips.rect(120, 360, 5175, 495));
+    chkUnload->setFont(designFont(kLargePoints));
+    setForeground(chkUnload, QColor(128, 0, 0));
+    chkUnload->setEnabled(false);
+    // The away box is drawn over the caption's gap, so it must stay on top.
+    txtAway->raise();
+
+    cboEntries = place(new QComboBox(fraAutoConnect), "cboEntries", twips.rect(120, 360, 3495, 315));
+    cboEntries->setEditable(true);
+    setForeground(cboEntries, QColor(0, 128, 128));
+
+    // Layout reservation only: the clock face that belongs here is its own
+    // component, which takes this place and name when it arrives.
+    CF1 = place(new QWidget(clientArea), "CF1", twips.rect(3600, 3720, 1920, 495));
+
+    cboTimeZone = place(new QComboBox(clientArea), "cboTimeZone", twips.rect(120, 3840, 3495, 315));
+    cboTimeZone->setEditable(true);
+    cboTimeZone->setEditText(QStringLiteral("TimeZone"));
+    setForeground(cboTimeZone, QColor(0, 0, 128));
+
+    lblSecondaryTime = place(new QLabel(QStringLiteral("Secondary Time"), clientArea), "lblSecondaryTime",
+                             twips.rect(120, 3555, 1575, 255));
+    lblSecondaryTime->setFont(designFont(kLargePoints));
+    setForeground(lblSecondaryTime, QColor(0, 0, 192));
+
+    // The etched rule after "Secondary Time": a dark line over a light one.
+    const int ruleLeft = twips.toPixels(1680);
+    const int ruleWidth = twips.toPixels(5400) - ruleLeft;
+    line1 = etchedLine(clientArea, "line1", QRect(ruleLeft, twips.toPixels(3675), ruleWidth, 1),
+                       QColor(64, 64, 64));
+    lin2 = etchedLine(clientArea, "lin2", QRect(ruleLeft, twips.toPixels(3705), ruleWidth, 1),
+                      QColor(224, 224, 224));
+
+    // The check boxes on the frame captions belong to the window, above the frames.
+    chkAutoConnect->raise();
+    chkTime->raise();
+
+    Timer1 = new QTimer(form);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(0);
+
+    QWidget* const tabOrder[] = {cmdSetTime, lstConnectState, CmdConnect, CmdDisconnect,
+                                 ChkDisconnect, chkAutoConnect, chkTime, TxtTime, txtAway,
+                                 chkUnload, cboEntries, cboTimeZone};
+    for (std::size_t i = 1; i < std::size(tabOrder); ++i)
+        QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
+
+    QMenuBar* menuBar = form->menuBar();
+    help = menuBar->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("help"));
+    helpf = help->addAction(QStringLiteral("Help &File"));
+    helpf->setObjectName(QStringLiteral("helpf"));
+
+    mnuOptions = menuBar->addMenu(QStringLiteral("&Options"));
+    mnuOptions->setObjectName(QStringLiteral("mnuOptions"));
+    mnuBeep = mnuOptions->addAction(QStringLiteral("Beep On Update"));
+    mnuBeep->setObjectName(QStringLiteral("mnuBeep"));
+    mnuBeep->setCheckable(true);
+
+    Settings = menuBar->addMenu(QStringLiteral("Change &Settings"));
+    Settings->setObjectName(QStringLiteral("Settings"));
+    Zone = Settings->addAction(QStringLiteral("Time &Zone"));
+    Zone->setObjectName(QStringLiteral("Zone"));
+    Regional = Settings->addAction(QStringLiteral("&Regional"));
+    Regional->setObjectName(QStringLiteral("Regional"));
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QtGlobal>
+
+QT_BEGIN_NAMESPACE
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMainWindow;
+class QMenu;
+class QPushButton;
+class QTimer;
+class QWidget;
+QT_END_NAMESPACE
+
+class FittedCheckBox;
+
+// The main window's design: builds every control on a QMainWindow with its
+// name, place, caption, colours, font, tool tip, tab order and starting state.
+// Places are design twips turned into pixels with the screen's logical DPI.
+class Form1Design
+{
+public:
+    void setupUi(QMainWindow* form);
+
+    QWidget* clientArea = nullptr;
+
+    QPushButton* cmdSetTime = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QListWidget* lstConnectState = nullptr;
+    QPushButton* CmdConnect = nullptr;
+    QPushButton* CmdDisconnect = nullptr;
+    QGroupBox* fraAutoConnect = nullptr;
+    QCheckBox* ChkDisconnect = nullptr;
+    QCheckBox* chkAutoConnect = nullptr;
+    QGroupBox* fraTime = nullptr;
+    QCheckBox* chkTime = nullptr;
+    QLineEdit* TxtTime = nullptr;
+    QLineEdit* txtAway = nullptr;
+    FittedCheckBox* chkUnload = nullptr;
+    QComboBox* cboEntries = nullptr;
+    QWidget* CF1 = nullptr;
+    QComboBox* cboTimeZone = nullptr;
+    QLabel* lblSecondaryTime = nullptr;
+    QFrame* line1 = nullptr;
+    QFrame* lin2 = nullptr;
+    QTimer* Timer1 = nullptr;
+
+    QMenu* help = nullptr;
+    QAction* helpf = nullptr;
+    QMenu* mnuOptions = nullptr;
+    QAction* mnuBeep = nullptr;
+    QMenu* Settings = nullptr;
+    QAction* Zone = nullptr;
+    QAction* Regional = nullptr;
+};

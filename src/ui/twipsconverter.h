@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+
+// Turns design units (twips, 1/1440 inch) into device-independent pixels for
+// a given logical DPI: 15 twips per pixel at 96 dpi.
+class TwipsConverter
+{
+public:
+    explicit TwipsConverter(qreal logicalDpi);
+
+    int toPixels(int twips) const;
+    QPoint point(int left, int top) const;
+    QRect rect(int left, int top, int width, int height) const;
+
+private:
+    qreal m_logicalDpi;
+};

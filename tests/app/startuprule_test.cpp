@@ -1,0 +1,82 @@
+#include "app/optionstore.h"
+#include "app/startuprule.h"
+#include "base/clock.h"
+#include "base/dateserial.h"
+#include "base/generaldate.h"
+#include "optionfile.h"
+#include "support/mockclock.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class StartupRuleTest : public testing::Test
+{
+protected:
+    // Options with "Unload" on and a last update the given minutes ago.
+    static QByteArray unloadOptions(int minutesAgo, const QByteArray& more)
+    {
+        const double then = DateSerial::addMinutes(Clock::instance().nowSerial(), -minutesAgo);
+        return "[Option]\nUnload=1\nLastUpdate=" + GeneralDate::format(then).toUtf8() + "\n" + more;
+    }
+
+    StartupState start(const QByteArray& options, const char* commandLine = "Load 1")
+    {
+        file.write(options);
+        OptionStore store(file.path());
+        return StartupRule::Form_Initialize(store, QLatin1String(commandLine));
+    }
+
+    MockClock clock{QDateTime(QDate(2026, 5, 14), QTime(9, 41, 30), Qt::UTC)};
+    OptionFile file;
+};
+
+} // namespace
+
+TEST(StartupRuleMath, LeavesWhenTheNextUpdateIsAtLeastTheAwayHoursOff)
+{
+    EXPECT_DOUBLE_EQ(StartupRule::hoursLeft(2, 30), 1.5);
+    EXPECT_TRUE(StartupRule::leavesAtOnce(2, 30, 1.5));
+    EXPECT_FALSE(StartupRule::leavesAtOnce(2, 30, 1.51));
+    EXPECT_FALSE(StartupRule::leavesAtOnce(2, 600, 0.0));
+}
+
+TEST_F(StartupRuleTest, EndsAnUnattendedStartWithoutWritingAnything)
+{
+    const QByteArray options = unloadOptions(30, "CheckTime=2\nTimeAway=1\nCheckEvery=0\n");
+    const StartupState state = start(options);
+    EXPECT_TRUE(state.m_bStartedWithLoad);
+    EXPECT_EQ(state.m_lMinutesElapsed, 30);
+    EXPECT_TRUE(state.leaveAtOnce);
+    EXPECT_EQ(file.bytes(), options);
+    // Unreadable hours count as the default 2.
+    EXPECT_TRUE(start(unloadOptions(30, "CheckTime=40000\nTimeAway=1.5\n")).leaveAtOnce);
+}
+
+TEST_F(StartupRuleTest, GoesOnWhenTheUpdateIsNearOverdueOrTheRuleDoesNotApply)
+{
+    EXPECT_FALSE(start(unloadOptions(30, "TimeAway=4\n")).leaveAtOnce);
+    EXPECT_FALSE(start(unloadOptions(300, "TimeAway=1\n"), "x Load 1").leaveAtOnce);
+    EXPECT_FALSE(start(unloadOptions(30, "TimeAway=1\nUnload=junk\n")).leaveAtOnce);
+    const StartupState normal = start(unloadOptions(30, "TimeAway=1\n"), "load 1");
+    EXPECT_FALSE(normal.m_bStartedWithLoad || normal.leaveAtOnce);
+}
+
+TEST_F(StartupRuleTest, RoundsTheStoredHoursForTheRuleOnly)
+{
+    // 2.5 counts as 2 here: 20 minutes ago leaves 1.67 hours, not 2.17.
+    EXPECT_FALSE(start(unloadOptions(20, "CheckTime=2.5\nTimeAway=1.67\n")).leaveAtOnce);
+    EXPECT_TRUE(start(unloadOptions(20, "CheckTime=2.5\nTimeAway=1.66\n")).leaveAtOnce);
+}
+
+TEST_F(StartupRuleTest, DayZeroCountsAsLongAgoAndAnythingElseUndatedRestarts)
+{
+    OptionStore fresh(file.path());
+    EXPECT_GT(StartupRule::Form_Initialize(fresh, QString()).m_lMinutesElapsed, 60 * 24 * 365 * 126);
+    EXPECT_FALSE(file.exists());
+
+    const StartupState state = start("[Option]\nLastUpdate=someday\n", "");
+    EXPECT_EQ(state.m_sLastUpdate, QStringLiteral("someday"));
+    EXPECT_EQ(state.m_lMinutesElapsed, 0);
+    EXPECT_EQ(OptionStore(file.path()).read(Option::LastUpdate), GeneralDate::format(Clock::instance().nowSerial()));
+}
