@@ -3,6 +3,12 @@
 #include "app/optionconversion.h"
 #include "app/optionstore.h"
 #include "app/statuslog.h"
+#include "net/cnetconnect.h"
+#include "net/connectcommands.h"
+#include "net/connectionerror.h"
+#include "net/cwininetconnection.h"
+#include "net/dialupentries.h"
+#include "timeclient/korvelcontrol.h"
 #include "ui/fittedcheckbox.h"
 
 #include <QAction>
@@ -12,23 +18,38 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 
-Form1::Form1(const StartupState& startup, OptionStore& store, QWidget* parent)
+Form1::Form1(const StartupState& startup, OptionStore& store, std::shared_ptr<ConnectionBackend> backend,
+             QWidget* parent)
     : QMainWindow(parent)
     , m_store(store)
+    , m_backend(std::move(backend))
     , m_sLastUpdate(startup.m_sLastUpdate)
     , m_lMinutesElapsed(startup.m_lMinutesElapsed)
     , m_bStartedWithLoad(startup.m_bStartedWithLoad)
 {
     ui.setupUi(this);
+    Korvel1 = new KorvelControl(this);
+    Korvel1->setObjectName(QStringLiteral("Korvel1"));
+    Korvel1->ReadProperties(KorvelControl::designState());
     // A state set from code runs the click handling too, as a user's click does.
     connect(ui.chkTime, &QCheckBox::stateChanged, this, &Form1::chkTime_Click);
     connect(ui.chkAutoConnect, &QCheckBox::stateChanged, this, &Form1::chkAutoConnect_Click);
+    connect(ui.CmdConnect, &QPushButton::clicked, this, &Form1::CmdConnect_Click);
+    connect(ui.CmdDisconnect, &QPushButton::clicked, this, &Form1::CmdDisconnect_Click);
 }
+
+Form1::~Form1() = default;
 
 const Form1Design& Form1::design() const
 {
     return ui;
+}
+
+KorvelControl& Form1::korvel() const
+{
+    return *Korvel1;
 }
 
 const QString& Form1::lastUpdateText() const
@@ -48,6 +69,7 @@ bool Form1::startedWithLoad() const
 
 void Form1::Form_Load()
 {
+    createConnectionObjects();
     AddStatusLine(QStringLiteral("Last update was on - ") + m_sLastUpdate);
 
     using namespace OptionConversion;
@@ -62,7 +84,7 @@ void Form1::Form_Load()
 
     setVisible(!m_bStartedWithLoad);
 
-    selectStoredConnection();
+    loadDialUpEntries();
     selectStoredTimeZone();
 }
 
@@ -91,6 +113,38 @@ void Form1::AddStatusLine(const QString& line)
     qCInfo(lcStatus).noquote() << line;
 }
 
+void Form1::LoadEntries()
+{
+    ui.cboEntries->clear();
+    QStringList entries;
+    DialUpEntries::DUN_Services(entries, *m_backend);
+    ui.cboEntries->addItems(entries);
+}
+
+void Form1::CmdConnect_Click()
+{
+    ui.lstConnectState->clear();
+    DisableControl(ui.CmdConnect);
+    const ConnectCommands::ConnectOutcome outcome =
+        ConnectCommands::connect(*m_WinInetConnection, *m_NetConnect, ui.cboEntries->currentText());
+    AddStatusLine(outcome.statusLine);
+    ui.CmdConnect->setEnabled(outcome.connectEnabled);
+    if (outcome.dialled && !outcome.connectEnabled)
+        showDisconnectInstead(true);
+}
+
+void Form1::CmdDisconnect_Click()
+{
+    const ConnectCommands::DisconnectOutcome outcome = ConnectCommands::disconnect(*m_WinInetConnection);
+    AddStatusLine(outcome.statusLine);
+    if (!outcome.hungUp)
+        return;
+    EnableControl(ui.cboEntries);
+    DisableControl(ui.CmdDisconnect);
+    EnableControl(ui.CmdConnect);
+    showDisconnectInstead(false);
+}
+
 void Form1::closeEvent(QCloseEvent* event)
 {
     Form_Unload();
@@ -112,6 +166,52 @@ void Form1::chkAutoConnect_Click()
     ui.fraAutoConnect->setEnabled(on);
     ui.ChkDisconnect->setEnabled(on);
     ui.cboEntries->setEnabled(on);
+}
+
+void Form1::createConnectionObjects()
+{
+    m_NetConnect = std::make_unique<CNetConnect>(m_backend);
+    m_WinInetConnection = std::make_unique<CWinInetConnection>(m_backend);
+    try {
+        m_WinInetConnection->Refresh();
+    } catch (const ConnectionError& error) {
+        // A stale error of the connected-state query must not stop start-up;
+        // the flags stay as Refresh left them.
+        qCWarning(lcStatus).noquote() << error.source() << error.description();
+    }
+}
+
+void Form1::loadDialUpEntries()
+{
+    if (m_WinInetConnection->IsRasInstalled()) {
+        LoadEntries();
+    } else {
+        AddStatusLine(ConnectCommands::noRasStatusLine());
+        ui.CmdConnect->setEnabled(false);
+    }
+    // Also without dial-up support, so the stored name survives the next save.
+    selectStoredConnection();
+}
+
+void Form1::showDisconnectInstead(bool show)
+{
+    if (show)
+        EnableControl(ui.CmdDisconnect);
+    ui.CmdDisconnect->setVisible(show);
+    ui.CmdConnect->setVisible(!show);
+}
+
+void Form1::DisableControl(QWidget* ctl)
+{
+    // A widget's own flag, not the one inherited from a disabled frame.
+    if (!ctl->testAttribute(Qt::WA_ForceDisabled))
+        ctl->setEnabled(false);
+}
+
+void Form1::EnableControl(QWidget* ctl)
+{
+    if (ctl->testAttribute(Qt::WA_ForceDisabled))
+        ctl->setEnabled(true);
 }
 
 void Form1::selectStoredConnection()

@@ -27,14 +27,15 @@ QString noRasStatusLine()
 
 ConnectOutcome connect(CWinInetConnection& connection, CNetConnect& netConnect, const QString& entryName)
 {
+    bool dialled = false;
     try {
-        connection.Dial(0, entryName, InternetFlags::DialUnattended);
+        dialled = connection.Dial(0, entryName, InternetFlags::DialUnattended);
     } catch (const ConnectionError& error) {
         qCInfo(lcNet) << error.source() << error.description();
     }
     if (netConnect.Connected())
-        return {connectStatusLine(true, netConnect.ConnectModeDesc()), false};
-    return {connectStatusLine(false, {}), true};
+        return {connectStatusLine(true, netConnect.ConnectModeDesc()), false, dialled};
+    return {connectStatusLine(false, {}), true, dialled};
 }
 
 DisconnectOutcome disconnect(CWinInetConnection& connection)

@@ -13,6 +13,8 @@ struct ConnectOutcome
 {
     QString statusLine;
     bool connectEnabled = true;
+    // This program dialled the connection, so it may hang it up again.
+    bool dialled = false;
 };
 
 struct DisconnectOutcome

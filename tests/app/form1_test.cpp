@@ -1,5 +1,6 @@
 #include "app/form1.h"
 #include "app/optionstore.h"
+#include "net/backendselector.h"
 #include "optionfile.h"
 #include "ui/fittedcheckbox.h"
 
@@ -10,10 +11,19 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 
 #include <gtest/gtest.h>
 
 namespace {
+
+// A system bus that is not there: no NetworkManager, so no dial-up support.
+std::shared_ptr<ConnectionBackend> withoutNetworkManager()
+{
+    return std::make_shared<BackendSelector>(
+        QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/korvel-test-bus"),
+                                      QStringLiteral("absent-bus")));
+}
 
 class Form1Test : public testing::Test
 {
@@ -30,7 +40,7 @@ protected:
         StartupState startup;
         startup.m_sLastUpdate = store->read(Option::LastUpdate);
         startup.m_bStartedWithLoad = startedWithLoad;
-        form = std::make_unique<Form1>(startup, *store);
+        form = std::make_unique<Form1>(startup, *store, withoutNetworkManager());
         for (int i = 0; i < zones; ++i)
             form->design().cboTimeZone->addItem(QStringLiteral("Zone %1").arg(i));
         form->design().cboEntries->addItems(entries);
@@ -66,8 +76,10 @@ TEST_F(Form1Test, FirstRunShowsTheDefaultsAndWritesNothing)
     EXPECT_FALSE(ui.fraTime->isEnabled() || ui.fraAutoConnect->isEnabled());
     EXPECT_EQ(ui.cboTimeZone->currentIndex(), 0);
     EXPECT_EQ(ui.cboEntries->currentIndex(), -1);
-    ASSERT_EQ(ui.lstConnectState->count(), 1);
+    ASSERT_EQ(ui.lstConnectState->count(), 2);
     EXPECT_EQ(ui.lstConnectState->item(0)->text(), QStringLiteral("Last update was on - 0:00:00"));
+    EXPECT_EQ(ui.lstConnectState->item(1)->text(), QStringLiteral("Status: NO RAS"));
+    EXPECT_FALSE(ui.CmdConnect->isEnabled());
     EXPECT_FALSE(file.exists());
 }
 
@@ -133,7 +145,7 @@ TEST_F(Form1Test, DamagedFilesKeepTheirReadableValues)
     };
     for (const QByteArray& damaged : damages) {
         load(damaged).SaveOptions();
-        EXPECT_EQ(form->design().lstConnectState->count(), 1);
+        EXPECT_EQ(form->design().lstConnectState->count(), 2) << "no line about the save";
         EXPECT_EQ(saved(Option::CheckEvery) + saved(Option::CheckTime) + saved(Option::Beep),
                   QStringLiteral("15True"));
         EXPECT_EQ(saved(Option::LastUpdate), QStringLiteral("5/14/2026 9:41:30 AM"));
@@ -144,7 +156,7 @@ TEST_F(Form1Test, StatusLinesSelectTheNewestAndGoToTheLog)
 {
     file.write("not a folder");
     OptionStore unwritable(QDir(file.path()).filePath(QStringLiteral("Korvel.ini")));
-    Form1 window(StartupState{}, unwritable);
+    Form1 window(StartupState{}, unwritable, withoutNetworkManager());
     capturedStatus.clear();
     const QtMessageHandler previous = qInstallMessageHandler(captureStatus);
     window.Form_Load();
@@ -152,8 +164,8 @@ TEST_F(Form1Test, StatusLinesSelectTheNewestAndGoToTheLog)
     qInstallMessageHandler(previous);
 
     const QListWidget* list = window.design().lstConnectState;
-    ASSERT_EQ(capturedStatus.size(), 2);
-    EXPECT_TRUE(capturedStatus[1].startsWith(QStringLiteral("Options not saved: cannot write")));
-    EXPECT_EQ(list->count(), 2);
-    EXPECT_TRUE(list->item(1)->isSelected());
+    ASSERT_EQ(capturedStatus.size(), 3);
+    EXPECT_TRUE(capturedStatus[2].startsWith(QStringLiteral("Options not saved: cannot write")));
+    EXPECT_EQ(list->count(), 3);
+    EXPECT_TRUE(list->item(2)->isSelected());
 }
