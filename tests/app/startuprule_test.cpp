@@ -64,14 +64,3 @@ TEST_F(StartupRuleTest, RoundsTheStoredHoursForTheRuleOnly)
     EXPECT_TRUE(start(unloadOptions(20, "CheckTime=2.5\nTimeAway=1.66\n")).leaveAtOnce);
 }
 
-TEST_F(StartupRuleTest, DayZeroCountsAsLongAgoAndAnythingElseUndatedRestarts)
-{
-    OptionStore fresh(file.path());
-    EXPECT_GT(StartupRule::Form_Initialize(fresh, QString()).m_lMinutesElapsed, 60 * 24 * 365 * 126);
-    EXPECT_FALSE(file.exists());
-
-    const StartupState state = start("[Option]\nLastUpdate=someday\n", "");
-    EXPECT_EQ(state.m_sLastUpdate, QStringLiteral("someday"));
-    EXPECT_EQ(state.m_lMinutesElapsed, 0);
-    EXPECT_EQ(OptionStore(file.path()).read(Option::LastUpdate), GeneralDate::format(Clock::instance().nowSerial()));
-}

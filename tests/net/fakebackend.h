@@ -11,17 +11,11 @@ public:
     NetResult dialResult = NetResult::success();
     QStringList entries;
 
-    int dialCalls = 0;
-    qint32 lastDialFlags = -1;
-    QString lastDialName;
     QList<quint32> hungUpNumbers;
 
     ConnectedState connectedState() override { return state; }
-    NetResult dial(const QString& entryName, qint32 flags, quint32& connectionNumber) override
+    NetResult dial(const QString&, qint32, quint32& connectionNumber) override
     {
-        ++dialCalls;
-        lastDialName = entryName;
-        lastDialFlags = flags;
         if (dialResult.ok)
             connectionNumber = 7;
         return dialResult;

@@ -1,9 +1,4 @@
-#include "net/cwininetconnection.h"
-#include "net/kernelroutebackend.h"
 #include "net/kernelroutes.h"
-
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -28,24 +23,6 @@ TEST(KernelRoutes, FindsTheDefaultRouteAndIgnoresRejectDownAndDamagedOnes)
     EXPECT_TRUE(defaultRouteInterface(Ipv4Header + Ipv4Subnet + down, Ipv6LoReject).isEmpty());
     EXPECT_TRUE(defaultRouteInterface(Ipv4Default, {}).isEmpty()) << "first line is the header";
     EXPECT_TRUE(defaultRouteInterface(Ipv4Header + "eth0\t00000000\n\n\t\tgarbage", "00 00").isEmpty());
-}
-
-TEST(KernelRouteBackend, DefaultRouteMeansConnectedOverLanWithoutRas)
-{
-    for (const char* name : {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"})
-        qunsetenv(name);
-    QTemporaryDir dir;
-    QFile routes(dir.filePath(QStringLiteral("route")));
-    ASSERT_TRUE(routes.open(QIODevice::WriteOnly));
-    routes.write(Ipv4Header + Ipv4Default);
-    routes.close();
-    CWinInetConnection connection(
-        std::make_shared<KernelRouteBackend>(routes.fileName(), dir.filePath(QStringLiteral("missing"))));
-    connection.Refresh();
-    EXPECT_TRUE(connection.IsConnected());
-    EXPECT_TRUE(connection.UseLAN());
-    EXPECT_FALSE(connection.IsRasInstalled());
-    EXPECT_EQ(connection.ConnectionName(), QStringLiteral("eth0"));
 }
 
 } // namespace

@@ -67,7 +67,7 @@ NetworkManagerMock::NetworkManagerMock(const PrivateSystemBus& bus)
     call(ManagerPath, QStringLiteral("AddProperty"), {Service, QStringLiteral("PrimaryConnectionType"), "<''>"});
 }
 
-void NetworkManagerMock::stop()
+NetworkManagerMock::~NetworkManagerMock()
 {
     m_process.terminate();
     m_process.waitForFinished(3000);
@@ -98,24 +98,6 @@ QString NetworkManagerMock::addActiveConnection(const QString& profilePath, cons
     return objectPaths(call(ManagerPath, QStringLiteral("AddActiveConnection"),
                             {QStringLiteral("@as []"), profilePath, QStringLiteral("/"), name, activated}))
         .value(0);
-}
-
-void NetworkManagerMock::setState(uint nmState)
-{
-    call(ManagerPath, QStringLiteral("SetGlobalConnectionState"), {QString::number(nmState)});
-}
-
-void NetworkManagerMock::setNetworkingEnabled(bool enabled)
-{
-    call(ManagerPath, QStringLiteral("SetNetworkingEnabled"), {enabled ? QStringLiteral("true") : QStringLiteral("false")});
-}
-
-void NetworkManagerMock::setPrimaryConnection(const QString& activePath, const QString& type)
-{
-    call(ManagerPath, QStringLiteral("SetProperty"),
-         {ManagerPath, Service, QStringLiteral("PrimaryConnection"), QStringLiteral("<objectpath %1>").arg(quoted(activePath))});
-    call(ManagerPath, QStringLiteral("SetProperty"),
-         {ManagerPath, Service, QStringLiteral("PrimaryConnectionType"), QStringLiteral("<%1>").arg(quoted(type))});
 }
 
 QStringList NetworkManagerMock::activeConnections()

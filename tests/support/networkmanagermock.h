@@ -8,17 +8,13 @@ class PrivateSystemBus;
 
 // NetworkManager played by python3-dbusmock's template on a private bus,
 // driven through gdbus. Runs from the constructor (which waits for the name
-// to appear) until stop() or the destructor. The helpers fill in what the
+// to appear) until the destructor. The helpers fill in what the
 // template lacks (PrimaryConnection, PrimaryConnectionType, a modem device).
 class NetworkManagerMock
 {
 public:
-    // NMState values used by tests.
-    static constexpr uint StateDisconnected = 20;
-    static constexpr uint StateConnectedGlobal = 70;
-
     explicit NetworkManagerMock(const PrivateSystemBus& bus);
-    ~NetworkManagerMock() { stop(); }
+    ~NetworkManagerMock();
     NetworkManagerMock(const NetworkManagerMock&) = delete;
     NetworkManagerMock& operator=(const NetworkManagerMock&) = delete;
 
@@ -31,12 +27,7 @@ public:
     void addModemDevice();
     // An activated connection that somebody else brought up; returns its path.
     QString addActiveConnection(const QString& profilePath, const QString& name);
-    void setState(uint nmState);
-    void setNetworkingEnabled(bool enabled);
-    void setPrimaryConnection(const QString& activePath, const QString& type);
     QStringList activeConnections();
-    // Ends the service, as when NetworkManager stops during a run.
-    void stop();
 
 private:
     QString call(const QString& objectPath, const QString& method, const QStringList& arguments);

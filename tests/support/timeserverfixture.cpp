@@ -12,13 +12,13 @@
 #include <stdexcept>
 
 namespace {
-// Binds a TCP socket to `address` on a free port; returns the socket and port.
-std::pair<int, quint16> boundSocket(const char* address)
+// Binds a TCP socket to a free loopback port; returns the socket and port.
+std::pair<int, quint16> boundSocket()
 {
     const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in local{};
     local.sin_family = AF_INET;
-    local.sin_addr.s_addr = ::inet_addr(address);
+    local.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof local;
     if (fd < 0 || ::bind(fd, reinterpret_cast<const sockaddr*>(&local), length) != 0
         || ::getsockname(fd, reinterpret_cast<sockaddr*>(&local), &length) != 0)
@@ -27,12 +27,11 @@ std::pair<int, quint16> boundSocket(const char* address)
 }
 } // namespace
 
-TimeServerFixture::TimeServerFixture(QByteArray answer, bool silent, const char* address)
+TimeServerFixture::TimeServerFixture(QByteArray answer, bool silent)
     : m_answer(std::move(answer))
     , m_silent(silent)
-    , m_address(QString::fromLatin1(address))
 {
-    std::tie(m_listener, m_port) = boundSocket(address);
+    std::tie(m_listener, m_port) = boundSocket();
     if (::listen(m_listener, 8) != 0 || ::pipe(m_wake) != 0)
         throw std::runtime_error("time server fixture cannot listen");
     m_thread = std::thread([this] { serve(); });
@@ -50,7 +49,7 @@ TimeServerFixture::~TimeServerFixture()
 
 QString TimeServerFixture::entry() const
 {
-    return m_address + QLatin1Char(':') + QString::number(m_port);
+    return QStringLiteral("127.0.0.1:%1").arg(m_port);
 }
 
 QByteArray TimeServerFixture::answerFor(const QDateTime& utc)
@@ -62,7 +61,7 @@ QByteArray TimeServerFixture::answerFor(const QDateTime& utc)
 
 QString TimeServerFixture::refusedEntry()
 {
-    const auto [fd, port] = boundSocket("127.0.0.1");
+    const auto [fd, port] = boundSocket();
     ::close(fd);
     return QStringLiteral("127.0.0.1:%1").arg(port);
 }

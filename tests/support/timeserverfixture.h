@@ -14,13 +14,14 @@ class TimeServerFixture
 public:
     // Sends `answer` and holds the connection; an empty answer closes at once;
     // a silent server accepts and never sends.
-    explicit TimeServerFixture(QByteArray answer, bool silent = false, const char* address = "127.0.0.1");
+    explicit TimeServerFixture(QByteArray answer, bool silent = false);
     ~TimeServerFixture();
     TimeServerFixture(const TimeServerFixture&) = delete;
     TimeServerFixture& operator=(const TimeServerFixture&) = delete;
 
     // "address:port", the form of a server cycle entry.
     QString entry() const;
+    quint16 port() const { return m_port; }
     int connections() const { return m_connections; }
 
     // The 4 bytes that tell `utc` (seconds since 1900, big-endian).
@@ -38,7 +39,6 @@ private:
 
     QByteArray m_answer;
     bool m_silent;
-    QString m_address;
     int m_listener = -1;
     int m_wake[2] = {-1, -1};
     quint16 m_port = 0;
