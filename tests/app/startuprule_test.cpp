@@ -33,14 +33,6 @@ protected:
 
 } // namespace
 
-TEST(StartupRuleMath, LeavesWhenTheNextUpdateIsAtLeastTheAwayHoursOff)
-{
-    EXPECT_DOUBLE_EQ(StartupRule::hoursLeft(2, 30), 1.5);
-    EXPECT_TRUE(StartupRule::leavesAtOnce(2, 30, 1.5));
-    EXPECT_FALSE(StartupRule::leavesAtOnce(2, 30, 1.51));
-    EXPECT_FALSE(StartupRule::leavesAtOnce(2, 600, 0.0));
-}
-
 TEST_F(StartupRuleTest, EndsAnUnattendedStartWithoutWritingAnything)
 {
     const QByteArray options = unloadOptions(30, "CheckTime=2\nTimeAway=1\nCheckEvery=0\n");
@@ -49,8 +41,9 @@ TEST_F(StartupRuleTest, EndsAnUnattendedStartWithoutWritingAnything)
     EXPECT_EQ(state.m_lMinutesElapsed, 30);
     EXPECT_TRUE(state.leaveAtOnce);
     EXPECT_EQ(file.bytes(), options);
-    // Unreadable hours count as the default 2.
+    // Unreadable hours count as the default 2; 1.5 hours left is exactly enough.
     EXPECT_TRUE(start(unloadOptions(30, "CheckTime=40000\nTimeAway=1.5\n")).leaveAtOnce);
+    EXPECT_FALSE(start(unloadOptions(30, "CheckTime=40000\nTimeAway=1.51\n")).leaveAtOnce);
 }
 
 TEST_F(StartupRuleTest, GoesOnWhenTheUpdateIsNearOverdueOrTheRuleDoesNotApply)
@@ -58,8 +51,10 @@ TEST_F(StartupRuleTest, GoesOnWhenTheUpdateIsNearOverdueOrTheRuleDoesNotApply)
     EXPECT_FALSE(start(unloadOptions(30, "TimeAway=4\n")).leaveAtOnce);
     EXPECT_FALSE(start(unloadOptions(300, "TimeAway=1\n"), "x Load 1").leaveAtOnce);
     EXPECT_FALSE(start(unloadOptions(30, "TimeAway=1\nUnload=junk\n")).leaveAtOnce);
-    const StartupState normal = start(unloadOptions(30, "TimeAway=1\n"), "load 1");
-    EXPECT_FALSE(normal.m_bStartedWithLoad || normal.leaveAtOnce);
+    for (const char* commandLine : {"load 1", "Load", "/Load 1", "Load  1", ""}) {
+        const StartupState normal = start(unloadOptions(30, "TimeAway=1\n"), commandLine);
+        EXPECT_FALSE(normal.m_bStartedWithLoad || normal.leaveAtOnce) << commandLine;
+    }
 }
 
 TEST_F(StartupRuleTest, RoundsTheStoredHoursForTheRuleOnly)
@@ -69,14 +64,3 @@ TEST_F(StartupRuleTest, RoundsTheStoredHoursForTheRuleOnly)
     EXPECT_TRUE(start(unloadOptions(20, "CheckTime=2.5\nTimeAway=1.66\n")).leaveAtOnce);
 }
 
-TEST_F(StartupRuleTest, DayZeroCountsAsLongAgoAndAnythingElseUndatedRestarts)
-{
-    OptionStore fresh(file.path());
-    EXPECT_GT(StartupRule::Form_Initialize(fresh, QString()).m_lMinutesElapsed, 60 * 24 * 365 * 126);
-    EXPECT_FALSE(file.exists());
-
-    const StartupState state = start("[Option]\nLastUpdate=someday\n", "");
-    EXPECT_EQ(state.m_sLastUpdate, QStringLiteral("someday"));
-    EXPECT_EQ(state.m_lMinutesElapsed, 0);
-    EXPECT_EQ(OptionStore(file.path()).read(Option::LastUpdate), GeneralDate::format(Clock::instance().nowSerial()));
-}

@@ -9,44 +9,25 @@ class FakeBackend : public ConnectionBackend
 public:
     ConnectedState state;
     NetResult dialResult = NetResult::success();
-    quint32 numberToHandOut = 7;
-    NetResult autodialResult = NetResult::success();
-    NetResult onlineResult = NetResult::success();
     QStringList entries;
 
-    int dialCalls = 0;
-    qint32 lastDialFlags = -1;
-    QString lastDialName;
     QList<quint32> hungUpNumbers;
-    int autodialCalls = 0;
-    int autodialHangupCalls = 0;
 
     ConnectedState connectedState() override { return state; }
-    NetResult dial(const QString& entryName, qint32 flags, quint32& connectionNumber) override
+    NetResult dial(const QString&, qint32, quint32& connectionNumber) override
     {
-        ++dialCalls;
-        lastDialName = entryName;
-        lastDialFlags = flags;
         if (dialResult.ok)
-            connectionNumber = numberToHandOut;
+            connectionNumber = 7;
         return dialResult;
     }
     NetResult hangUp(quint32 connectionNumber) override
     {
         hungUpNumbers.append(connectionNumber);
-        return connectionNumber == numberToHandOut ? NetResult::success() : NetResult::failure(9);
+        return connectionNumber == 7 ? NetResult::success() : NetResult::failure(9);
     }
-    NetResult autodial(qint32) override
-    {
-        ++autodialCalls;
-        return autodialResult;
-    }
-    NetResult autodialHangup() override
-    {
-        ++autodialHangupCalls;
-        return NetResult::success();
-    }
-    NetResult setGlobalOnline(bool) override { return onlineResult; }
-    NetResult goOnline(const QString&) override { return onlineResult; }
+    NetResult autodial(qint32) override { return NetResult::success(); }
+    NetResult autodialHangup() override { return NetResult::success(); }
+    NetResult setGlobalOnline(bool) override { return NetResult::success(); }
+    NetResult goOnline(const QString&) override { return NetResult::success(); }
     QStringList dialUpEntries() override { return entries; }
 };

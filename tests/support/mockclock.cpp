@@ -21,11 +21,6 @@ qint64 MockClock::monotonicMsecs() const
     return m_monotonic;
 }
 
-void MockClock::setUtc(const QDateTime& utc)
-{
-    m_utc = utc.toUTC();
-}
-
 void MockClock::advanceMsecs(qint64 msecs)
 {
     m_utc = m_utc.addMSecs(msecs);

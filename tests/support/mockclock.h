@@ -12,7 +12,6 @@ public:
     QDateTime currentDateTimeUtc() const override;
     qint64 monotonicMsecs() const override;
 
-    void setUtc(const QDateTime& utc);
     void advanceMsecs(qint64 msecs);
 
 private:

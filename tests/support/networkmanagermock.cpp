@@ -2,15 +2,7 @@
 
 #include "support/privatesystembus.h"
 
-#include <QDBusArgument>
-#include <QDBusConnectionInterface>
-#include <QDBusMessage>
-#include <QDBusObjectPath>
-#include <QDBusVariant>
-#include <QDeadlineTimer>
 #include <QRegularExpression>
-#include <QThread>
-#include <QUuid>
 
 #include <gtest/gtest.h>
 
@@ -18,10 +10,6 @@ namespace {
 
 const QString Service = QStringLiteral("org.freedesktop.NetworkManager");
 const QString ManagerPath = QStringLiteral("/org/freedesktop/NetworkManager");
-const QString ManagerInterface = QStringLiteral("org.freedesktop.NetworkManager");
-const QString SettingsPath = QStringLiteral("/org/freedesktop/NetworkManager/Settings");
-const QString MockInterface = QStringLiteral("org.freedesktop.DBus.Mock");
-constexpr int StartTimeoutMsecs = 20000;
 
 QString quoted(const QString& text)
 {
@@ -40,145 +28,93 @@ QString kindSection(const QString& type)
     return {};
 }
 
-QString firstObjectPath(const QString& gdbusOutput)
+QStringList objectPaths(const QString& gdbusOutput)
 {
     static const QRegularExpression path(QStringLiteral("'(/[^']*)'"));
-    return path.match(gdbusOutput).captured(1);
+    QStringList paths;
+    for (const QRegularExpressionMatch& match : path.globalMatch(gdbusOutput))
+        paths.append(match.captured(1));
+    return paths;
 }
 
 } // namespace
 
 NetworkManagerMock::NetworkManagerMock(const PrivateSystemBus& bus)
     : m_address(bus.address())
-    , m_connection(bus.connect(QStringLiteral("korvel-nm-mock-") + QUuid::createUuid().toString(QUuid::Id128)))
 {
-    if (!bus.isRunning() || !m_connection.isConnected()) {
+    if (!bus.isRunning()) {
         m_error = QStringLiteral("no private bus: ") + bus.errorText();
         return;
     }
-    m_process.setProcessEnvironment(bus.processEnvironment());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), m_address);
+    m_process.setProcessEnvironment(environment);
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_process.setStandardOutputFile(QProcess::nullDevice());
-    m_process.start(QStringLiteral("/usr/bin/python3"),
-                    {QStringLiteral("-m"), QStringLiteral("dbusmock"), QStringLiteral("--system"),
-                     QStringLiteral("--template"), QStringLiteral("networkmanager")});
-    const QDeadlineTimer deadline(StartTimeoutMsecs);
-    while (!m_connection.interface()->isServiceRegistered(Service).value()) {
-        if (m_process.state() == QProcess::NotRunning || deadline.hasExpired()) {
-            m_error = QStringLiteral("dbusmock did not come up: ") + m_process.errorString();
-            return;
-        }
-        QThread::msleep(50);
+    m_process.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-m"), QStringLiteral("dbusmock"),
+                                                         QStringLiteral("--system"), QStringLiteral("--template"),
+                                                         QStringLiteral("networkmanager")});
+    QProcess wait;
+    wait.start(QStringLiteral("gdbus"), {QStringLiteral("wait"), QStringLiteral("--address"), m_address,
+                                         QStringLiteral("--timeout"), QStringLiteral("20"), Service});
+    if (!m_process.waitForStarted() || !wait.waitForFinished(25000) || wait.exitCode() != 0) {
+        m_error = QStringLiteral("dbusmock did not come up: ") + m_process.errorString() + QLatin1Char(' ')
+            + QString::fromUtf8(wait.readAllStandardError());
+        return;
     }
     // The template lacks these two; Korvel reads them for the kind of connection.
-    gdbus(ManagerPath, QStringLiteral("AddProperty"),
-          {ManagerInterface, QStringLiteral("PrimaryConnection"), QStringLiteral("<objectpath '/'>")});
-    gdbus(ManagerPath, QStringLiteral("AddProperty"),
-          {ManagerInterface, QStringLiteral("PrimaryConnectionType"), QStringLiteral("<''>")});
+    call(ManagerPath, QStringLiteral("AddProperty"), {Service, QStringLiteral("PrimaryConnection"), "<objectpath '/'>"});
+    call(ManagerPath, QStringLiteral("AddProperty"), {Service, QStringLiteral("PrimaryConnectionType"), "<''>"});
 }
 
 NetworkManagerMock::~NetworkManagerMock()
 {
-    stop();
-}
-
-void NetworkManagerMock::stop()
-{
-    if (m_process.state() == QProcess::NotRunning)
-        return;
     m_process.terminate();
-    if (!m_process.waitForFinished(3000)) {
-        m_process.kill();
-        m_process.waitForFinished(3000);
-    }
+    m_process.waitForFinished(3000);
 }
 
 QString NetworkManagerMock::addProfile(const QString& id, const QString& type)
 {
     const QString settings = QStringLiteral("{'connection': {'id': <%1>, 'type': <%2>, 'autoconnect': <false>}%3}")
                                  .arg(quoted(id), quoted(type), kindSection(type));
-    const QString output = gdbus(SettingsPath, QStringLiteral("org.freedesktop.NetworkManager.Settings.AddConnection"),
-                                 {settings});
-    return firstObjectPath(output);
+    return objectPaths(call(ManagerPath + QStringLiteral("/Settings"), Service + QStringLiteral(".Settings.AddConnection"),
+                            {settings}))
+        .value(0);
 }
 
-QString NetworkManagerMock::addModemDevice(const QString& interfaceName)
+void NetworkManagerMock::addModemDevice()
 {
-    const QString path = QStringLiteral("/org/freedesktop/NetworkManager/Devices/") + interfaceName;
-    const QString properties =
-        QStringLiteral("{'DeviceType': <uint32 8>, 'Interface': <%1>, 'State': <uint32 30>, "
-                       "'ActiveConnection': <objectpath '/'>, 'Managed': <true>, "
-                       "'StateReason': <(uint32 30, uint32 0)>}")
-            .arg(quoted(interfaceName));
-    gdbus(ManagerPath, QStringLiteral("AddObject"),
-          {path, QStringLiteral("org.freedesktop.NetworkManager.Device"), properties, QStringLiteral("@a(ssss) []")});
-    return path;
+    const QString properties = QStringLiteral("{'DeviceType': <uint32 8>, 'Interface': <'ttyUSB0'>, 'State': <uint32 30>, "
+                                              "'ActiveConnection': <objectpath '/'>, 'Managed': <true>, "
+                                              "'StateReason': <(uint32 30, uint32 0)>}");
+    call(ManagerPath, QStringLiteral("AddObject"),
+         {ManagerPath + QStringLiteral("/Devices/ttyUSB0"), Service + QStringLiteral(".Device"), properties,
+          QStringLiteral("@a(ssss) []")});
 }
 
-QString NetworkManagerMock::addActiveConnection(const QString& profilePath, const QString& name, uint state)
+QString NetworkManagerMock::addActiveConnection(const QString& profilePath, const QString& name)
 {
-    return firstObjectPath(gdbus(ManagerPath, QStringLiteral("AddActiveConnection"),
-                                 {QStringLiteral("@as []"), profilePath, QStringLiteral("/"), name,
-                                  QString::number(state)}));
+    const QString activated = QStringLiteral("2");
+    return objectPaths(call(ManagerPath, QStringLiteral("AddActiveConnection"),
+                            {QStringLiteral("@as []"), profilePath, QStringLiteral("/"), name, activated}))
+        .value(0);
 }
 
-void NetworkManagerMock::setState(uint nmState)
+QStringList NetworkManagerMock::activeConnections()
 {
-    gdbus(ManagerPath, QStringLiteral("SetGlobalConnectionState"), {QString::number(nmState)});
+    return objectPaths(call(ManagerPath, QStringLiteral("org.freedesktop.DBus.Properties.Get"),
+                            {Service, QStringLiteral("ActiveConnections")}));
 }
 
-void NetworkManagerMock::setNetworkingEnabled(bool enabled)
+QString NetworkManagerMock::call(const QString& objectPath, const QString& method, const QStringList& arguments)
 {
-    gdbus(ManagerPath, QStringLiteral("SetNetworkingEnabled"),
-          {enabled ? QStringLiteral("true") : QStringLiteral("false")});
-}
-
-void NetworkManagerMock::setPrimaryConnection(const QString& activePath, const QString& type)
-{
-    gdbus(ManagerPath, QStringLiteral("SetProperty"),
-          {ManagerPath, ManagerInterface, QStringLiteral("PrimaryConnection"),
-           QStringLiteral("<objectpath %1>").arg(quoted(activePath))});
-    gdbus(ManagerPath, QStringLiteral("SetProperty"),
-          {ManagerPath, ManagerInterface, QStringLiteral("PrimaryConnectionType"),
-           QStringLiteral("<%1>").arg(quoted(type))});
-}
-
-void NetworkManagerMock::makeActivationsEndIn(uint activeState)
-{
-    const QString code = QStringLiteral("ret = self.AddActiveConnection([], args[0], '/', "
-                                        "'Pending' + str(len(self.Get('%1', 'ActiveConnections'))), %2)")
-                             .arg(ManagerInterface)
-                             .arg(activeState);
-    gdbus(ManagerPath, QStringLiteral("AddMethod"),
-          {ManagerInterface, QStringLiteral("ActivateConnection"), QStringLiteral("ooo"), QStringLiteral("o"),
-           quoted(code)});
-}
-
-QStringList NetworkManagerMock::activeConnections() const
-{
-    QDBusMessage get = QDBusMessage::createMethodCall(Service, ManagerPath, QStringLiteral("org.freedesktop.DBus.Properties"),
-                                                      QStringLiteral("Get"));
-    get.setArguments({ManagerInterface, QStringLiteral("ActiveConnections")});
-    const QDBusMessage reply = m_connection.call(get);
-    QList<QDBusObjectPath> paths;
-    if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty())
-        reply.arguments().first().value<QDBusVariant>().variant().value<QDBusArgument>() >> paths;
-    QStringList result;
-    for (const QDBusObjectPath& path : paths)
-        result.append(path.path());
-    return result;
-}
-
-QString NetworkManagerMock::gdbus(const QString& objectPath, const QString& method, const QStringList& arguments)
-{
-    const QString qualified = method.contains(QLatin1Char('.')) ? method : MockInterface + QLatin1Char('.') + method;
+    const QString qualified = method.contains(QLatin1Char('.')) ? method : QStringLiteral("org.freedesktop.DBus.Mock.") + method;
     QProcess process;
     process.start(QStringLiteral("gdbus"), QStringList{QStringLiteral("call"), QStringLiteral("--address"), m_address,
                                                        QStringLiteral("--dest"), Service, QStringLiteral("--object-path"),
                                                        objectPath, QStringLiteral("--method"), qualified}
                                                + arguments);
-    process.waitForFinished(10000);
-    if (process.exitCode() != 0 || process.exitStatus() != QProcess::NormalExit)
+    if (!process.waitForFinished(10000) || process.exitCode() != 0)
         ADD_FAILURE() << "gdbus " << qPrintable(qualified) << " failed: " << process.readAllStandardError().constData();
     return QString::fromUtf8(process.readAllStandardOutput());
 }

@@ -2,13 +2,11 @@
 
 #include <QDBusConnection>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QString>
 #include <QTemporaryDir>
 
-// A dbus-daemon of the system type on a socket in a temporary folder, for
-// tests that need system services without touching the machine's own bus.
-// Started by the constructor, stopped by the destructor.
+// A private dbus-daemon on a socket in a temporary folder, standing in for the
+// system bus so tests never touch the machine's own. Runs for its lifetime.
 class PrivateSystemBus
 {
 public:
@@ -21,14 +19,9 @@ public:
     QString address() const { return m_address; }
     // What went wrong when the bus did not start.
     QString errorText() const { return m_error; }
-
     // A fresh connection to this bus; QtDBus caches the real system bus per
     // process, so code under test gets this one injected instead.
     QDBusConnection connect(const QString& connectionName) const;
-    // Environment for a child process whose system bus is this one.
-    QProcessEnvironment processEnvironment() const;
-    // Points DBUS_SYSTEM_BUS_ADDRESS of this process at the bus.
-    void exportAddress() const;
 
 private:
     QTemporaryDir m_dir;
