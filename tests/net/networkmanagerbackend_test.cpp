@@ -61,6 +61,33 @@ TEST_F(NetworkManagerTest, HangUpTakesDownOnlyTheDialledConnection)
     EXPECT_EQ(mock.activeConnections(), QStringList{foreign});
 }
 
+TEST_F(NetworkManagerTest, FlagsFollowThePrimaryConnectionStateAndNetworking)
+{
+    mock.addModemDevice();
+    const QString dialUp = mock.addActiveConnection(mock.addProfile(QStringLiteral("A")), QStringLiteral("A"));
+    const QString wired = mock.addActiveConnection(
+        mock.addProfile(QStringLiteral("Wired"), QStringLiteral("802-3-ethernet")), QStringLiteral("Wired"));
+    CWinInetConnection connection(korvelBackend());
+
+    mock.setState(NetworkManagerMock::StateConnectedGlobal);
+    mock.setPrimaryConnection(dialUp, QStringLiteral("gsm"));
+    connection.Refresh();
+    EXPECT_TRUE(connection.IsConnected() && connection.UseModem() && connection.IsRasInstalled()
+                && connection.IsConnectionConfigured());
+    EXPECT_FALSE(connection.UseLAN() || connection.IsOffline());
+
+    mock.setPrimaryConnection(wired, QStringLiteral("802-3-ethernet"));
+    connection.Refresh();
+    EXPECT_TRUE(connection.UseLAN());
+    EXPECT_FALSE(connection.UseModem());
+
+    mock.setNetworkingEnabled(false);
+    mock.setState(NetworkManagerMock::StateDisconnected);
+    connection.Refresh();
+    EXPECT_TRUE(connection.IsOffline());
+    EXPECT_FALSE(connection.IsConnected());
+}
+
 TEST(NoNetworkManager, AQuietBusOrNoBusFallsBackToKernelRoutes)
 {
     PrivateSystemBus bus;

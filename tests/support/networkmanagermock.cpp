@@ -106,6 +106,24 @@ QStringList NetworkManagerMock::activeConnections()
                             {Service, QStringLiteral("ActiveConnections")}));
 }
 
+void NetworkManagerMock::setState(uint nmState)
+{
+    call(ManagerPath, QStringLiteral("SetGlobalConnectionState"), {QString::number(nmState)});
+}
+
+void NetworkManagerMock::setNetworkingEnabled(bool enabled)
+{
+    call(ManagerPath, QStringLiteral("SetNetworkingEnabled"), {enabled ? QStringLiteral("true") : QStringLiteral("false")});
+}
+
+void NetworkManagerMock::setPrimaryConnection(const QString& activePath, const QString& type)
+{
+    call(ManagerPath, QStringLiteral("SetProperty"),
+         {ManagerPath, Service, QStringLiteral("PrimaryConnection"), QStringLiteral("<objectpath %1>").arg(quoted(activePath))});
+    call(ManagerPath, QStringLiteral("SetProperty"),
+         {ManagerPath, Service, QStringLiteral("PrimaryConnectionType"), QStringLiteral("<%1>").arg(quoted(type))});
+}
+
 QString NetworkManagerMock::call(const QString& objectPath, const QString& method, const QStringList& arguments)
 {
     const QString qualified = method.contains(QLatin1Char('.')) ? method : QStringLiteral("org.freedesktop.DBus.Mock.") + method;

@@ -13,6 +13,10 @@ class PrivateSystemBus;
 class NetworkManagerMock
 {
 public:
+    // NetworkManager's NMState values that tests set.
+    static constexpr uint StateDisconnected = 20;
+    static constexpr uint StateConnectedGlobal = 70;
+
     explicit NetworkManagerMock(const PrivateSystemBus& bus);
     ~NetworkManagerMock();
     NetworkManagerMock(const NetworkManagerMock&) = delete;
@@ -28,6 +32,10 @@ public:
     // An activated connection that somebody else brought up; returns its path.
     QString addActiveConnection(const QString& profilePath, const QString& name);
     QStringList activeConnections();
+    void setState(uint nmState);
+    void setNetworkingEnabled(bool enabled);
+    // What NetworkManager reports as the connection to the Internet.
+    void setPrimaryConnection(const QString& activePath, const QString& type);
 
 private:
     QString call(const QString& objectPath, const QString& method, const QStringList& arguments);

@@ -5,8 +5,9 @@
 #include <QString>
 #include <QTemporaryDir>
 
-// A private dbus-daemon on a socket in a temporary folder, standing in for the
-// system bus so tests never touch the machine's own. Runs for its lifetime.
+// A private dbus-daemon of the system type on a socket in a temporary folder,
+// standing in for the system bus so tests never touch the machine's own.
+// Runs for its lifetime.
 class PrivateSystemBus
 {
 public:

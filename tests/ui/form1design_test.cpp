@@ -111,8 +111,11 @@ TEST_F(Form1DesignTest, TabOrderRunsFromSetTimeToTheTimeZoneList)
     EXPECT_EQ(order, expected);
 }
 
-TEST_F(Form1DesignTest, MenusAndTimerAreAsDesigned)
+TEST_F(Form1DesignTest, MenusTimerAndIconAreAsDesigned)
 {
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Korvel Time & Date Setter"));
+    EXPECT_EQ(window.windowIcon().availableSizes(), (QList<QSize>{QSize(32, 32), QSize(16, 16)}));
+
     QStringList captions;
     for (const QAction* menu : window.menuBar()->actions()) {
         captions.append(menu->menu()->objectName() + QLatin1Char(':') + menu->text());
