@@ -1,4 +1,3 @@
-#include "net/connectcommands.h"
 #include "net/connectionerror.h"
 #include "net/cwininetconnection.h"
 #include "net/dialupentries.h"
@@ -91,18 +90,6 @@ TEST_F(CWinInetConnectionTest, HangUpOnlyTakesDownWhatThisObjectDialled)
     EXPECT_TRUE(connection.Dial(0, QStringLiteral("A"), 0));
     EXPECT_TRUE(connection.HangUp().toBool());
     EXPECT_EQ(backend->hungUpNumbers, (QList<quint32>{0, 7}));
-}
-
-TEST_F(CWinInetConnectionTest, DisconnectCommandOnlyHangsUpWhatWasDialled)
-{
-    ConnectCommands::DisconnectOutcome disconnected = ConnectCommands::disconnect(connection);
-    EXPECT_FALSE(disconnected.hungUp);
-    EXPECT_EQ(disconnected.statusLine, QStringLiteral("I can only disconnect from connections I made."));
-
-    connection.Dial(0, QStringLiteral("A"), 0);
-    disconnected = ConnectCommands::disconnect(connection);
-    EXPECT_TRUE(disconnected.hungUp);
-    EXPECT_EQ(disconnected.statusLine, QStringLiteral("Status: Disconnected"));
 }
 
 TEST(DialUpEntries, ListsAtMostTheFirst256Entries)

@@ -20,7 +20,7 @@ protected:
 
     std::shared_ptr<BackendSelector> korvelBackend() const
     {
-        return std::make_shared<BackendSelector>(bus.connect(QStringLiteral("korvel-under-test")));
+        return std::make_shared<BackendSelector>(bus.connect("korvel-under-test"));
     }
 
     PrivateSystemBus bus;
@@ -30,53 +30,34 @@ protected:
 TEST_F(NetworkManagerTest, PhoneBookListsDialUpProfilesInOrderAndSkipsOtherKinds)
 {
     const auto backend = korvelBackend();
-    QStringList entries{QStringLiteral("stale")};
+    QStringList entries{"stale"};
     DialUpEntries::DUN_Services(entries, *backend);
     EXPECT_TRUE(entries.isEmpty());
 
-    const QString longName(256, QLatin1Char('n'));
-    for (const auto& [id, type] : {std::pair{"A", "gsm"}, {"Wired", "802-3-ethernet"}, {"B", "pppoe"},
-                                   {"C", "cdma"}})
-        mock.addProfile(QLatin1String(id), QLatin1String(type));
-    mock.addProfile(longName, QStringLiteral("bluetooth"));
+    const QString longName(256, 'n');
+    for (const auto& [id, type] : {std::pair<QString, QString>{"A", "gsm"}, {"Wired", "802-3-ethernet"},
+                                   {"B", "pppoe"}, {"C", "cdma"}, {longName, "bluetooth"}})
+        mock.addProfile(id, type);
     DialUpEntries::DUN_Services(entries, *backend);
-    EXPECT_EQ(entries, (QStringList{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), longName}));
-}
-
-TEST_F(NetworkManagerTest, HangUpTakesDownOnlyTheDialledConnection)
-{
-    mock.addModemDevice();
-    const QString wired = mock.addProfile(QStringLiteral("Wired"), QStringLiteral("802-3-ethernet"));
-    const QString foreign = mock.addActiveConnection(wired, QStringLiteral("foreign"));
-    mock.addProfile(QStringLiteral("A"));
-    mock.addProfile(QStringLiteral("B"));
-    CWinInetConnection connection(korvelBackend());
-    EXPECT_FALSE(connection.HangUp().toBool()) << "nothing dialled yet";
-    EXPECT_THROW(connection.Dial(0, QStringLiteral("Nope"), 0), ConnectionError);
-    ASSERT_TRUE(connection.Dial(0, QStringLiteral("B"), InternetFlags::DialUnattended));
-    ASSERT_EQ(mock.activeConnections().size(), 2);
-    EXPECT_TRUE(connection.HangUp().toBool());
-    EXPECT_EQ(mock.activeConnections(), QStringList{foreign});
-    EXPECT_FALSE(connection.HangUp().toBool()) << "already hung up";
-    EXPECT_EQ(mock.activeConnections(), QStringList{foreign});
+    EXPECT_EQ(entries, (QStringList{"A", "B", "C", longName}));
 }
 
 TEST_F(NetworkManagerTest, FlagsFollowThePrimaryConnectionStateAndNetworking)
 {
     mock.addModemDevice();
-    const QString dialUp = mock.addActiveConnection(mock.addProfile(QStringLiteral("A")), QStringLiteral("A"));
-    const QString wired = mock.addActiveConnection(
-        mock.addProfile(QStringLiteral("Wired"), QStringLiteral("802-3-ethernet")), QStringLiteral("Wired"));
+    const QString dialUp = mock.addActiveConnection(mock.addProfile("A"), "A");
+    const QString wired = mock.addActiveConnection(mock.addProfile("Wired", "802-3-ethernet"), "Wired");
     CWinInetConnection connection(korvelBackend());
+    EXPECT_THROW(connection.Dial(0, "Nope", 0), ConnectionError) << "no such profile";
 
     mock.setState(NetworkManagerMock::StateConnectedGlobal);
-    mock.setPrimaryConnection(dialUp, QStringLiteral("gsm"));
+    mock.setPrimaryConnection(dialUp, "gsm");
     connection.Refresh();
     EXPECT_TRUE(connection.IsConnected() && connection.UseModem() && connection.IsRasInstalled()
                 && connection.IsConnectionConfigured());
     EXPECT_FALSE(connection.UseLAN() || connection.IsOffline());
 
-    mock.setPrimaryConnection(wired, QStringLiteral("802-3-ethernet"));
+    mock.setPrimaryConnection(wired, "802-3-ethernet");
     connection.Refresh();
     EXPECT_TRUE(connection.UseLAN());
     EXPECT_FALSE(connection.UseModem());
@@ -93,17 +74,17 @@ TEST(NoNetworkManager, AQuietBusOrNoBusFallsBackToKernelRoutes)
     PrivateSystemBus bus;
     ASSERT_TRUE(bus.isRunning()) << qPrintable(bus.errorText());
     QTemporaryDir dir;
-    const QDBusConnection missing = QDBusConnection::connectToBus(
-        QStringLiteral("unix:path=") + dir.filePath(QStringLiteral("no-such-socket")), QStringLiteral("korvel-missing"));
-    for (const QDBusConnection& dbus : {bus.connect(QStringLiteral("korvel-no-nm")), missing}) {
+    const QDBusConnection missing =
+        QDBusConnection::connectToBus("unix:path=" + dir.filePath("no-such-socket"), "korvel-missing");
+    for (const QDBusConnection& dbus : {bus.connect("korvel-no-nm"), missing}) {
         auto backend = std::make_shared<BackendSelector>(dbus);
         CWinInetConnection connection(backend);
         EXPECT_NO_THROW(connection.Refresh());
         EXPECT_FALSE(connection.IsRasInstalled());
-        QStringList entries{QStringLiteral("stale")};
+        QStringList entries{"stale"};
         DialUpEntries::DUN_Services(entries, *backend);
         EXPECT_TRUE(entries.isEmpty());
-        EXPECT_THROW(connection.Dial(0, QStringLiteral("A"), 0), ConnectionError);
+        EXPECT_THROW(connection.Dial(0, "A", 0), ConnectionError);
     }
 }
 

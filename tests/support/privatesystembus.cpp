@@ -22,23 +22,17 @@ const char* const kConfiguration = R"(<busconfig>
 
 PrivateSystemBus::PrivateSystemBus()
 {
-    QFile configuration(m_dir.filePath(QStringLiteral("bus.conf")));
-    if (!configuration.open(QIODevice::WriteOnly)
-        || configuration.write(QString::fromLatin1(kConfiguration).arg(m_dir.filePath(QStringLiteral("bus"))).toUtf8()) < 0) {
-        m_error = QStringLiteral("cannot write the bus configuration: ") + configuration.errorString();
-        return;
-    }
+    QFile configuration(m_dir.filePath("bus.conf"));
+    if (configuration.open(QIODevice::WriteOnly))
+        configuration.write(QString::fromLatin1(kConfiguration).arg(m_dir.filePath("bus")).toUtf8());
     configuration.close();
-    m_daemon.start(QStringLiteral("dbus-daemon"),
-                   {QStringLiteral("--config-file=") + configuration.fileName(), QStringLiteral("--nofork"),
-                    QStringLiteral("--print-address")});
+    m_daemon.start("dbus-daemon", {"--config-file=" + configuration.fileName(), "--nofork", "--print-address"});
     const QDeadlineTimer deadline(10000);
     while (!m_daemon.canReadLine() && m_daemon.waitForReadyRead(int(deadline.remainingTime()))) {
     }
     m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
     if (m_address.isEmpty())
-        m_error = QStringLiteral("dbus-daemon gave no address: ") + m_daemon.errorString() + QLatin1Char(' ')
-            + QString::fromUtf8(m_daemon.readAllStandardError());
+        m_error = "dbus-daemon gave no address: " + m_daemon.errorString() + ' ' + m_daemon.readAllStandardError();
 }
 
 PrivateSystemBus::~PrivateSystemBus()

@@ -1,27 +1,21 @@
 #include "base/clock.h"
 #include "base/dateserial.h"
 #include "base/generaldate.h"
+#include "korvelprogram.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 
-#include <gtest/gtest.h>
-
 namespace {
 
-// The built program with its settings in a private XDG_CONFIG_HOME and no
-// display unless it is given Qt's offscreen one.
-class KorvelProcess : public testing::Test
+// The program started with "Load 1" and its settings in a private
+// XDG_CONFIG_HOME, with no display unless it is given Qt's offscreen one.
+class UnattendedStart : public testing::Test
 {
 protected:
-    ~KorvelProcess() override
-    {
-        process.kill();
-        process.waitForFinished(5000);
-    }
+    UnattendedStart() { QDir(home.path()).mkpath("Korvel"); }
 
     // Update every 2 hours, the last one half an hour ago.
     static QByteArray options(const QByteArray& timeAway)
@@ -33,51 +27,40 @@ protected:
 
     QByteArray settings() const
     {
-        QFile file(home.filePath(QStringLiteral("Korvel/Korvel.ini")));
+        QFile file(home.filePath("Korvel/Korvel.ini"));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    void start(const QByteArray& settingsBytes, bool offscreen = false)
+    EnvironmentChanges withSettings(const QByteArray& bytes, const QString& platform = {}) const
     {
-        QDir(home.path()).mkpath(QStringLiteral("Korvel"));
-        QFile file(home.filePath(QStringLiteral("Korvel/Korvel.ini")));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(settingsBytes) == settingsBytes.size());
-        file.close();
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            environment.remove(QLatin1String(name));
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
-        if (offscreen)
-            environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(KORVEL_BINARY), {QStringLiteral("x"), QStringLiteral("Load"), QStringLiteral("1")});
-        ASSERT_TRUE(process.waitForStarted(10000));
+        QFile file(home.filePath("Korvel/Korvel.ini"));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        return {{"DISPLAY", {}}, {"WAYLAND_DISPLAY", {}}, {"QT_QPA_PLATFORM", platform},
+                {"XDG_CONFIG_HOME", home.path()}};
     }
 
+    const QStringList load{"x", "Load", "1"};
     QTemporaryDir home;
-    QProcess process;
 };
 
 } // namespace
 
-TEST_F(KorvelProcess, UnattendedStartLeavesAtOnceWithoutADisplayOrAWrite)
+TEST_F(UnattendedStart, LeavesAtOnceWithoutADisplayOrAWrite)
 {
     const QByteArray damaged = QByteArray("\xff\xfe\x00garbage\n[Opt\n", 16) + options("1") + "= =\n";
     for (const QByteArray& bytes : {options("1"), damaged}) {
-        start(bytes);
-        ASSERT_TRUE(process.waitForFinished(10000));
-        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(process.exitCode(), 0);
-        EXPECT_TRUE(process.readAll().isEmpty());
-        EXPECT_TRUE(process.readAllStandardError().isEmpty());
+        const ProgramRun run = runKorvel(load, withSettings(bytes));
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_TRUE(run.out.isEmpty() && run.err.isEmpty()) << run.err.toStdString();
         EXPECT_EQ(settings(), bytes);
     }
 }
 
-TEST_F(KorvelProcess, UnattendedStartWithTheUpdateFarOffStaysRunningHidden)
+TEST_F(UnattendedStart, WithTheUpdateFarOffItStaysRunningHidden)
 {
     const QByteArray bytes = options("4");
-    start(bytes, true);
+    QProcess process;
+    startKorvel(process, load, withSettings(bytes, "offscreen"));
     process.setReadChannel(QProcess::StandardError);
     QByteArray errors;
     while (!errors.contains("korvel.status: Last update was on - ") && process.waitForReadyRead(10000))

@@ -13,18 +13,16 @@
 namespace {
 const QDateTime kAnswered(QDate(2026, 12, 5), QTime(22, 29, 41), Qt::UTC);
 
-// Records the events of one control.
+// What one control raised, in order: "Done" or "<number> <text>".
 struct Events
 {
     explicit Events(KorvelControl& control)
     {
-        QObject::connect(&control, &KorvelControl::Done, &control, [this] { ++done; });
-        QObject::connect(&control, &KorvelControl::Error, &control, [this](QString& text, int& number) {
-            errors.append(QString::number(number) + QLatin1Char(' ') + text);
-        });
+        QObject::connect(&control, &KorvelControl::Done, &control, [this] { raised.append("Done"); });
+        QObject::connect(&control, &KorvelControl::Error, &control,
+                         [this](QString& text, int& number) { raised.append(QString::number(number) + ' ' + text); });
     }
-    int done = 0;
-    QStringList errors;
+    QStringList raised;
 };
 
 const QStringList kOneFailure{"1 Can't Get Time"};
@@ -55,8 +53,7 @@ TEST_F(KorvelControlQuery, FourBytesGiveTheTimeMovedOnByTheLag)
     const QVariant result = control.GetTime();
 
     ASSERT_EQ(result.typeId(), QMetaType::Double);
-    EXPECT_EQ(events.done, 1);
-    EXPECT_TRUE(events.errors.isEmpty());
+    EXPECT_EQ(events.raised, QStringList{"Done"});
     EXPECT_EQ(control.host(), server.entry());
     EXPECT_EQ(control.HostAddress(), "127.0.0.1");
     // Lag on loopback is far below a second and moves the time forward.
@@ -81,8 +78,7 @@ TEST(KorvelControlWrongAnswer, FailsFourAttemptsOnAHostOutsideTheCycle)
 
         EXPECT_FALSE(control.GetTime().isValid());
         EXPECT_EQ(server.connections(), KorvelControl::kAttempts);
-        EXPECT_EQ(events.done, 0);
-        EXPECT_EQ(events.errors, kOneFailure);
+        EXPECT_EQ(events.raised, kOneFailure);
         EXPECT_EQ(control.host(), server.entry());
         EXPECT_FALSE(DateVariant::isDateValue(control.GMTTime()));
         EXPECT_TRUE(control.LagTime().isEmpty());
@@ -103,27 +99,11 @@ TEST_F(KorvelControlQuery, TwoRefusedQueriesEachTryTheWholeCycleOnce)
     const QStringList oneRound{cycle[1], cycle[2], cycle[3], cycle[0]};
     EXPECT_FALSE(control->GetTime().isValid());
     EXPECT_EQ(tried, oneRound);
-    EXPECT_EQ(events.errors, kOneFailure);
+    EXPECT_EQ(events.raised, kOneFailure);
 
     EXPECT_FALSE(control->GetTime().isValid());
     EXPECT_EQ(tried, oneRound + oneRound);
-    EXPECT_EQ(events.errors, kOneFailure + kOneFailure);
-    EXPECT_EQ(events.done, 0);
-}
-
-TEST_F(KorvelControlQuery, SecondAttemptSucceedsAndTheHostStaysAtTheServerThatAnswered)
-{
-    TimeServerFixture closing({});
-    TimeServerFixture answering(TimeServerFixture::answerFor(kAnswered));
-    TimeServerFixture unused(TimeServerFixture::answerFor(kAnswered));
-    auto control = controlWithCycle({closing.entry(), answering.entry(), unused.entry()});
-    Events events(*control);
-
-    EXPECT_TRUE(control->GetTime().isValid());
-    EXPECT_EQ(control->host(), answering.entry());
-    EXPECT_EQ(closing.connections() + answering.connections() + unused.connections(), 2);
-    EXPECT_EQ(events.done, 1);
-    EXPECT_TRUE(events.errors.isEmpty());
+    EXPECT_EQ(events.raised, kOneFailure + kOneFailure);
 }
 
 TEST_F(KorvelControlQuery, UnresolvableNameRaisesOneErrorAndKeepsTheHost)
@@ -133,7 +113,7 @@ TEST_F(KorvelControlQuery, UnresolvableNameRaisesOneErrorAndKeepsTheHost)
     Events events(*control);
 
     EXPECT_FALSE(control->GetTime().isValid());
-    EXPECT_EQ(events.errors, kOneFailure);
+    EXPECT_EQ(events.raised, kOneFailure);
     EXPECT_EQ(control->host(), "no-such-host.invalid");
     EXPECT_EQ(control->HostAddress(), "255.255.255.255");
     EXPECT_EQ(unused.connections(), 0);
@@ -151,19 +131,4 @@ TEST_F(KorvelControlQuery, SlowRoundTripCapsTheLagAtOneSecond)
     EXPECT_TRUE(control.GetTime().isValid());
     EXPECT_EQ(control.LagTime(), "1");
     EXPECT_EQ(control.GMTTime().toDateTime(), kAnswered.addSecs(1));
-}
-
-TEST(KorvelControlXinetd, ReceivedTimeAgreesWithTheMachineClock)
-{
-    const QString server = TimeServerFixture::xinetdEntry();
-    if (server.isEmpty())
-        GTEST_SKIP() << "KORVEL_XINETD_TIME is not set; start xinetd with scripts/services.sh";
-    KorvelControl control;
-    control.setHost(server);
-    const QDateTime before = QDateTime::currentDateTimeUtc();
-    ASSERT_TRUE(control.GetTime().isValid());
-    // xinetd answers in whole seconds.
-    const QDateTime received = control.GMTTime().toDateTime();
-    EXPECT_GE(received, before.addSecs(-2));
-    EXPECT_LE(received, before.addSecs(3));
 }
