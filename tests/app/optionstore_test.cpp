@@ -3,18 +3,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(OptionStore, FreshStoreReadsEveryDefault)
-{
-    OptionFile file;
-    const OptionStore store(file.path());
-    QStringList texts;
-    for (const OptionKey& key : {Option::Connection, Option::CheckEvery, Option::CheckTime, Option::CheckAuto,
-                                 Option::Disconnect, Option::Unload, Option::TimeAway, Option::Beep,
-                                 Option::TimeZone, Option::LastUpdate})
-        texts.append(store.read(key));
-    EXPECT_EQ(texts, QStringList({"", "0", "2", "0", "0", "0", "4", "0", "0", "0:00:00"}));
-}
-
 TEST(OptionStore, KeepsAwkwardTextsUnderTheOptionGroup)
 {
     OptionFile file;

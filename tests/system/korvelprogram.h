@@ -11,12 +11,8 @@ using EnvironmentChanges = QList<std::pair<const char*, QString>>;
 inline void startKorvel(QProcess& process, const QStringList& arguments, const EnvironmentChanges& changes)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const auto& [name, value] : changes) {
-        if (value.isNull())
-            environment.remove(name);
-        else
-            environment.insert(name, value);
-    }
+    for (const auto& [name, value] : changes)
+        value.isNull() ? environment.remove(name) : environment.insert(name, value);
     process.setProcessEnvironment(environment);
     process.start(KORVEL_BINARY, arguments);
 }
