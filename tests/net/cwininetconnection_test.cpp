@@ -12,21 +12,20 @@
 
 namespace {
 
+// What `call` raises, as "<number> <source>: <description>"; empty when it raises nothing.
+QString raised(const std::function<void()>& call)
+{
+    try {
+        call();
+    } catch (const ConnectionError& error) {
+        return QStringLiteral("%1 %2: %3").arg(error.number(), 0, 16).arg(error.source(), error.description());
+    }
+    return {};
+}
+
 class CWinInetConnectionTest : public testing::Test
 {
 protected:
-    // The error a dial raises when the backend fails with `code`.
-    ConnectionError dialError(qint32 code, const QString& message)
-    {
-        backend->dialResult = NetResult::failure(code, message);
-        try {
-            connection.Dial(0, QStringLiteral("A"), 0);
-        } catch (const ConnectionError& error) {
-            return error;
-        }
-        return ConnectionError(0, {}, QStringLiteral("nothing raised"));
-    }
-
     std::shared_ptr<FakeBackend> backend = std::make_shared<FakeBackend>();
     CWinInetConnection connection{backend};
 };
@@ -37,11 +36,11 @@ TEST_F(CWinInetConnectionTest, RefreshDecodesEachFlagIntoItsOwnField)
         return QList<bool>{connection.UseModem(), connection.UseLAN(),     connection.UseProxy(),
                            connection.IsRasInstalled(), connection.IsOffline(), connection.IsConnectionConfigured()};
     };
-    backend->state = {NetResult::success(), 0x12, QStringLiteral("Office LAN")};
+    backend->state = {NetResult::success(), 0x12, "Office LAN"};
     connection.Refresh();
     EXPECT_EQ(fields(), (QList<bool>{false, true, false, true, false, false}));
     EXPECT_TRUE(connection.IsConnected());
-    EXPECT_EQ(connection.ConnectionName(), QStringLiteral("Office LAN"));
+    EXPECT_EQ(connection.ConnectionName(), "Office LAN");
 
     // Modem busy has no field of its own; not connected without an error is no error.
     backend->state = {NetResult::failure(0), InternetFlags::ModemBusy, {}};
@@ -50,44 +49,37 @@ TEST_F(CWinInetConnectionTest, RefreshDecodesEachFlagIntoItsOwnField)
     EXPECT_FALSE(connection.IsConnected());
 
     // A failing refresh raises and keeps the earlier fields.
-    backend->state = {NetResult::failure(NetErrorCode::InternalError, QStringLiteral("The name is not activatable")),
-                      0x7F, QStringLiteral("other")};
-    try {
-        connection.Refresh();
-        ADD_FAILURE() << "no error raised";
-    } catch (const ConnectionError& error) {
-        EXPECT_EQ(error.source(), QStringLiteral("CWinInetConnection.Refresh"));
-        EXPECT_EQ(error.description(), QStringLiteral("WinInet API Error: 12004 The name is not activatable"));
-    }
+    backend->state = {NetResult::failure(NetErrorCode::InternalError, "The name is not activatable"), 0x7F, "other"};
+    EXPECT_EQ(raised([&] { connection.Refresh(); }),
+              "800432cc CWinInetConnection.Refresh: WinInet API Error: 12004 The name is not activatable");
     EXPECT_EQ(fields(), QList<bool>(6, false));
     EXPECT_TRUE(connection.ConnectionName().isEmpty());
 }
 
 TEST_F(CWinInetConnectionTest, ErrorNumbersAndPrefixesSplitAt12000)
 {
-    // 12000 is still a system code, which has no text: the description ends with one space.
-    const ConnectionError last = dialError(12000, QStringLiteral("ignored for system codes"));
-    EXPECT_EQ(static_cast<qint32>(last.number()), -2147220504 + 12000);
-    EXPECT_EQ(last.description(), QStringLiteral("Win32API Error: 12000 "));
-    EXPECT_EQ(last.source(), QStringLiteral("CWinInetConnection.Dial"));
-
-    const ConnectionError first = dialError(12001, QStringLiteral("No more handles"));
-    EXPECT_EQ(first.number(), 0x800403E8u + 12001u);
-    EXPECT_EQ(first.description(), QStringLiteral("WinInet API Error: 12001 No more handles"));
-
-    EXPECT_EQ(dialError(ENOENT, {}).description(), QStringLiteral("Win32API Error: 2 No such file or directory"));
-
+    // Numbers are 0x800403E8 plus the code. 12000 is still a system code, which
+    // has no text: the description ends with one space.
+    const std::tuple<qint32, const char*, const char*> rows[] = {
+        {12000, "ignored for system codes", "800432c8 CWinInetConnection.Dial: Win32API Error: 12000 "},
+        {12001, "No more handles", "800432c9 CWinInetConnection.Dial: WinInet API Error: 12001 No more handles"},
+        {ENOENT, "", "800403ea CWinInetConnection.Dial: Win32API Error: 2 No such file or directory"},
+    };
+    for (const auto& [code, message, expected] : rows) {
+        backend->dialResult = NetResult::failure(code, message);
+        EXPECT_EQ(raised([&] { connection.Dial(0, "A", 0); }), expected);
+    }
     // No code, or a negative one: a plain False, nothing raised.
     for (const qint32 code : {0, -5}) {
         backend->dialResult = NetResult::failure(code);
-        EXPECT_FALSE(connection.Dial(0, QStringLiteral("A"), 0));
+        EXPECT_FALSE(connection.Dial(0, "A", 0));
     }
 }
 
 TEST_F(CWinInetConnectionTest, HangUpOnlyTakesDownWhatThisObjectDialled)
 {
     EXPECT_FALSE(connection.HangUp().toBool());
-    EXPECT_TRUE(connection.Dial(0, QStringLiteral("A"), 0));
+    EXPECT_TRUE(connection.Dial(0, "A", 0));
     EXPECT_TRUE(connection.HangUp().toBool());
     EXPECT_EQ(backend->hungUpNumbers, (QList<quint32>{0, 7}));
 }

@@ -3,24 +3,25 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
+#include <QTcpServer>
+#include <QThread>
 
 #include <atomic>
-#include <thread>
 
-// A small RFC 868 server on loopback, serving one connection at a time on its
-// own thread so it answers while the client under test blocks.
+// A small RFC 868 server on loopback with its own thread and event loop, so it
+// answers while the client under test blocks.
 class TimeServerFixture
 {
 public:
-    // Sends `answer` and holds the connection; an empty answer closes at once;
-    // a silent server accepts and never sends.
-    explicit TimeServerFixture(QByteArray answer, bool silent = false);
+    // Sends `answer` and holds each connection until the client closes it; an
+    // empty answer closes at once; a silent server accepts and never sends.
+    explicit TimeServerFixture(const QByteArray& answer, bool silent = false);
     ~TimeServerFixture();
     TimeServerFixture(const TimeServerFixture&) = delete;
     TimeServerFixture& operator=(const TimeServerFixture&) = delete;
 
     // "address:port", the form of a server cycle entry.
-    QString entry() const;
+    QString entry() const { return QStringLiteral("127.0.0.1:%1").arg(m_port); }
     quint16 port() const { return m_port; }
     int connections() const { return m_connections; }
 
@@ -33,15 +34,8 @@ public:
     static QString xinetdEntry();
 
 private:
-    void serve();
-    // Waits for `fd` to become readable; false when the fixture stops first.
-    bool waitReadable(int fd);
-
-    QByteArray m_answer;
-    bool m_silent;
-    int m_listener = -1;
-    int m_wake[2] = {-1, -1};
+    QThread m_thread;
+    QTcpServer* m_server = new QTcpServer; // lives in m_thread
     quint16 m_port = 0;
     std::atomic<int> m_connections{0};
-    std::thread m_thread;
 };
