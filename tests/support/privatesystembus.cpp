@@ -43,5 +43,7 @@ PrivateSystemBus::~PrivateSystemBus()
 
 QDBusConnection PrivateSystemBus::connect(const QString& connectionName) const
 {
-    return QDBusConnection::connectToBus(m_address, connectionName);
+    // QtDBus hands out an open connection of the same name again, so the name
+    // carries the address: a later bus in the same process gets its own.
+    return QDBusConnection::connectToBus(m_address, connectionName + '@' + m_address);
 }
