@@ -167,11 +167,24 @@ void KorvelControl::storeAnswer(const QByteArray& answer, qint64 roundTripMsecs,
     m_LagTime = NumberText::generalSingle(lag);
     const double gmt = TimeProtocol::BytesToDate(answer) + double(lag) / DateSerial::kSecondsPerDay;
     localSerial = TimeProtocol::GmtToLocal(gmt, m_ZoneBias);
-    m_GMTTime = DateVariant::fromSerial(gmt);
-    m_LocalTime = DateVariant::fromSerial(localSerial);
     Q_EMIT LagTimeChanged();
+    storeTimes(gmt, localSerial);
+}
+
+void KorvelControl::storeTimes(double gmtSerial, double localSerial)
+{
+    m_GMTTime = DateVariant::fromSerial(gmtSerial);
+    m_LocalTime = DateVariant::fromSerial(localSerial);
     Q_EMIT GMTTimeChanged();
     Q_EMIT LocalTimeChanged();
+}
+
+std::optional<double> KorvelControl::dateSerialOf(const QVariant& value, const char* property)
+{
+    const auto serial = DateVariant::toSerial(value);
+    if (!serial)
+        qCWarning(lcTimeClient) << property << "refuses a value that is not a date:" << value;
+    return serial;
 }
 
 void KorvelControl::endSockets()
@@ -212,30 +225,18 @@ void KorvelControl::setLastError(const QVariant& lastError)
 
 bool KorvelControl::setGMTTime(const QVariant& gmtTime)
 {
-    const auto serial = DateVariant::toSerial(gmtTime);
-    if (!serial) {
-        qCWarning(lcTimeClient) << "GMTTime refuses a value that is not a date:" << gmtTime;
-        return false;
-    }
-    m_GMTTime = DateVariant::fromSerial(*serial);
-    m_LocalTime = DateVariant::fromSerial(TimeProtocol::GmtToLocal(*serial, m_ZoneBias));
-    Q_EMIT GMTTimeChanged();
-    Q_EMIT LocalTimeChanged();
-    return true;
+    const auto serial = dateSerialOf(gmtTime, "GMTTime");
+    if (serial)
+        storeTimes(*serial, TimeProtocol::GmtToLocal(*serial, m_ZoneBias));
+    return serial.has_value();
 }
 
 bool KorvelControl::setLocalTime(const QVariant& localTime)
 {
-    const auto serial = DateVariant::toSerial(localTime);
-    if (!serial) {
-        qCWarning(lcTimeClient) << "LocalTime refuses a value that is not a date:" << localTime;
-        return false;
-    }
-    m_LocalTime = DateVariant::fromSerial(*serial);
-    m_GMTTime = DateVariant::fromSerial(DateSerial::addMinutes(*serial, m_ZoneBias));
-    Q_EMIT LocalTimeChanged();
-    Q_EMIT GMTTimeChanged();
-    return true;
+    const auto serial = dateSerialOf(localTime, "LocalTime");
+    if (serial)
+        storeTimes(DateSerial::addMinutes(*serial, m_ZoneBias), *serial);
+    return serial.has_value();
 }
 
 void KorvelControl::setOffSet(double offSet)

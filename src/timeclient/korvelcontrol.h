@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 
 class QNetworkAccessManager;
 class QNetworkReply;
@@ -108,6 +109,8 @@ private:
 
     Attempt runAttempt(double& localSerial);
     void storeAnswer(const QByteArray& answer, qint64 roundTripMsecs, double& localSerial);
+    void storeTimes(double gmtSerial, double localSerial);
+    static std::optional<double> dateSerialOf(const QVariant& value, const char* property);
     void endSockets();
     void raiseError(const QString& description, int number);
     void startProbe();
