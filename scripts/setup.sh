@@ -16,7 +16,7 @@ packages=(
   # running on a desktop
   dbus fonts-liberation fonts-dejavu-core
   # test peers: an RFC 868 server, fake system services, a display and a tray
-  xinetd python3-dbusmock dbus-daemon xvfb xauth trayer imagemagick xdotool
+  xinetd python3-dbusmock libglib2.0-bin dbus-daemon xvfb xauth trayer imagemagick xdotool
 )
 
 missing=()
