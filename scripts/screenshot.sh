@@ -11,8 +11,12 @@ display=:${KORVEL_SCREENSHOT_DISPLAY:-97}
 work=$(mktemp -d)
 xvfb_pid=""
 korvel_pid=""
+bus_pid=""
+mock_pid=""
 cleanup() {
   [ -n "$korvel_pid" ] && kill "$korvel_pid" 2>/dev/null || true
+  [ -n "$mock_pid" ] && kill "$mock_pid" 2>/dev/null || true
+  [ -n "$bus_pid" ] && kill "$bus_pid" 2>/dev/null || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$work"
 }
@@ -25,9 +29,35 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 
+# NetworkManager with two mobile broadband profiles, played by dbusmock on a
+# private system bus, so the dial-up area has something to show.
+cat >"$work/bus.conf" <<CONF
+<busconfig>
+  <type>system</type>
+  <listen>unix:path=$work/bus</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default">
+    <allow user="*"/><allow own="*"/><allow send_destination="*"/><allow receive_sender="*"/>
+  </policy>
+</busconfig>
+CONF
+dbus-daemon --config-file="$work/bus.conf" --nofork 2>/dev/null &
+bus_pid=$!
+export DBUS_SYSTEM_BUS_ADDRESS=unix:path=$work/bus
+for _ in $(seq 50); do [ -S "$work/bus" ] && break; sleep 0.1; done
+/usr/bin/python3 -m dbusmock --system --template networkmanager >/dev/null 2>&1 &
+mock_pid=$!
+gdbus wait --system --timeout 20 org.freedesktop.NetworkManager
+for profile in "Mobile broadband" "Travel modem"; do
+  gdbus call --system --dest org.freedesktop.NetworkManager \
+    --object-path /org/freedesktop/NetworkManager/Settings \
+    --method org.freedesktop.NetworkManager.Settings.AddConnection \
+    "{'connection': {'id': <'$profile'>, 'type': <'gsm'>}, 'gsm': {'apn': <'internet'>}}" >/dev/null
+done
+
 # Both groups switched on, so the picture shows them in their colours.
 mkdir -p "$work/Korvel"
-printf '[Option]\nCheckEvery=1\nCheckAuto=1\nUnload=1\n' >"$work/Korvel/Korvel.ini"
+printf '[Option]\nCheckEvery=1\nCheckAuto=1\nUnload=1\nConnection=Mobile broadband\n' >"$work/Korvel/Korvel.ini"
 DISPLAY=$display XDG_CONFIG_HOME=$work QT_QPA_PLATFORM=xcb QT_FONT_DPI=96 "$korvel" 2>/dev/null &
 korvel_pid=$!
 
