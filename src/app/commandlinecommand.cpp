@@ -28,7 +28,9 @@ QString helpText()
         "\n"
         "Environment:\n"
         "  KORVEL_TIME_SERVERS     one to four servers, comma-separated, each host or\n"
-        "                          host:port, that replace the built-in server cycle\n");
+        "                          host:port, that replace the built-in server cycle\n"
+        "  KORVEL_TEST_SITES       comma-separated web addresses that replace the two\n"
+        "                          sites opened to check a LAN or proxy connection\n");
 }
 
 int runQuery(const QString& host)
