@@ -8,6 +8,7 @@
 #include "net/connectionerror.h"
 #include "net/cwininetconnection.h"
 #include "net/dialupentries.h"
+#include "net/netlog.h"
 #include "timeclient/korvelcontrol.h"
 #include "ui/fittedcheckbox.h"
 
@@ -50,21 +51,6 @@ const Form1Design& Form1::design() const
 KorvelControl& Form1::korvel() const
 {
     return *Korvel1;
-}
-
-const QString& Form1::lastUpdateText() const
-{
-    return m_sLastUpdate;
-}
-
-qint32 Form1::minutesElapsed() const
-{
-    return m_lMinutesElapsed;
-}
-
-bool Form1::startedWithLoad() const
-{
-    return m_bStartedWithLoad;
 }
 
 void Form1::Form_Load()
@@ -129,7 +115,8 @@ void Form1::CmdConnect_Click()
         ConnectCommands::connect(*m_WinInetConnection, *m_NetConnect, ui.cboEntries->currentText());
     AddStatusLine(outcome.statusLine);
     ui.CmdConnect->setEnabled(outcome.connectEnabled);
-    if (outcome.dialled && !outcome.connectEnabled)
+    // Whatever the probe says, what Korvel dialled it must be able to hang up.
+    if (outcome.dialled)
         showDisconnectInstead(true);
 }
 
@@ -137,10 +124,12 @@ void Form1::CmdDisconnect_Click()
 {
     const ConnectCommands::DisconnectOutcome outcome = ConnectCommands::disconnect(*m_WinInetConnection);
     AddStatusLine(outcome.statusLine);
-    if (!outcome.hungUp)
-        return;
-    EnableControl(ui.cboEntries);
-    DisableControl(ui.CmdDisconnect);
+    if (outcome.hungUp) {
+        EnableControl(ui.cboEntries);
+        DisableControl(ui.CmdDisconnect);
+    }
+    // Also when the line dropped by itself: nothing of Korvel's is left to
+    // hang up, so the window offers Connect again.
     EnableControl(ui.CmdConnect);
     showDisconnectInstead(false);
 }
@@ -177,7 +166,7 @@ void Form1::createConnectionObjects()
     } catch (const ConnectionError& error) {
         // A stale error of the connected-state query must not stop start-up;
         // the flags stay as Refresh left them.
-        qCWarning(lcStatus).noquote() << error.source() << error.description();
+        qCWarning(lcNet).noquote() << error.source() << error.description();
     }
 }
 

@@ -28,9 +28,6 @@ public:
     const Form1Design& design() const;
     KorvelControl& korvel() const;
 
-    const QString& lastUpdateText() const;
-    qint32 minutesElapsed() const;
-    bool startedWithLoad() const;
 
     // Puts the stored options into the controls and decides whether the
     // window is shown.

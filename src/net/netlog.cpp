@@ -1,3 +1,4 @@
 #include "net/netlog.h"
 
-Q_LOGGING_CATEGORY(lcNet, "korvel.net")
+// Failed calls are info messages, shown only when asked for.
+Q_LOGGING_CATEGORY(lcNet, "korvel.net", QtWarningMsg)

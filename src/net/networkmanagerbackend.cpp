@@ -23,7 +23,9 @@ const QString ProfileInterface = QStringLiteral("org.freedesktop.NetworkManager.
 const QString ActiveInterface = QStringLiteral("org.freedesktop.NetworkManager.Connection.Active");
 const QString PropertiesInterface = QStringLiteral("org.freedesktop.DBus.Properties");
 
-constexpr int CallTimeoutMsecs = 10000;
+// NetworkManager answers within milliseconds; one that does not answer in a
+// few seconds is treated as failed rather than left to freeze the window.
+constexpr int CallTimeoutMsecs = 3000;
 
 // NetworkManager's NMState and NMActiveConnectionState values.
 constexpr uint StateConnectedLocal = 50;
@@ -32,11 +34,28 @@ constexpr uint ActiveActivated = 2;
 
 using SettingsMap = QMap<QString, QVariantMap>;
 
+// Decodes a reply argument only when it has the expected D-Bus type: the
+// stream operators never finish on an argument of another type.
+template <typename T>
+bool decode(const QVariant& value, QLatin1String signature, T& decoded)
+{
+    if (!value.canConvert<QDBusArgument>())
+        return false;
+    const QDBusArgument argument = value.value<QDBusArgument>();
+    if (argument.currentSignature() != signature) {
+        qCWarning(lcNet) << "NetworkManager answered" << argument.currentSignature() << "where" << signature
+                         << "belongs; ignored";
+        return false;
+    }
+    argument >> decoded;
+    return true;
+}
+
 QList<QString> objectPaths(const QVariant& value)
 {
     QList<QDBusObjectPath> paths;
     if (value.canConvert<QDBusArgument>())
-        value.value<QDBusArgument>() >> paths;
+        decode(value, QLatin1String("ao"), paths);
     else
         paths = value.value<QList<QDBusObjectPath>>();
     QList<QString> result;
@@ -224,7 +243,9 @@ NetResult NetworkManagerBackend::listProfiles(QList<Profile>& profiles)
         QVariantList settingsReply;
         if (!call(path, ProfileInterface, QStringLiteral("GetSettings"), {}, settingsReply).ok || settingsReply.isEmpty())
             continue; // removed meanwhile
-        const auto settings = qdbus_cast<SettingsMap>(settingsReply.first().value<QDBusArgument>());
+        SettingsMap settings;
+        if (!decode(settingsReply.first(), QLatin1String("a{sa{sv}}"), settings))
+            continue;
         const QVariantMap connection = settings.value(QStringLiteral("connection"));
         profiles.append({path, connection.value(QStringLiteral("id")).toString(),
                          connection.value(QStringLiteral("type")).toString(),
@@ -296,7 +317,7 @@ NetResult NetworkManagerBackend::call(const QString& path, const QString& interf
     const bool timedOut = error.type() == QDBusError::NoReply || error.type() == QDBusError::Timeout
         || error.type() == QDBusError::TimedOut;
     const QString text = error.message().isEmpty() ? error.name() : error.message();
-    qCDebug(lcNet) << method << "on" << path << "failed:" << error.name() << text;
+    qCInfo(lcNet) << method << "on" << path << "failed:" << error.name() << text;
     return NetResult::failure(timedOut ? NetErrorCode::Timeout : NetErrorCode::InternalError, text);
 }
 
@@ -304,8 +325,8 @@ NetResult NetworkManagerBackend::properties(const QString& path, const QString& 
 {
     QVariantList reply;
     const NetResult result = call(path, PropertiesInterface, QStringLiteral("GetAll"), {interface}, reply);
-    if (result.ok && !reply.isEmpty())
-        values = qdbus_cast<QVariantMap>(reply.first().value<QDBusArgument>());
+    if (result.ok && (reply.isEmpty() || !decode(reply.first(), QLatin1String("a{sv}"), values)))
+        return NetResult::failure(NetErrorCode::InternalError, QStringLiteral("Unexpected answer from ") + path);
     return result;
 }
 

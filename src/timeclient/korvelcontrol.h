@@ -87,7 +87,6 @@ public:
     QString HostAddress() const { return m_HostAddress; }
     QStringList serverCycle() const { return m_serverCycle; }
 
-    QUrl probeUrl() const { return m_probeUrl; }
     void setProbeUrl(const QUrl& url);
     // How long one pass of the probe's wait may sleep when nothing happens.
     void setProbePassWait(std::chrono::milliseconds wait);

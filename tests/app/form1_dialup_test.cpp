@@ -90,12 +90,20 @@ TEST_F(Form1DialUpTest, ConnectDialsTheSelectedEntryAndDisconnectHangsUpOnlyThat
     EXPECT_EQ(mock.activeConnections(), QStringList{othersConnection});
 }
 
-TEST_F(Form1DialUpTest, ConnectWithNothingUpReportsNoConnectionAndStaysUsable)
+TEST_F(Form1DialUpTest, ADialThatBringsNoConnectionCanStillBeUndone)
 {
     const Form1Design& ui = load("[Option]\nConnection=C\n").design();
     mock.setState(NetworkManagerMock::StateDisconnected);
     ui.CmdConnect->click();
     EXPECT_EQ(ui.lstConnectState->count(), 1);
     EXPECT_EQ(lastStatus(), QStringLiteral("Status: No Connection Found"));
-    EXPECT_TRUE(ui.CmdConnect->isEnabled() && ui.CmdConnect->isVisibleTo(form.get()));
+    EXPECT_TRUE(ui.CmdConnect->isEnabled());
+    EXPECT_TRUE(ui.CmdDisconnect->isVisibleTo(form.get())) << "C is up as far as NetworkManager knows";
+
+    // The line drops by itself: nothing is left to hang up, Connect comes back.
+    mock.deactivate(mock.activeConnections().value(0));
+    ui.CmdDisconnect->click();
+    EXPECT_EQ(lastStatus(), QStringLiteral("I can only disconnect from connections I made."));
+    EXPECT_TRUE(ui.CmdConnect->isVisibleTo(form.get()) && ui.CmdConnect->isEnabled());
+    EXPECT_FALSE(ui.CmdDisconnect->isVisibleTo(form.get()));
 }

@@ -69,6 +69,16 @@ TEST_F(NetworkManagerTest, FlagsFollowThePrimaryConnectionStateAndNetworking)
     EXPECT_FALSE(connection.IsConnected());
 }
 
+TEST_F(NetworkManagerTest, AnAnswerOfTheWrongTypeIsIgnoredNotFollowedForever)
+{
+    mock.addProfile(QStringLiteral("A"));
+    mock.setManagerProperty(QStringLiteral("ActiveConnections"), QStringLiteral("<[1, 2]>"));
+    CWinInetConnection connection(korvelBackend());
+    connection.Refresh();
+    EXPECT_TRUE(connection.IsRasInstalled() && connection.IsConnectionConfigured());
+    EXPECT_FALSE(connection.UseModem());
+}
+
 TEST(NoNetworkManager, AQuietBusOrNoBusFallsBackToKernelRoutes)
 {
     PrivateSystemBus bus;

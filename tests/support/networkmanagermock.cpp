@@ -97,9 +97,18 @@ void NetworkManagerMock::setNetworkingEnabled(bool enabled)
 
 void NetworkManagerMock::setPrimaryConnection(const QString& activePath, const QString& type)
 {
-    call(ManagerPath, "SetProperty",
-         {ManagerPath, Service, "PrimaryConnection", "<objectpath " + quoted(activePath) + '>'});
-    call(ManagerPath, "SetProperty", {ManagerPath, Service, "PrimaryConnectionType", '<' + quoted(type) + '>'});
+    setManagerProperty("PrimaryConnection", "<objectpath " + quoted(activePath) + '>');
+    setManagerProperty("PrimaryConnectionType", '<' + quoted(type) + '>');
+}
+
+void NetworkManagerMock::deactivate(const QString& activePath)
+{
+    call(ManagerPath, "org.freedesktop.NetworkManager.DeactivateConnection", {"objectpath " + quoted(activePath)});
+}
+
+void NetworkManagerMock::setManagerProperty(const QString& name, const QString& value)
+{
+    call(ManagerPath, "SetProperty", {ManagerPath, Service, name, value});
 }
 
 QString NetworkManagerMock::call(const QString& objectPath, const QString& method, const QStringList& arguments)

@@ -32,10 +32,14 @@ public:
     // An activated connection that somebody else brought up; returns its path.
     QString addActiveConnection(const QString& profilePath, const QString& name);
     QStringList activeConnections();
+    // Takes a connection down as NetworkManager does when a line drops.
+    void deactivate(const QString& activePath);
     void setState(uint nmState);
     void setNetworkingEnabled(bool enabled);
     // What NetworkManager reports as the connection to the Internet.
     void setPrimaryConnection(const QString& activePath, const QString& type);
+    // Any property of the manager, as a GVariant text ("<[1, 2]>").
+    void setManagerProperty(const QString& name, const QString& value);
 
 private:
     QString call(const QString& objectPath, const QString& method, const QStringList& arguments);

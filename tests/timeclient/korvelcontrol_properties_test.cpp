@@ -1,4 +1,5 @@
 #include "support/mockclock.h"
+#include "timeclient/datevariant.h"
 #include "timeclient/korvelcontrol.h"
 
 #include <QPointF>
@@ -34,4 +35,33 @@ TEST(KorvelControlProperties, TimesFollowEachOtherAndRefuseWhatIsNotADate)
     }
     EXPECT_EQ(control.GMTTime().toDateTime(), wall(2026, 3, 1, 12, 0));
     EXPECT_EQ(control.LocalTime().toDateTime(), wall(2026, 3, 1, 7, 0));
+}
+
+TEST(KorvelControlProperties, SecondaryTimeIsUtcPlusTheOffset)
+{
+    MockClock clock(wall(2026, 1, 15, 17, 0)); // 12:00 local in New York
+    KorvelControl control;
+    const std::pair<double, QDateTime> cases[] = {{-5, wall(2026, 1, 15, 12, 0)},
+                                                  {0, wall(2026, 1, 15, 17, 0)},
+                                                  {5.5, wall(2026, 1, 15, 22, 30)}};
+    for (const auto& [offset, expected] : cases) {
+        control.setOffSet(offset);
+        EXPECT_EQ(control.SecondaryTime().toDateTime(), expected) << offset;
+    }
+}
+
+TEST(KorvelControlProperties, SavedStateLeavesDefaultsOutAndReadsKeysInAnyCase)
+{
+    MockClock clock(wall(2026, 1, 15, 17, 0));
+    KorvelControl control;
+    EXPECT_EQ(control.host(), QStringLiteral("0"));
+    EXPECT_FALSE(DateVariant::isDateValue(control.LocalTime()));
+    EXPECT_TRUE(control.WriteProperties().isEmpty());
+
+    control.ReadProperties({{QStringLiteral("HOST"), QStringLiteral("time.example")},
+                            {QStringLiteral("gmttime"), wall(2026, 3, 1, 12, 0)}});
+    EXPECT_TRUE(DateVariant::isDateValue(control.GMTTime()));
+    const QVariantMap saved = control.WriteProperties();
+    EXPECT_EQ(saved.keys(), (QStringList{QStringLiteral("GMTTime"), QStringLiteral("Host")}));
+    EXPECT_EQ(saved.value(QStringLiteral("Host")), QStringLiteral("time.example"));
 }
