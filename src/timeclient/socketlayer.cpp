@@ -9,6 +9,7 @@
 #include <arpa/inet.h>
 #include <cerrno>
 #include <chrono>
+#include <future>
 #include <fcntl.h>
 #include <netdb.h>
 #include <poll.h>
@@ -94,15 +95,21 @@ in_addr_t SocketLayer::HostToAddress(const QString& name)
     const in_addr_t dotted = ::inet_addr(text.constData());
     if (dotted != INADDR_NONE)
         return dotted;
-    addrinfo hints{};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* found = nullptr;
-    if (::getaddrinfo(text.constData(), nullptr, &hints, &found) != 0 || !found)
-        return INADDR_NONE;
-    const in_addr_t address = reinterpret_cast<const sockaddr_in*>(found->ai_addr)->sin_addr.s_addr;
-    ::freeaddrinfo(found);
-    return address;
+    // A slow resolver answers on its own thread, so the window keeps painting.
+    auto lookup = std::async(std::launch::async, [text] {
+        addrinfo hints{};
+        hints.ai_family = AF_INET;
+        hints.ai_socktype = SOCK_STREAM;
+        addrinfo* found = nullptr;
+        if (::getaddrinfo(text.constData(), nullptr, &hints, &found) != 0 || !found)
+            return in_addr_t(INADDR_NONE);
+        const in_addr_t address = reinterpret_cast<const sockaddr_in*>(found->ai_addr)->sin_addr.s_addr;
+        ::freeaddrinfo(found);
+        return address;
+    });
+    while (lookup.wait_for(milliseconds(kSliceMsecs)) != std::future_status::ready)
+        letEventsRun();
+    return lookup.get();
 }
 
 QString SocketLayer::AddressToText(in_addr_t address)
