@@ -1,6 +1,8 @@
 #include "net/cnetconnect.h"
 
+#include "base/webfetch.h"
 #include "net/internetflags.h"
+#include "net/netlog.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkProxyFactory>
@@ -99,7 +101,9 @@ bool CNetConnect::TestKnownSites()
     QNetworkAccessManager manager;
     manager.setProxyFactory(new SystemProxyFactory);
     for (const QString& site : std::as_const(m_KnownTestSites)) {
-        if (UrlProbe::opens(manager, QUrl(site), m_probeTimeoutMsecs))
+        const bool answered = WebFetch::answers(manager, QUrl(site), m_probeTimeoutMsecs);
+        qCDebug(lcNet) << "Test site" << site << (answered ? "answered" : "did not answer");
+        if (answered)
             return true;
     }
     return false;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "net/connectionbackend.h"
-#include "net/urlprobe.h"
 
 #include <QStringList>
 
@@ -29,6 +28,8 @@ public:
     bool HangUp();
     void Refresh();
 
+    static constexpr int kDefaultProbeTimeoutMsecs = 10000;
+
     // How long one test site may take to answer.
     void setProbeTimeoutMsecs(int msecs) { m_probeTimeoutMsecs = msecs; }
 
@@ -40,5 +41,5 @@ private:
     qint32 m_ConnectMode = 0;
     QString m_ConnectModeDesc;
     QStringList m_KnownTestSites;
-    int m_probeTimeoutMsecs = UrlProbe::DefaultTimeoutMsecs;
+    int m_probeTimeoutMsecs = kDefaultProbeTimeoutMsecs;
 };

@@ -1,6 +1,6 @@
 #include "net/networkmanagerbackend.h"
 
-#include "net/eventslice.h"
+#include "base/eventslice.h"
 #include "net/internetflags.h"
 #include "net/neterrorcode.h"
 #include "net/netlog.h"

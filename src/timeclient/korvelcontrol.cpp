@@ -2,17 +2,14 @@
 
 #include "base/clock.h"
 #include "base/dateserial.h"
+#include "base/eventslice.h"
 #include "base/numbertext.h"
 #include "timeclient/datevariant.h"
 #include "timeclient/servercycle.h"
 #include "timeclient/timeclientlog.h"
 #include "timeclient/timeprotocol.h"
 
-#include <QCoreApplication>
 #include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
-#include <QTimer>
 
 #include <cmath>
 
@@ -147,7 +144,7 @@ KorvelControl::Attempt KorvelControl::runAttempt(double& localSerial)
                 storeAnswer(answer, Clock::instance().monotonicMsecs() - start, localSerial);
                 // Handlers of Done run while the connection is still open.
                 Q_EMIT Done();
-                SocketLayer::PauseSeconds(1);
+                EventSlice::pause(1000);
                 m_sockets->CloseSocket(socket);
                 endSockets();
                 return Attempt::Answered;
@@ -259,39 +256,24 @@ bool KorvelControl::IsConnected()
 {
     m_ProbeStatus = ProbePending;
     startProbe();
-    // Each pass sleeps until an event arrives or the timer wakes it, so the
-    // pass limit bounds the wait in real time.
-    QTimer wake;
-    wake.start(m_probePassWait);
-    for (int pass = 0; pass < kProbePasses && m_ProbeStatus == ProbePending; ++pass)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    // The pass limit bounds the wait: each pass may wait one pass-wait.
+    const int limitMsecs = int(kProbePasses * m_probePassWait.count());
+    EventSlice::waitUntil([this] { return m_ProbeStatus != ProbePending; }, limitMsecs);
     return m_ProbeStatus == ProbeReachable;
 }
 
 void KorvelControl::startProbe()
 {
-    // An earlier probe that has not finished must not speak for this one.
-    if (m_probeReply) {
-        m_probeReply->disconnect(this);
-        m_probeReply->abort();
-        m_probeReply->deleteLater();
-    }
     if (!m_network)
         m_network = new QNetworkAccessManager(this);
-    QNetworkRequest request(m_probeUrl);
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
-    request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
-    QNetworkReply* reply = m_network->get(request);
-    m_probeReply = reply;
-    connect(reply, &QNetworkReply::downloadProgress, this, [this](qint64 received, qint64) {
-        if (received > 0)
-            m_ProbeStatus = ProbeReachable;
-    });
-    connect(reply, &QNetworkReply::finished, this, [this, reply] {
-        // Any HTTP answer, even an error page, shows the site is reachable.
-        const bool answered = reply->error() == QNetworkReply::NoError
-                              || reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
-        m_ProbeStatus = answered ? ProbeReachable : ProbeFailed;
-        reply->deleteLater();
-    });
+    // Replacing an earlier probe that has not finished silences it, so it
+    // cannot speak for this one.
+    m_probe.reset();
+    // No time limit of its own: past the wait it is simply not looked at.
+    m_probe = std::make_unique<WebFetch>(*m_network, m_probeUrl, 0,
+                                         [this](WebFetch::Outcome outcome) {
+                                             m_ProbeStatus = outcome == WebFetch::Outcome::Answered
+                                                                 ? ProbeReachable
+                                                                 : ProbeFailed;
+                                         });
 }

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/webfetch.h"
 #include "timeclient/socketlayer.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QStringList>
 #include <QUrl>
 #include <QVariant>
@@ -14,7 +14,6 @@
 #include <optional>
 
 class QNetworkAccessManager;
-class QNetworkReply;
 
 // The time-server client: asks an RFC 868 server for the time, moving through
 // the server cycle when one fails, and keeps the result as UTC and local
@@ -131,5 +130,5 @@ private:
     QUrl m_probeUrl;
     std::chrono::milliseconds m_probePassWait{10};
     QNetworkAccessManager* m_network = nullptr;
-    QPointer<QNetworkReply> m_probeReply;
+    std::unique_ptr<WebFetch> m_probe;
 };

@@ -1,14 +1,13 @@
 #include "timeclient/socketlayer.h"
 
+#include "base/eventslice.h"
 #include "timeclient/timeclientlog.h"
 
-#include <QCoreApplication>
-#include <QEventLoop>
-#include <QThread>
 
 #include <arpa/inet.h>
 #include <cerrno>
 #include <chrono>
+#include <limits>
 #include <future>
 #include <fcntl.h>
 #include <netdb.h>
@@ -18,35 +17,9 @@
 #include <unistd.h>
 
 namespace {
-using std::chrono::milliseconds;
-using std::chrono::steady_clock;
-
 constexpr rlim_t kMinSockets = 4;
-
-void letEventsRun()
-{
-    if (QCoreApplication::instance())
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
-
-// Waits until `fd` shows `events` or `timeout` passes, letting events run
-// before every slice. Returns poll's revents, 0 on time-out, -1 on error.
-int waitInSlices(int fd, short events, milliseconds timeout)
-{
-    const auto deadline = steady_clock::now() + timeout;
-    for (;;) {
-        letEventsRun();
-        const auto left = std::chrono::duration_cast<milliseconds>(deadline - steady_clock::now());
-        if (left.count() <= 0)
-            return 0;
-        pollfd entry{fd, events, 0};
-        const int ready = ::poll(&entry, 1, int(std::min<qint64>(left.count(), SocketLayer::kSliceMsecs)));
-        if (ready < 0 && errno != EINTR)
-            return -1;
-        if (ready > 0)
-            return entry.revents;
-    }
-}
+// A name look-up has no limit of its own: the resolver's time-outs apply.
+constexpr int kUnlimitedMsecs = std::numeric_limits<int>::max();
 } // namespace
 
 SocketLayer::~SocketLayer()
@@ -107,8 +80,9 @@ in_addr_t SocketLayer::HostToAddress(const QString& name)
         ::freeaddrinfo(found);
         return address;
     });
-    while (lookup.wait_for(milliseconds(kSliceMsecs)) != std::future_status::ready)
-        letEventsRun();
+    const auto ready = [&] { return lookup.wait_for(std::chrono::seconds(0)) == std::future_status::ready; };
+    EventSlice::waitUntil(ready, kUnlimitedMsecs,
+                          [&](int msecs) { lookup.wait_for(std::chrono::milliseconds(msecs)); });
     return lookup.get();
 }
 
@@ -162,7 +136,7 @@ int SocketLayer::ConnectSocket(const QString& hostAddress, quint16 port)
         m_lastError = errno;
         return -1;
     }
-    const int ready = waitInSlices(m_socket, POLLOUT, milliseconds(kConnectTimeoutMsecs));
+    const int ready = EventSlice::waitForDescriptor(m_socket, POLLOUT, kConnectTimeoutMsecs);
     if (ready <= 0) {
         m_lastError = ready == 0 ? ETIMEDOUT : errno;
         return -1;
@@ -178,7 +152,7 @@ int SocketLayer::ConnectSocket(const QString& hostAddress, quint16 port)
 
 QByteArray SocketLayer::ReceiveData(int socket, int timeoutSeconds)
 {
-    const int ready = waitInSlices(socket, POLLIN, milliseconds(timeoutSeconds * 1000));
+    const int ready = EventSlice::waitForDescriptor(socket, POLLIN, timeoutSeconds * 1000);
     if (ready <= 0)
         return {};
     QByteArray buffer(kReceiveBufferSize, Qt::Uninitialized);
@@ -196,17 +170,4 @@ void SocketLayer::CloseSocket(int socket)
     ::close(socket);
     if (socket == m_socket)
         m_socket = -1;
-}
-
-void SocketLayer::PauseSeconds(int seconds)
-{
-    letEventsRun();
-    const auto deadline = steady_clock::now() + std::chrono::seconds(seconds);
-    for (;;) {
-        const auto left = std::chrono::duration_cast<milliseconds>(deadline - steady_clock::now());
-        if (left.count() <= 0)
-            return;
-        QThread::msleep(ulong(std::min<qint64>(left.count(), kSliceMsecs)));
-        letEventsRun();
-    }
 }

@@ -6,16 +6,14 @@
 #include <netinet/in.h>
 
 // The blocking TCP steps of one time query attempt, on POSIX sockets. Every
-// wait (connect, receive, pause) runs in slices of at most kSliceMsecs and
-// lets pending events other than user input run between slices, so a window
-// keeps painting while no click can start anything.
+// wait (look-up, connect, receive, pause) goes through EventSlice, so a
+// window keeps painting while no click can start anything.
 class SocketLayer
 {
 public:
     static constexpr int kReceiveBufferSize = 4096;
     // A dead server costs 10 seconds instead of the kernel's two minutes.
     static constexpr int kConnectTimeoutMsecs = 10'000;
-    static constexpr int kSliceMsecs = 100;
     // Dotted text of an address that does not resolve (INADDR_NONE).
     static inline const QString kUnresolved = QStringLiteral("255.255.255.255");
 
@@ -51,9 +49,6 @@ public:
     // measured on a monotonic clock.
     QByteArray ReceiveData(int socket, int timeoutSeconds);
     void CloseSocket(int socket);
-
-    // Lets pending events run once, then waits `seconds` in slices.
-    static void PauseSeconds(int seconds);
 
 private:
     int m_socket = -1;
