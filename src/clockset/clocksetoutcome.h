@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+// What became of one attempt to set the PC clock.
+struct ClockSetOutcome {
+    enum class Kind { Set, AutomaticTimeSyncOn, NotAuthorised, ServiceMissing, Failed };
+
+    Kind kind = Kind::Failed;
+    // Plain words for the status line; empty when the clock was set.
+    QString reason;
+
+    bool ok() const { return kind == Kind::Set; }
+};

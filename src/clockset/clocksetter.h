@@ -1,0 +1,20 @@
+#pragma once
+
+#include "clockset/clocksetoutcome.h"
+
+#include <QString>
+
+// Moves the system clock. One implementation per way the system offers.
+class ClockSetter
+{
+public:
+    virtual ~ClockSetter() = default;
+
+    // Moves the system clock by adjustmentUsec microseconds (negative: back).
+    // Blocks until done; any wait goes through EventSlice, so the window keeps
+    // painting and no user input runs meanwhile.
+    virtual ClockSetOutcome adjust(qint64 adjustmentUsec) = 0;
+
+    // A short name for diagnostics: "clock_settime" or "systemd-timedated".
+    virtual QString name() const = 0;
+};
