@@ -1,0 +1,22 @@
+#pragma once
+
+#include "clockset/clocksetter.h"
+
+#include <QDBusConnection>
+
+// Asks systemd-timedated to move the clock. The request is interactive, so
+// the desktop's authorisation agent may ask the user first; that dialog can
+// stay open for minutes, hence the long time-out.
+class TimedatedClockSetter : public ClockSetter
+{
+public:
+    static constexpr int TimeoutMsecs = 15 * 60 * 1000;
+
+    explicit TimedatedClockSetter(const QDBusConnection& bus = QDBusConnection::systemBus());
+
+    ClockSetOutcome adjust(qint64 adjustmentUsec) override;
+    QString name() const override;
+
+private:
+    QDBusConnection m_bus;
+};
