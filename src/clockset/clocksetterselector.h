@@ -1,0 +1,26 @@
+#pragma once
+
+#include "clockset/clocksetter.h"
+
+#include <QDBusConnection>
+
+#include <memory>
+
+// The one place that decides how Korvel sets the clock: directly when the
+// process may (CAP_SYS_TIME), else through systemd-timedated, which asks the
+// user for permission.
+namespace ClockSetterSelector {
+
+enum class ClockBackend { ClockSettime, Timedated };
+
+// Whether this process's effective capabilities include CAP_SYS_TIME.
+bool holdsSysTimeCapability();
+
+ClockBackend choose(bool holdsCapability);
+
+std::unique_ptr<ClockSetter> create(ClockBackend backend, const QDBusConnection& bus = QDBusConnection::systemBus());
+
+// The setter for this process as it runs now.
+std::unique_ptr<ClockSetter> createDefault();
+
+} // namespace ClockSetterSelector
