@@ -1,0 +1,87 @@
+#include "clockset/timedatedclocksetter.h"
+
+#include "support/privatesystembus.h"
+#include "support/timedatedmock.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Kind = ClockSetOutcome::Kind;
+using SetTimeCall = TimedatedMock::SetTimeCall;
+
+class TimedatedClockSetterTest : public testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(mock.errorText().isEmpty()) << qPrintable(mock.errorText()); }
+
+    TimedatedClockSetter setter() const { return TimedatedClockSetter(bus.connect("korvel-under-test")); }
+
+    PrivateSystemBus bus;
+    TimedatedMock mock{bus};
+};
+
+TEST_F(TimedatedClockSetterTest, AsksForARelativeInteractiveSetTimeOfExactlyTheAdjustment)
+{
+    const ClockSetOutcome outcome = setter().adjust(-1234567);
+    EXPECT_TRUE(outcome.ok()) << qPrintable(outcome.reason);
+    EXPECT_TRUE(outcome.reason.isEmpty());
+    EXPECT_EQ(mock.setTimeCalls(), (QList<SetTimeCall>{{-1234567, true, true}}));
+}
+
+TEST_F(TimedatedClockSetterTest, AutomaticNetworkTimeBlocksTheChangeUntilItIsOff)
+{
+    mock.refuseWhileNtpOn();
+    mock.setNtp(true);
+    const ClockSetOutcome refused = setter().adjust(500000);
+    EXPECT_EQ(refused.kind, Kind::AutomaticTimeSyncOn);
+    EXPECT_TRUE(refused.reason.contains("automatic network time is on")) << qPrintable(refused.reason);
+
+    mock.setNtp(false);
+    EXPECT_TRUE(setter().adjust(500000).ok());
+    EXPECT_EQ(mock.setTimeCalls().size(), 2);
+}
+
+TEST_F(TimedatedClockSetterTest, ErrorsFromTheServiceMapToTheirOutcome)
+{
+    const struct {
+        const char* errorName;
+        Kind expected;
+        const char* reasonPart;
+    } rows[] = {
+        {"org.freedesktop.DBus.Error.AccessDenied", Kind::NotAuthorised, "permission"},
+        {"org.freedesktop.DBus.Error.InteractiveAuthorizationRequired", Kind::NotAuthorised, "permission"},
+        {"org.freedesktop.PolicyKit1.Error.Cancelled", Kind::NotAuthorised, "dismissed"},
+        {"org.freedesktop.DBus.Error.Spawn.ChildExited", Kind::ServiceMissing, "systemd-timedated"},
+        {"org.example.Broken", Kind::Failed, "refused by the mock"}, // the service's own words
+    };
+    for (const auto& row : rows) {
+        mock.refuseSetTime(row.errorName);
+        const ClockSetOutcome outcome = setter().adjust(1);
+        EXPECT_EQ(outcome.kind, row.expected) << row.errorName;
+        EXPECT_TRUE(outcome.reason.contains(row.reasonPart)) << row.errorName << ": " << qPrintable(outcome.reason);
+    }
+}
+
+TEST_F(TimedatedClockSetterTest, RefusedAuthorisationSaysPermissionWasRefused)
+{
+    mock.refuseAuthorisation();
+    const ClockSetOutcome outcome = setter().adjust(-1);
+    EXPECT_EQ(outcome.kind, Kind::NotAuthorised);
+    EXPECT_TRUE(outcome.reason.contains("permission")) << qPrintable(outcome.reason);
+}
+
+TEST(TimedatedAbsentTest, NoServiceOrNoBusMeansTheServiceIsMissing)
+{
+    const PrivateSystemBus emptyBus;
+    ASSERT_TRUE(emptyBus.isRunning()) << qPrintable(emptyBus.errorText());
+    const QDBusConnection nowhere = QDBusConnection::connectToBus("unix:path=/nonexistent/korvel-bus", "korvel-nowhere");
+    ASSERT_FALSE(nowhere.isConnected());
+    for (const QDBusConnection& bus : {emptyBus.connect("korvel-under-test"), nowhere}) {
+        const ClockSetOutcome outcome = TimedatedClockSetter(bus).adjust(1);
+        EXPECT_EQ(outcome.kind, Kind::ServiceMissing) << qPrintable(outcome.reason);
+        EXPECT_TRUE(outcome.reason.contains("systemd-timedated")) << qPrintable(outcome.reason);
+    }
+}
+
+} // namespace
