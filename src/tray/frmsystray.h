@@ -1,6 +1,11 @@
 #pragma once
 
+#include "tray/traymouseevent.h"
+
+#include <QIcon>
 #include <QList>
+#include <QSystemTrayIcon>
+#include <QVariant>
 #include <QWidget>
 
 QT_BEGIN_NAMESPACE
@@ -9,19 +14,70 @@ class QMenu;
 QT_END_NAMESPACE
 
 // The hidden form behind the notification-area icon. It is never shown; it
-// owns the icon's pop-up menu, whose items are added at run time after the
-// design's single placeholder item.
+// owns the icon and the icon's pop-up menu, whose items are added at run time
+// starting with the design's single placeholder item (element 0).
+//
+// The icon lives from Form_Load until Form_QueryUnload (or the form's end).
+// The menu is not the icon's context menu: the owner opens it with ShowMenu
+// when it sees SysTrayMouseDown, so it never shows twice.
 class frmSysTray : public QWidget
 {
     Q_OBJECT
 
 public:
+    // Tool tips longer than this are cut, as the tray hosts once did.
+    static constexpr qsizetype MaxToolTipLength = 64;
+
     explicit frmSysTray(QWidget* parent = nullptr);
+
+    // Puts the program icon into the notification area.
+    void Form_Load();
+    // Takes the icon out of the notification area again.
+    void Form_QueryUnload();
+
+    QString ToolTip() const;
+    void setToolTip(const QString& sTip);
+    QIcon IconHandle() const;
+    void setIconHandle(const QIcon& icon);
+
+    // Returns the new element's index; a caption of "-" is a separator line.
+    qint32 AddMenuItem(const QString& sCaption, const QString& sKey = {}, bool bDefault = false);
+    void EnableMenuItem(qint32 lIndex, bool bState);
+    // Later captions and keys move up one place; element 0 is only emptied.
+    qint32 RemoveMenuItem(qint32 iIndex);
+    qint32 DefaultMenuIndex() const;
+    void setDefaultMenuIndex(qint32 lIndex);
+    // Opens the menu at the mouse pointer and returns when it closes.
+    QVariant ShowMenu();
+
+    // For a tray backend that delivers the raw mouse messages (0x200-0x206).
+    void receiveTrayMessage(quint32 message);
 
     QMenu* mnuPopup() const;
     const QList<QAction*>& mnuSysTray() const;
+    // Null while no icon is shown.
+    QSystemTrayIcon* trayIcon() const;
+
+Q_SIGNALS:
+    // eButton: 1 left, 2 right.
+    void SysTrayMouseDown(int eButton);
+    void SysTrayMouseUp(int eButton);
+    void SysTrayMouseMove();
+    void SysTrayDoubleClick(int eButton);
+    void MenuClick(qint32 lIndex, const QString& sKey);
 
 private:
+    void raiseMouseEvent(const TrayMouseEvent& event);
+    void onActivated(QSystemTrayIcon::ActivationReason reason);
+    void appendElement(QAction* action);
+    void showDefaultItem();
+    bool isValidIndex(qint32 index) const;
+
     QMenu* m_mnuPopup;
     QList<QAction*> m_mnuSysTray;
+    QSystemTrayIcon* m_trayIcon = nullptr;
+    QString m_toolTip;
+    QIcon m_icon;
+    qint32 m_defaultMenuIndex = 0;
+    bool m_placeholderTaken = false;
 };

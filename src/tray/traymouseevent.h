@@ -1,0 +1,13 @@
+#pragma once
+
+// One thing the mouse did to the notification-area icon, whichever way the
+// desktop reported it.
+struct TrayMouseEvent
+{
+    enum Kind { None, MouseDown, MouseUp, MouseMove, DoubleClick };
+
+    Kind kind = None;
+    int button = 0; // 1 left, 2 right; 0 for a move or for nothing
+
+    bool operator==(const TrayMouseEvent&) const = default;
+};
