@@ -58,7 +58,8 @@ done
 # Both groups switched on, so the picture shows them in their colours.
 mkdir -p "$work/Korvel"
 printf '[Option]\nCheckEvery=1\nCheckAuto=1\nUnload=1\nConnection=Mobile broadband\n' >"$work/Korvel/Korvel.ini"
-DISPLAY=$display XDG_CONFIG_HOME=$work QT_QPA_PLATFORM=xcb QT_FONT_DPI=96 "$korvel" 2>/dev/null &
+DISPLAY=$display XDG_CONFIG_HOME=$work QT_QPA_PLATFORM=xcb QT_FONT_DPI=96 \
+  "$root/scripts/without-clock-rights.sh" "$korvel" 2>/dev/null &
 korvel_pid=$!
 
 window=""

@@ -3,13 +3,24 @@
 #include "app/optionconversion.h"
 #include "app/optionstore.h"
 #include "app/statuslog.h"
+#include "app/stepguard.h"
+#include "app/userprompts.h"
+#include "base/clock.h"
+#include "base/dateserial.h"
+#include "base/generaldate.h"
+#include "clockset/clockadjustment.h"
+#include "clockset/clocksetter.h"
+#include "clockset/clocksetterselector.h"
+#include "net/backendselector.h"
 #include "net/cnetconnect.h"
 #include "net/connectcommands.h"
 #include "net/connectionerror.h"
 #include "net/cwininetconnection.h"
 #include "net/dialupentries.h"
 #include "net/netlog.h"
+#include "timeclient/datevariant.h"
 #include "timeclient/korvelcontrol.h"
+#include "tray/frmsystray.h"
 #include "ui/fittedcheckbox.h"
 
 #include <QAction>
@@ -17,28 +28,68 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSystemTrayIcon>
+#include <QTimer>
 
-Form1::Form1(const StartupState& startup, OptionStore& store, std::shared_ptr<ConnectionBackend> backend,
-             QWidget* parent)
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+constexpr int kFirstTickMsecs = 1000;
+constexpr int kTickMsecs = 60000;
+const QString kHeldToolTip = QStringLiteral("Korvel - Automatic updates wait for \"Set Time\"");
+
+bool isChecked(const QCheckBox* box)
+{
+    return box->checkState() == Qt::Checked;
+}
+
+// The process ends at once: the options are saved and nothing else is pending.
+void endProcessNow()
+{
+    std::fflush(nullptr);
+    std::_Exit(0);
+}
+} // namespace
+
+Form1::Form1(const StartupState& startup, OptionStore& store, Form1Services services, QWidget* parent)
     : QMainWindow(parent)
     , m_store(store)
-    , m_backend(std::move(backend))
+    , m_services(std::move(services))
     , m_sLastUpdate(startup.m_sLastUpdate)
     , m_lMinutesElapsed(startup.m_lMinutesElapsed)
     , m_bStartedWithLoad(startup.m_bStartedWithLoad)
 {
+    if (!m_services.backend)
+        m_services.backend = BackendSelector::createDefault();
+    if (!m_services.clockSetter)
+        m_services.clockSetter = ClockSetterSelector::createDefault();
+    if (!m_services.prompts)
+        m_services.prompts = std::make_shared<UserPrompts>();
+    if (!m_services.endProgram)
+        m_services.endProgram = endProcessNow;
+
     ui.setupUi(this);
     Korvel1 = new KorvelControl(this);
     Korvel1->setObjectName(QStringLiteral("Korvel1"));
     Korvel1->ReadProperties(KorvelControl::designState());
+    // The query raises its events from inside GetTime, with by-reference arguments.
+    connect(Korvel1, &KorvelControl::Done, this, &Form1::Korvel1_Done, Qt::DirectConnection);
+    connect(Korvel1, &KorvelControl::Error, this, &Form1::Korvel1_Error, Qt::DirectConnection);
     // A state set from code runs the click handling too, as a user's click does.
     connect(ui.chkTime, &QCheckBox::stateChanged, this, &Form1::chkTime_Click);
     connect(ui.chkAutoConnect, &QCheckBox::stateChanged, this, &Form1::chkAutoConnect_Click);
+    connect(ui.cmdSetTime, &QPushButton::clicked, this, &Form1::cmdSetTime_Click);
     connect(ui.CmdConnect, &QPushButton::clicked, this, &Form1::CmdConnect_Click);
     connect(ui.CmdDisconnect, &QPushButton::clicked, this, &Form1::CmdDisconnect_Click);
+    connect(ui.Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    ui.TxtTime->installEventFilter(this);
+    ui.txtAway->installEventFilter(this);
 }
 
 Form1::~Form1() = default;
@@ -53,8 +104,14 @@ KorvelControl& Form1::korvel() const
     return *Korvel1;
 }
 
+frmSysTray* Form1::trayForm() const
+{
+    return m_frmSysTray.get();
+}
+
 void Form1::Form_Load()
 {
+    createTrayForm();
     createConnectionObjects();
     AddStatusLine(QStringLiteral("Last update was on - ") + m_sLastUpdate);
 
@@ -68,10 +125,17 @@ void Form1::Form_Load()
     ui.mnuBeep->setChecked(boolean(Option::Beep, m_store.read(Option::Beep)));
     chkAutoConnect_Click();
 
-    setVisible(!m_bStartedWithLoad);
+    if (!m_bStartedWithLoad)
+        show();
+    else if (!QSystemTrayIcon::isSystemTrayAvailable())
+        showMinimized(); // without a tray, hidden would be out of reach
+    ShowCountdown(UpdateSchedule::Variant::AtLoad);
+    buildTrayMenu();
 
-    loadDialUpEntries();
-    selectStoredTimeZone();
+    // From here on a step that fails is skipped and the next one runs.
+    StepGuard::run("dial-up entries", [this] { loadDialUpEntries(); });
+    StepGuard::run("time zone", [this] { selectStoredTimeZone(); });
+    StepGuard::run("Timer1", [this] { ui.Timer1->start(kFirstTickMsecs); });
 }
 
 void Form1::SaveOptions()
@@ -91,19 +155,318 @@ void Form1::SaveOptions()
         AddStatusLine(problem);
 }
 
-void Form1::AddStatusLine(const QString& line)
+void Form1::AddStatusLine(const QString& line, bool select)
 {
     ui.lstConnectState->addItem(line);
-    ui.lstConnectState->setCurrentRow(ui.lstConnectState->count() - 1);
+    if (select)
+        ui.lstConnectState->setCurrentRow(ui.lstConnectState->count() - 1);
     ui.lstConnectState->scrollToBottom();
     qCInfo(lcStatus).noquote() << line;
+}
+
+void Form1::cmdSetTime_Click()
+{
+    // The user's own press lifts the hold on automatic updates.
+    if (!m_bAutomaticUpdate && m_bAutomaticUpdatesHeld) {
+        m_bAutomaticUpdatesHeld = false;
+        ShowCountdown(UpdateSchedule::Variant::Tick);
+    }
+    AddStatusLine(QStringLiteral("Status: Looking for a connection..."));
+    if (!connectionForUpdate())
+        return;
+    ui.cmdSetTime->setEnabled(false);
+    AddStatusLine(QStringLiteral("Status: Attmpting to contact time server..."));
+    ui.Label1->setText(QStringLiteral("Trying to get time..."));
+    StepGuard::run("GetTime", [this] { Korvel1->GetTime(); });
+}
+
+bool Form1::connectionForUpdate()
+{
+    bool connected = false;
+    StepGuard::run("Connected", [&] { connected = m_NetConnect->Connected(); });
+    if (connected) {
+        StepGuard::run("ConnectModeDesc", [this] {
+            AddStatusLine(QStringLiteral("Status: Connected - ") + m_NetConnect->ConnectModeDesc());
+        });
+        ui.CmdConnect->setEnabled(false);
+    } else {
+        AddStatusLine(QStringLiteral("Status: Not Connected."));
+        if (ui.chkAutoConnect->checkState() == Qt::Unchecked) {
+            if (inTray() || AskedForConnection)
+                return false;
+            if (!m_services.prompts->askYesNo(this, QStringLiteral("No Connection"),
+                                              QStringLiteral("No connection to the internet found. Are you connected?"))) {
+                AskedForConnection = true;
+                return false;
+            }
+            askForConnectionName();
+        } else if (UpdateSchedule::isDueForDialling(ui.TxtTime->text(), m_lMinutesElapsed)) {
+            AddStatusLine(QStringLiteral("Status: Attempting to Connect..."));
+            ui.CmdConnect->click();
+        }
+    }
+    bool connectedNow = false;
+    StepGuard::run("Connected", [&] { connectedNow = m_NetConnect->Connected(); });
+    return connectedNow;
+}
+
+void Form1::askForConnectionName()
+{
+    const QString answer = m_services.prompts->askText(
+        this, QStringLiteral("Name the connection"),
+        QStringLiteral("Please enter the name of the connection you are using so Korvel can look for it next "
+                       "time. This information can be found in the title bar of your connection. It will say "
+                       "'Connected to XXXXXX'\n\n\nPlease type in just the XXXXXX part."));
+    StepGuard::run("saving Connection", [&] {
+        m_store.write(Option::Connection, answer);
+        m_store.sync();
+    });
+    AskedForConnection = true;
+    ui.cboEntries->addItem(answer);
+    ui.cboEntries->setCurrentIndex(ui.cboEntries->count() - 1);
+}
+
+void Form1::Korvel1_Done()
+{
+    const std::optional<double> local = DateVariant::isDateValue(Korvel1->LocalTime())
+                                            ? DateVariant::toSerial(Korvel1->LocalTime())
+                                            : std::nullopt;
+    m_bLocalTimeApplied = false;
+    if (local) {
+        const TimeReceipt receipt = Korvel1->lastReceipt();
+        if (!ClockAdjustment::isPlausible(QDateTime::fromMSecsSinceEpoch(receipt.serverUtcMsecs, Qt::UTC),
+                                          ClockAdjustment::buildDay())) {
+            ui.cmdSetTime->setEnabled(true);
+            AddStatusLine(QStringLiteral("Status: The time server sent %1 UTC, which cannot be right. "
+                                         "The clock was not changed.")
+                              .arg(GeneralDate::format(DateSerial::fromDateTime(
+                                  QDateTime::fromMSecsSinceEpoch(receipt.serverUtcMsecs, Qt::UTC)))));
+            return;
+        }
+        const QString received = GeneralDate::format(*local);
+        AddStatusLine(QStringLiteral("Status: Time Received."));
+        ui.Label1->setText(QStringLiteral(" ") + received + QStringLiteral("\n  Network Lagtime = ")
+                           + Korvel1->LagTime());
+        // "Set Time" stays off while the clock is set: an authorisation may
+        // take minutes, and no tick may start a second update meanwhile.
+        const bool set = setClock(receipt);
+        ui.cmdSetTime->setEnabled(true);
+        if (!set)
+            return;
+        m_bLocalTimeApplied = true;
+        if (ui.mnuBeep->isChecked())
+            m_services.prompts->beep();
+        m_store.write(Option::LastUpdate, received);
+        const QString problem = m_store.sync();
+        if (!problem.isEmpty())
+            AddStatusLine(problem);
+        AddStatusLine(QStringLiteral("Last update was on - ") + received);
+        hangUpAfterUpdate();
+    }
+    if (m_bStartedWithLoad && inTray() && ui.chkTime->checkState() == Qt::Unchecked) {
+        SaveOptions();
+        Form_Unload();
+        return;
+    }
+    if (local)
+        m_lMinutesElapsed = StartupRule::minutesSince(GeneralDate::format(*local)).value_or(0);
+    ShowCountdown(UpdateSchedule::Variant::Tick);
+}
+
+bool Form1::setClock(const TimeReceipt& receipt)
+{
+    const ClockSetOutcome outcome = m_services.clockSetter->adjust(
+        ClockAdjustment::adjustmentUsec(receipt.serverUtcMsecs, receipt.lagSeconds, receipt.receiptUtcMsecs));
+    if (outcome.ok())
+        return true;
+    AddStatusLine(QStringLiteral("Status: Clock not set: ") + outcome.reason);
+    if (outcome.kind == ClockSetOutcome::Kind::NotAuthorised && m_bAutomaticUpdate) {
+        m_bAutomaticUpdatesHeld = true;
+        AddStatusLine(QStringLiteral("Status: Automatic updates will not ask again until you press \"Set Time\"."));
+        setTrayToolTip(kHeldToolTip);
+    }
+    return false;
+}
+
+void Form1::hangUpAfterUpdate()
+{
+    if (!m_WinInetConnection->IsRasInstalled() || !isChecked(ui.ChkDisconnect))
+        return;
+    if (!m_WinInetConnection->HangUp().toBool())
+        return;
+    AddStatusLine(ConnectCommands::disconnectStatusLine(true));
+    ui.CmdDisconnect->setEnabled(false);
+    ui.CmdConnect->setEnabled(true);
+}
+
+void Form1::Korvel1_Error(QString& ErrorDescription, int&)
+{
+    ui.cmdSetTime->setEnabled(true);
+    AddStatusLine(ErrorDescription + QStringLiteral(" please check your connection to the internet and retry."),
+                  false);
+}
+
+void Form1::Timer1_Timer()
+{
+    ui.Timer1->stop();
+    ui.Timer1->setInterval(kTickMsecs);
+
+    m_sLastUpdate = m_store.read(Option::LastUpdate);
+    if (const auto minutes = StartupRule::minutesSince(m_sLastUpdate)) {
+        m_lMinutesElapsed = *minutes;
+        AddStatusLine(QStringLiteral("Last update was on - ") + m_sLastUpdate);
+    } else {
+        m_lMinutesElapsed = 0;
+        m_store.write(Option::LastUpdate, GeneralDate::format(Clock::instance().nowSerial()));
+        m_store.sync();
+    }
+    ShowCountdown(UpdateSchedule::Variant::Tick);
+
+    // Only a received time that was put on the clock counts as an update.
+    if (m_bLocalTimeApplied) {
+        const QString text = GeneralDate::format(DateVariant::toSerial(Korvel1->LocalTime()).value_or(0));
+        m_store.write(Option::LastUpdate, text);
+        m_store.sync();
+        AddStatusLine(QStringLiteral("Last update was on - ") + text);
+    }
+
+    if (isChecked(ui.chkUnload) && m_bStartedWithLoad
+        && UpdateSchedule::leaves(ui.txtAway->text(), ui.TxtTime->text(), m_lMinutesElapsed)) {
+        Form_Unload();
+        return;
+    }
+    if (automaticUpdatesOn() && !m_bAutomaticUpdatesHeld
+        && UpdateSchedule::isDue(ui.TxtTime->text(), m_lMinutesElapsed)) {
+        m_bAutomaticUpdate = true;
+        ui.cmdSetTime->click();
+        m_bAutomaticUpdate = false;
+        if (m_bUnloaded)
+            return;
+    }
+    if (automaticUpdatesOn())
+        ui.Timer1->start(kTickMsecs);
+}
+
+void Form1::ShowCountdown(UpdateSchedule::Variant variant)
+{
+    const UpdateSchedule::Countdown countdown = UpdateSchedule::countdown(
+        variant, ui.chkUnload->text(), ui.TxtTime->text(), m_lMinutesElapsed, ui.Timer1->interval());
+    ui.chkUnload->setText(countdown.caption);
+    if (variant != UpdateSchedule::Variant::AtLoad)
+        setTrayToolTip(m_bAutomaticUpdatesHeld ? kHeldToolTip : countdown.toolTip);
+}
+
+void Form1::setTrayToolTip(const QString& tip)
+{
+    if (m_frmSysTray)
+        m_frmSysTray->setToolTip(tip);
+}
+
+bool Form1::automaticUpdatesOn() const
+{
+    // Only a tick: the grayed state enables the fields but updates nothing.
+    return isChecked(ui.chkTime);
+}
+
+bool Form1::inTray() const
+{
+    return !isVisible() || isMinimized();
+}
+
+void Form1::TxtTime_LostFocus()
+{
+    ShowCountdown(UpdateSchedule::Variant::LeaveHours);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* box = qobject_cast<QLineEdit*>(watched);
+    if (!box)
+        return QMainWindow::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        box->selectAll();
+        break;
+    case QEvent::FocusOut:
+        // Leaving the window is not leaving the field.
+        if (box == ui.TxtTime && static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason
+            && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+            TxtTime_LostFocus();
+        break;
+    case QEvent::KeyPress: {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            focusNextChild();
+            return true;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Form1::createTrayForm()
+{
+    m_frmSysTray = std::make_unique<frmSysTray>();
+    m_frmSysTray->Form_Load();
+    connect(m_frmSysTray.get(), &frmSysTray::MenuClick, this, &Form1::m_frmSysTray_MenuClick);
+    connect(m_frmSysTray.get(), &frmSysTray::SysTrayMouseDown, this, &Form1::m_frmSysTray_SysTrayMouseDown);
+    connect(m_frmSysTray.get(), &frmSysTray::SysTrayDoubleClick, this, &Form1::m_frmSysTray_SysTrayDoubleClick);
+}
+
+void Form1::buildTrayMenu()
+{
+    m_frmSysTray->AddMenuItem(!inTray() ? QStringLiteral("&Minimize Korvel") : QStringLiteral("&Show Korvel"),
+                              QStringLiteral("show"));
+    m_frmSysTray->AddMenuItem(QStringLiteral("-"), QString());
+    m_frmSysTray->AddMenuItem(QStringLiteral("&Close"), QStringLiteral("close"));
+    m_frmSysTray->setToolTip(QStringLiteral("Korvel"));
+    m_frmSysTray->setIconHandle(windowIcon());
+}
+
+void Form1::m_frmSysTray_MenuClick(qint32, const QString& sKey)
+{
+    if (sKey == QLatin1String("show"))
+        setWindowState(isVisible() ? Qt::WindowMinimized : Qt::WindowNoState);
+    else if (sKey == QLatin1String("close"))
+        Form_Unload();
+}
+
+void Form1::m_frmSysTray_SysTrayDoubleClick(int)
+{
+    setWindowState(windowState() != Qt::WindowNoState ? Qt::WindowNoState : Qt::WindowMinimized);
+}
+
+void Form1::m_frmSysTray_SysTrayMouseDown(int)
+{
+    m_frmSysTray->ShowMenu();
+}
+
+void Form1::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || !m_frmSysTray)
+        return;
+    QAction* first = m_frmSysTray->mnuSysTray().at(0);
+    if (windowState() & Qt::WindowMinimized) {
+        first->setText(QStringLiteral("&Show Korvel"));
+        // Without a tray the taskbar is the only way back.
+        if (QSystemTrayIcon::isSystemTrayAvailable())
+            hide();
+    } else {
+        first->setText(QStringLiteral("&Minimize Korvel"));
+        show();
+        activateWindow();
+    }
 }
 
 void Form1::LoadEntries()
 {
     ui.cboEntries->clear();
     QStringList entries;
-    DialUpEntries::DUN_Services(entries, *m_backend);
+    DialUpEntries::DUN_Services(entries, *m_services.backend);
     ui.cboEntries->addItems(entries);
 }
 
@@ -159,8 +522,8 @@ void Form1::chkAutoConnect_Click()
 
 void Form1::createConnectionObjects()
 {
-    m_NetConnect = std::make_unique<CNetConnect>(m_backend);
-    m_WinInetConnection = std::make_unique<CWinInetConnection>(m_backend);
+    m_NetConnect = std::make_unique<CNetConnect>(m_services.backend);
+    m_WinInetConnection = std::make_unique<CWinInetConnection>(m_services.backend);
     try {
         m_WinInetConnection->Refresh();
     } catch (const ConnectionError& error) {
@@ -225,5 +588,18 @@ void Form1::selectStoredTimeZone()
 
 void Form1::Form_Unload()
 {
-    SaveOptions();
+    if (m_bUnloaded)
+        return;
+    m_bUnloaded = true;
+    ui.Timer1->stop();
+    StepGuard::run("SaveOptions", [this] { SaveOptions(); });
+    StepGuard::run("tray icon", [this] {
+        m_frmSysTray->Form_QueryUnload();
+        m_frmSysTray.reset();
+    });
+    StepGuard::run("connection objects", [this] {
+        m_NetConnect.reset();
+        m_WinInetConnection.reset();
+    });
+    m_services.endProgram();
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "app/form1services.h"
 #include "app/startuprule.h"
+#include "app/updateschedule.h"
 #include "ui/form1design.h"
 
 #include <QMainWindow>
@@ -9,45 +11,70 @@
 
 class CNetConnect;
 class CWinInetConnection;
-class ConnectionBackend;
 class KorvelControl;
 class OptionStore;
+class frmSysTray;
+struct TimeReceipt;
 
 // The main window: its controls are the working copy of the stored options
-// from load to unload.
+// from load to unload. It sets the clock on a click and on its schedule.
 class Form1 : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    // The backend answers for the connection objects that Form_Load creates.
-    Form1(const StartupState& startup, OptionStore& store, std::shared_ptr<ConnectionBackend> backend,
-          QWidget* parent = nullptr);
+    Form1(const StartupState& startup, OptionStore& store, Form1Services services, QWidget* parent = nullptr);
     ~Form1() override;
 
     const Form1Design& design() const;
     KorvelControl& korvel() const;
+    frmSysTray* trayForm() const;
 
-
-    // Puts the stored options into the controls and decides whether the
-    // window is shown.
+    // Builds the window's working state from the stored options and arms
+    // the scheduler.
     void Form_Load();
     // Writes the nine options from the controls; never "LastUpdate".
     void SaveOptions();
     // Appends a line to the status list, selects it and logs it.
-    void AddStatusLine(const QString& line);
+    void AddStatusLine(const QString& line, bool select = true);
 
     // Refills the dial-up entry list from the system's connection profiles.
     void LoadEntries();
     void CmdConnect_Click();
     void CmdDisconnect_Click();
 
+    // One update of the PC clock: makes sure of a connection, then asks the
+    // time servers.
+    void cmdSetTime_Click();
+    // The scheduler's tick: countdown, leave rule, due rule.
+    void Timer1_Timer();
+    void ShowCountdown(UpdateSchedule::Variant variant);
+
+    // Every way of ending goes through here: saves the options, removes the
+    // tray icon and ends the program.
+    void Form_Unload();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Form_Resize: minimising puts the window into the tray.
+    void changeEvent(QEvent* event) override;
 
 private:
+    void Korvel1_Done();
+    void Korvel1_Error(QString& ErrorDescription, int& ErrorNumber);
+    bool setClock(const TimeReceipt& receipt);
+    void hangUpAfterUpdate();
     void chkTime_Click();
     void chkAutoConnect_Click();
+    void TxtTime_LostFocus();
+    bool connectionForUpdate();
+    void askForConnectionName();
+    void createTrayForm();
+    void buildTrayMenu();
+    void m_frmSysTray_MenuClick(qint32 lIndex, const QString& sKey);
+    void m_frmSysTray_SysTrayDoubleClick(int eButton);
+    void m_frmSysTray_SysTrayMouseDown(int eButton);
     void createConnectionObjects();
     void loadDialUpEntries();
     // Korvel's own dial-ups can be hung up from the window: the Disconnect
@@ -57,15 +84,29 @@ private:
     static void EnableControl(QWidget* ctl);
     void selectStoredConnection();
     void selectStoredTimeZone();
-    void Form_Unload();
+    void setTrayToolTip(const QString& tip);
+    bool automaticUpdatesOn() const;
+    // Out of the user's sight: hidden in the tray, or minimised where there is no tray.
+    bool inTray() const;
 
     Form1Design ui;
     KorvelControl* Korvel1 = nullptr;
+    std::unique_ptr<frmSysTray> m_frmSysTray;
     OptionStore& m_store;
-    std::shared_ptr<ConnectionBackend> m_backend;
+    Form1Services m_services;
     std::unique_ptr<CWinInetConnection> m_WinInetConnection;
     std::unique_ptr<CNetConnect> m_NetConnect;
     QString m_sLastUpdate;
     qint32 m_lMinutesElapsed;
     bool m_bStartedWithLoad;
+    bool AskedForConnection = false;
+    // Set while the scheduler presses "Set Time", so the update knows it
+    // was not asked for by the user.
+    bool m_bAutomaticUpdate = false;
+    // The user refused to authorise an automatic update: automatic updates
+    // stop asking until the user presses "Set Time".
+    bool m_bAutomaticUpdatesHeld = false;
+    // The received local time was put on the clock.
+    bool m_bLocalTimeApplied = false;
+    bool m_bUnloaded = false;
 };

@@ -4,7 +4,6 @@
 #include "app/form1.h"
 #include "app/optionstore.h"
 #include "app/startuprule.h"
-#include "net/backendselector.h"
 
 #include <QApplication>
 
@@ -39,7 +38,7 @@ int runWindow(int argc, char** argv)
     qSetMessagePattern(QStringLiteral("%{time yyyy-MM-dd hh:mm:ss.zzz} %{category}: %{message}"));
     QApplication app(argc, argv);
 
-    Form1 form(startup, store, BackendSelector::createDefault());
+    Form1 form(startup, store, Form1Services{});
     form.Form_Load();
     return QApplication::exec();
 }

@@ -141,7 +141,8 @@ KorvelControl::Attempt KorvelControl::runAttempt(double& localSerial)
         } else {
             const QByteArray answer = m_sockets->ReceiveData(socket, kReceiveTimeoutSeconds);
             if (answer.size() == TimeProtocol::kAnswerLength) {
-                storeAnswer(answer, Clock::instance().monotonicMsecs() - start, localSerial);
+                storeAnswer(answer, Clock::instance().monotonicMsecs() - start,
+                            Clock::instance().currentDateTimeUtc().toMSecsSinceEpoch(), localSerial);
                 // Handlers of Done run while the connection is still open.
                 Q_EMIT Done();
                 EventSlice::pause(1000);
@@ -158,11 +159,14 @@ KorvelControl::Attempt KorvelControl::runAttempt(double& localSerial)
     return Attempt::Failed;
 }
 
-void KorvelControl::storeAnswer(const QByteArray& answer, qint64 roundTripMsecs, double& localSerial)
+void KorvelControl::storeAnswer(const QByteArray& answer, qint64 roundTripMsecs, qint64 receiptUtcMsecs,
+                                double& localSerial)
 {
     const float lag = TimeProtocol::lagSeconds(roundTripMsecs);
     m_LagTime = NumberText::generalSingle(lag);
-    const double gmt = TimeProtocol::BytesToDate(answer) + double(lag) / DateSerial::kSecondsPerDay;
+    const double received = TimeProtocol::BytesToDate(answer);
+    m_lastReceipt = {DateSerial::toDateTime(received).toMSecsSinceEpoch(), lag, receiptUtcMsecs};
+    const double gmt = received + double(lag) / DateSerial::kSecondsPerDay;
     localSerial = TimeProtocol::GmtToLocal(gmt, m_ZoneBias);
     Q_EMIT LagTimeChanged();
     storeTimes(gmt, localSerial);

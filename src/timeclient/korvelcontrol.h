@@ -2,6 +2,7 @@
 
 #include "base/webfetch.h"
 #include "timeclient/socketlayer.h"
+#include "timeclient/timereceipt.h"
 
 #include <QObject>
 #include <QStringList>
@@ -85,6 +86,8 @@ public:
     qint16 ProbeStatus() const { return m_ProbeStatus; }
     QString HostAddress() const { return m_HostAddress; }
     QStringList serverCycle() const { return m_serverCycle; }
+    // The measurements behind GMTTime, for setting the clock.
+    TimeReceipt lastReceipt() const { return m_lastReceipt; }
 
     void setProbeUrl(const QUrl& url);
     // How long one pass of the probe's wait may sleep when nothing happens.
@@ -106,7 +109,8 @@ private:
     enum class Attempt { Answered, Failed, Unresolvable };
 
     Attempt runAttempt(double& localSerial);
-    void storeAnswer(const QByteArray& answer, qint64 roundTripMsecs, double& localSerial);
+    void storeAnswer(const QByteArray& answer, qint64 roundTripMsecs, qint64 receiptUtcMsecs,
+                     double& localSerial);
     void storeTimes(double gmtSerial, double localSerial);
     static std::optional<double> dateSerialOf(const QVariant& value, const char* property);
     void endSockets();
@@ -118,6 +122,7 @@ private:
     QString m_host = QStringLiteral("0");
     QString m_HostAddress;
     QString m_LagTime;
+    TimeReceipt m_lastReceipt;
     QVariant m_LastError;
     QVariant m_GMTTime;
     QVariant m_LocalTime;

@@ -1,6 +1,7 @@
 #include "app/form1.h"
 #include "app/optionstore.h"
 #include "net/backendselector.h"
+#include "form1fakes.h"
 #include "optionfile.h"
 #include "support/networkmanagermock.h"
 #include "support/privatesystembus.h"
@@ -30,8 +31,8 @@ protected:
         store = std::make_unique<OptionStore>(file.path());
         StartupState startup;
         startup.m_sLastUpdate = store->read(Option::LastUpdate);
-        form = std::make_unique<Form1>(startup, *store,
-                                       std::make_shared<BackendSelector>(bus.connect(QStringLiteral("korvel"))));
+        form = std::make_unique<Form1>(
+            startup, *store, testServices(std::make_shared<BackendSelector>(bus.connect(QStringLiteral("korvel")))));
         form->Form_Load();
         return *form;
     }

@@ -1,6 +1,7 @@
 #include "app/form1.h"
 #include "app/optionstore.h"
 #include "net/backendselector.h"
+#include "form1fakes.h"
 #include "optionfile.h"
 #include "ui/fittedcheckbox.h"
 
@@ -39,7 +40,7 @@ protected:
         StartupState startup;
         startup.m_sLastUpdate = store->read(Option::LastUpdate);
         startup.m_bStartedWithLoad = startedWithLoad;
-        form = std::make_unique<Form1>(startup, *store, withoutNetworkManager());
+        form = std::make_unique<Form1>(startup, *store, testServices(withoutNetworkManager()));
         for (int i = 0; i < zones; ++i)
             form->design().cboTimeZone->addItem(QStringLiteral("Zone %1").arg(i));
         form->design().cboEntries->addItems(entries);
@@ -127,7 +128,7 @@ TEST_F(Form1Test, EveryOptionSurvivesLoadAndSaveExceptTheLastUpdateIsNotWritten)
 TEST_F(Form1Test, UnattendedStartStaysHiddenAndKeepsAConnectionNotInTheList)
 {
     load("[Option]\nConnection=Gone\n", true, 0, {QStringLiteral("gone")});
-    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(form->isMinimized() || !form->isVisible()) << "out of sight: hidden, or minimised without a tray";
     EXPECT_EQ(form->design().cboEntries->currentIndex(), -1);
     form->SaveOptions();
     EXPECT_EQ(saved(Option::Connection), QStringLiteral("Gone"));
@@ -154,7 +155,7 @@ TEST_F(Form1Test, AnUnwritableFileGivesOneStatusLineWhichIsSelected)
 {
     file.write("not a folder");
     OptionStore unwritable(QDir(file.path()).filePath("Korvel.ini"));
-    Form1 window(StartupState{}, unwritable, withoutNetworkManager());
+    Form1 window(StartupState{}, unwritable, testServices(withoutNetworkManager()));
     window.Form_Load();
     window.SaveOptions();
     const QStringList lines = statusLines(window);

@@ -1,7 +1,7 @@
 #include "net/cnetconnect.h"
 #include "net/internetflags.h"
 
-#include "fakebackend.h"
+#include "support/fakebackend.h"
 #include "support/loopbackhttpserver.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 #include "net/internetflags.h"
 #include "net/neterrorcode.h"
 
-#include "fakebackend.h"
+#include "support/fakebackend.h"
 
 #include <gtest/gtest.h>
 

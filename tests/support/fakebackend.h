@@ -12,10 +12,12 @@ public:
     QStringList entries;
 
     QList<quint32> hungUpNumbers;
+    QStringList dialledEntries;
 
     ConnectedState connectedState() override { return state; }
-    NetResult dial(const QString&, qint32, quint32& connectionNumber) override
+    NetResult dial(const QString& entryName, qint32, quint32& connectionNumber) override
     {
+        dialledEntries.append(entryName);
         if (dialResult.ok)
             connectionNumber = 7;
         return dialResult;

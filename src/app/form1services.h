@@ -1,0 +1,19 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+class ClockSetter;
+class ConnectionBackend;
+class UserPrompts;
+
+// What the main window uses of the system. A member left empty gets the
+// real thing; tests put fakes in.
+struct Form1Services
+{
+    std::shared_ptr<ConnectionBackend> backend;
+    std::shared_ptr<ClockSetter> clockSetter;
+    std::shared_ptr<UserPrompts> prompts;
+    // Ends the program once the window has unloaded.
+    std::function<void()> endProgram;
+};

@@ -1,0 +1,61 @@
+#include "app/updateschedule.h"
+
+#include "base/numbertext.h"
+
+namespace UpdateSchedule {
+
+namespace {
+const QString kNextUpdate = QStringLiteral("Next update is in ");
+
+double hoursLeft(const QString& hoursText, qint32 minutesElapsed)
+{
+    return NumberText::leadingNumber(hoursText) - minutesElapsed / 60.0;
+}
+
+// The number and its unit; below a minute the timer's interval stands in.
+QString numberAndUnit(const QString& hoursText, qint32 minutesElapsed, int timerIntervalMsecs,
+                      const QString& secondsUnit)
+{
+    const double minutesLeft = NumberText::leadingNumber(hoursText) * 60.0 - minutesElapsed;
+    if (minutesLeft > 60.0)
+        return NumberText::oneDecimal(hoursLeft(hoursText, minutesElapsed)) + QStringLiteral(" hours");
+    if (minutesLeft >= 1.0)
+        return NumberText::oneDecimal(minutesLeft) + QStringLiteral(" minutes");
+    return NumberText::generalDouble(timerIntervalMsecs / 1000.0) + secondsUnit;
+}
+} // namespace
+
+Countdown countdown(Variant variant, const QString& caption, const QString& hoursText, qint32 minutesElapsed,
+                    int timerIntervalMsecs)
+{
+    const QString seconds = QStringLiteral(" seconds");
+    const QString shown = numberAndUnit(hoursText, minutesElapsed, timerIntervalMsecs,
+                                        variant == Variant::LeaveHours ? seconds + u'.' : seconds);
+    if (variant == Variant::AtLoad)
+        return {caption + QStringLiteral(" - ") + kNextUpdate + shown, QString()};
+
+    // The load step put " - " after the design caption: only what follows
+    // the first "-" is replaced. A caption without one is kept whole.
+    const qsizetype dash = caption.indexOf(u'-');
+    const QString before = dash < 0 ? caption + QStringLiteral(" ") : caption.left(dash);
+    const QString tip = QStringLiteral("Korvel - ") + kNextUpdate
+        + numberAndUnit(hoursText, minutesElapsed, timerIntervalMsecs, seconds);
+    return {before + QStringLiteral("- ") + kNextUpdate + shown, tip};
+}
+
+bool isDue(const QString& hoursText, qint32 minutesElapsed)
+{
+    return NumberText::leadingNumber(hoursText) <= minutesElapsed / 60.0;
+}
+
+bool isDueForDialling(const QString& hoursText, qint32 minutesElapsed)
+{
+    return NumberText::leadingNumber(hoursText) * 60.0 - minutesElapsed <= 1.0;
+}
+
+bool leaves(const QString& awayText, const QString& hoursText, qint32 minutesElapsed)
+{
+    return NumberText::leadingNumber(awayText) <= hoursLeft(hoursText, minutesElapsed);
+}
+
+} // namespace UpdateSchedule

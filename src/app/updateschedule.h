@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+// The update scheduler's computations, without a window: the countdown text
+// and the rules that start an update or end an unattended start. Hours come
+// from the text boxes as typed and are read by their leading number.
+namespace UpdateSchedule {
+
+// Where the countdown is shown from: the load step, a tick or an update,
+// or the hours box losing the focus.
+enum class Variant { AtLoad, Tick, LeaveHours };
+
+struct Countdown
+{
+    QString caption; // the new caption of the "Unload" check box
+    QString toolTip; // the tray tool tip; empty at load, which sets its own
+};
+
+// The countdown for `hoursText` hours from `minutesElapsed`, below a minute
+// in the seconds of the scheduler timer's interval.
+Countdown countdown(Variant variant, const QString& caption, const QString& hoursText, qint32 minutesElapsed,
+                    int timerIntervalMsecs);
+
+// An update is due once the elapsed minutes reach the interval.
+bool isDue(const QString& hoursText, qint32 minutesElapsed);
+
+// Automatic dialling waits until the update is due within a minute.
+bool isDueForDialling(const QString& hoursText, qint32 minutesElapsed);
+
+// An unattended start leaves when the next update is `awayText` hours or
+// more off.
+bool leaves(const QString& awayText, const QString& hoursText, qint32 minutesElapsed);
+
+} // namespace UpdateSchedule
