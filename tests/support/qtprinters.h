@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QPoint>
+#include <QString>
+
+#include <ostream>
+
+// Readable Qt values in GoogleTest's failure messages (found by argument lookup).
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << qUtf8Printable(text) << '"';
+}
+
+inline void PrintTo(const QPoint& point, std::ostream* out)
+{
+    *out << '(' << point.x() << ", " << point.y() << ')';
+}
