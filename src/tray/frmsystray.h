@@ -36,6 +36,8 @@ public:
     void Form_QueryUnload();
 
     QString ToolTip() const;
+    // The icon's tip, cut to MaxToolTipLength; hides QWidget's own, since the
+    // form itself is never shown.
     void setToolTip(const QString& sTip);
     QIcon IconHandle() const;
     void setIconHandle(const QIcon& icon);

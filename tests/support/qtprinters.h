@@ -1,17 +1,29 @@
 #pragma once
 
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 
 #include <ostream>
 
-// Readable failure messages for Qt's strings in GoogleTest.
+// Readable Qt values in GoogleTest's failure messages (found by argument lookup).
 inline void PrintTo(const QString& text, std::ostream* out)
 {
-    *out << '"' << text.toStdString() << '"';
+    *out << '"' << qUtf8Printable(text) << '"';
 }
 
 inline void PrintTo(const QStringList& list, std::ostream* out)
 {
-    *out << '{' << list.join(QStringLiteral("\", \"")).prepend(u'"').append(u'"').toStdString() << '}';
+    *out << '{';
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        if (i)
+            *out << ", ";
+        PrintTo(list[i], out);
+    }
+    *out << '}';
+}
+
+inline void PrintTo(const QPoint& point, std::ostream* out)
+{
+    *out << '(' << point.x() << ", " << point.y() << ')';
 }

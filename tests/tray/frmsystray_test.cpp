@@ -1,0 +1,112 @@
+#include "tray/frmsystray.h"
+
+#include "support/qtprinters.h"
+#include "support/traydisplay.h"
+#include "ui/programicon.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+constexpr int kDockMsecs = 5000;
+
+int dockedIcons()
+{
+    return TrayDisplay::dockedWindowCount(qEnvironmentVariable("DISPLAY"), QCoreApplication::applicationPid());
+}
+
+QImage pixelsOf(const QIcon& icon)
+{
+    return icon.pixmap(16, 16).toImage();
+}
+
+// Every mouse event the form raises, in order, as text.
+struct EventLog : QObject
+{
+    explicit EventLog(frmSysTray& form)
+    {
+        connect(&form, &frmSysTray::SysTrayMouseDown, this, [this](int b) { events << QString("down %1").arg(b); });
+        connect(&form, &frmSysTray::SysTrayMouseUp, this, [this](int b) { events << QString("up %1").arg(b); });
+        connect(&form, &frmSysTray::SysTrayMouseMove, this, [this] { events << "move"; });
+        connect(&form, &frmSysTray::SysTrayDoubleClick, this, [this](int b) { events << QString("double %1").arg(b); });
+    }
+    QStringList events;
+};
+} // namespace
+
+TEST(FrmSysTrayTest, LoadDocksTheProgramIconInTheTrayAndUnloadTakesItOut)
+{
+    ASSERT_TRUE(QSystemTrayIcon::isSystemTrayAvailable());
+    frmSysTray form;
+    EXPECT_EQ(form.trayIcon(), nullptr);
+    form.Form_Load();
+    ASSERT_NE(form.trayIcon(), nullptr);
+    EXPECT_TRUE(form.trayIcon()->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([] { return dockedIcons() == 1; }, kDockMsecs));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form.trayIcon()->geometry().isEmpty(); }, kDockMsecs));
+    EXPECT_EQ(form.trayIcon()->toolTip(), "Time / Date Setting Program");
+    EXPECT_EQ(form.ToolTip(), "Time / Date Setting Program");
+    EXPECT_EQ(pixelsOf(form.trayIcon()->icon()), pixelsOf(ProgramIcon::icon()));
+    EXPECT_EQ(form.trayIcon()->contextMenu(), nullptr);
+    EXPECT_FALSE(form.isVisible());
+
+    form.Form_QueryUnload();
+    EXPECT_EQ(form.trayIcon(), nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([] { return dockedIcons() == 0; }, kDockMsecs));
+}
+
+TEST(FrmSysTrayTest, TipAndIconReachTheTrayOnlyWhenTheyChange)
+{
+    frmSysTray form;
+    form.Form_Load();
+    QSystemTrayIcon* icon = form.trayIcon();
+
+    const QString seventy = QString("0123456789").repeated(7);
+    form.setToolTip(seventy);
+    EXPECT_EQ(form.ToolTip(), seventy.left(64));
+    EXPECT_EQ(icon->toolTip(), seventy.left(64));
+    icon->setToolTip("set elsewhere");
+    form.setToolTip(seventy.left(64) + "cut anyway");
+    EXPECT_EQ(icon->toolTip(), "set elsewhere");
+
+    QPixmap red(16, 16);
+    red.fill(Qt::red);
+    const QIcon redIcon(red);
+    form.setIconHandle(redIcon);
+    EXPECT_EQ(form.IconHandle().cacheKey(), redIcon.cacheKey());
+    EXPECT_EQ(icon->icon().cacheKey(), redIcon.cacheKey());
+    icon->setIcon(ProgramIcon::icon());
+    form.setIconHandle(redIcon);
+    EXPECT_NE(icon->icon().cacheKey(), redIcon.cacheKey());
+}
+
+TEST(FrmSysTrayTest, ClicksOnTheIconAndRawMessagesRaiseTheMouseEvents)
+{
+    const struct Row {
+        const char* name;
+        std::function<void(frmSysTray&)> act;
+        QStringList events;
+    } rows[] = {
+        {"click", [](frmSysTray& f) { Q_EMIT f.trayIcon()->activated(QSystemTrayIcon::Trigger); }, {"down 1", "up 1"}},
+        {"context", [](frmSysTray& f) { Q_EMIT f.trayIcon()->activated(QSystemTrayIcon::Context); }, {"down 2", "up 2"}},
+        {"double click", [](frmSysTray& f) { Q_EMIT f.trayIcon()->activated(QSystemTrayIcon::DoubleClick); },
+         {"double 1"}},
+        {"middle click", [](frmSysTray& f) { Q_EMIT f.trayIcon()->activated(QSystemTrayIcon::MiddleClick); }, {}},
+        {"unknown", [](frmSysTray& f) { Q_EMIT f.trayIcon()->activated(QSystemTrayIcon::Unknown); }, {}},
+        {"raw move", [](frmSysTray& f) { f.receiveTrayMessage(0x200); }, {"move"}},
+        {"raw right double click", [](frmSysTray& f) { f.receiveTrayMessage(0x206); }, {"double 2"}},
+        {"raw middle button", [](frmSysTray& f) { f.receiveTrayMessage(0x207); }, {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        frmSysTray form;
+        form.Form_Load();
+        const EventLog log(form);
+        row.act(form);
+        EXPECT_EQ(log.events, row.events);
+    }
+}
