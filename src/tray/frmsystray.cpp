@@ -1,5 +1,6 @@
 #include "tray/frmsystray.h"
 
+#include "tray/traylog.h"
 #include "tray/traymousemessage.h"
 #include "ui/programicon.h"
 #include "ui/twipsconverter.h"
@@ -85,6 +86,7 @@ void frmSysTray::setToolTip(const QString& sTip)
     if (tip == m_toolTip)
         return;
     m_toolTip = tip;
+    qCDebug(lcTray).noquote() << "Tool tip:" << m_toolTip;
     if (m_trayIcon)
         m_trayIcon->setToolTip(m_toolTip);
 }

@@ -1,0 +1,3 @@
+#include "tray/traylog.h"
+
+Q_LOGGING_CATEGORY(lcTray, "korvel.tray", QtInfoMsg)
