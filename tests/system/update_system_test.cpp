@@ -82,12 +82,16 @@ protected:
         korvel.setReadChannel(QProcess::StandardError);
     }
 
-    // Reads standard error until `text` appears; false after 20 seconds.
+    // Reads standard error until `text` appears after what was found last;
+    // false after 20 seconds.
     bool waitForError(const QByteArray& text)
     {
-        while (!errors.contains(text) && korvel.waitForReadyRead(20000))
+        while (errors.indexOf(text, found) < 0 && korvel.waitForReadyRead(20000))
             errors += korvel.readAll();
-        return errors.contains(text);
+        const qsizetype at = errors.indexOf(text, found);
+        if (at >= 0)
+            found = at + text.size();
+        return at >= 0;
     }
 
     void expectOneClockAdjustmentNow()
@@ -109,6 +113,7 @@ protected:
     QString lastUpdate;
     QProcess korvel;
     QByteArray errors;
+    qsizetype found = 0;
 };
 
 } // namespace
