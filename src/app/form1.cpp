@@ -20,6 +20,7 @@
 #include "net/netlog.h"
 #include "timeclient/datevariant.h"
 #include "timeclient/korvelcontrol.h"
+#include "tray/cmouse.h"
 #include "tray/frmsystray.h"
 #include "ui/fittedcheckbox.h"
 
@@ -114,7 +115,26 @@ void Form1::Form_Load()
     createTrayForm();
     createConnectionObjects();
     AddStatusLine(QStringLiteral("Last update was on - ") + m_sLastUpdate);
+    loadOptionsIntoControls();
+    chkAutoConnect_Click();
+    showAtStart();
+    ShowCountdown(UpdateSchedule::Variant::AtLoad);
+    buildTrayMenu();
 
+    // The hourglass stays until the load returns; setting it lets the
+    // pending events run once.
+    CMouse mouse;
+    mouse.SetPointer(CMouse::Hourglass);
+
+    // From here on a step that fails is skipped and the next one runs.
+    StepGuard::run("dial-up entries", [this] { loadDialUpEntries(); });
+    StepGuard::run("time zone", [this] { selectStoredTimeZone(); });
+    StepGuard::run("Timer1", [this] { ui.Timer1->start(kFirstTickMsecs); });
+}
+
+void Form1::loadOptionsIntoControls()
+{
+    // Setting a box's state runs its click handling, as a user's click does.
     using namespace OptionConversion;
     ui.TxtTime->setText(m_store.read(Option::CheckTime));
     ui.chkAutoConnect->setCheckState(checkState(Option::CheckAuto, m_store.read(Option::CheckAuto)));
@@ -123,19 +143,14 @@ void Form1::Form_Load()
     ui.chkTime->setCheckState(checkState(Option::CheckEvery, m_store.read(Option::CheckEvery)));
     ui.chkUnload->setCheckState(checkState(Option::Unload, m_store.read(Option::Unload)));
     ui.mnuBeep->setChecked(boolean(Option::Beep, m_store.read(Option::Beep)));
-    chkAutoConnect_Click();
+}
 
+void Form1::showAtStart()
+{
     if (!m_bStartedWithLoad)
         show();
     else if (!QSystemTrayIcon::isSystemTrayAvailable())
         showMinimized(); // without a tray, hidden would be out of reach
-    ShowCountdown(UpdateSchedule::Variant::AtLoad);
-    buildTrayMenu();
-
-    // From here on a step that fails is skipped and the next one runs.
-    StepGuard::run("dial-up entries", [this] { loadDialUpEntries(); });
-    StepGuard::run("time zone", [this] { selectStoredTimeZone(); });
-    StepGuard::run("Timer1", [this] { ui.Timer1->start(kFirstTickMsecs); });
 }
 
 void Form1::SaveOptions()

@@ -70,6 +70,8 @@ private:
     void TxtTime_LostFocus();
     bool connectionForUpdate();
     void askForConnectionName();
+    void loadOptionsIntoControls();
+    void showAtStart();
     void createTrayForm();
     void buildTrayMenu();
     void m_frmSysTray_MenuClick(qint32 lIndex, const QString& sKey);
