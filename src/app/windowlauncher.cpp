@@ -4,6 +4,7 @@
 #include "app/form1.h"
 #include "app/optionstore.h"
 #include "app/startuprule.h"
+#include "app/terminationwatch.h"
 
 #include <QApplication>
 
@@ -39,6 +40,7 @@ int runWindow(int argc, char** argv)
     QApplication app(argc, argv);
 
     Form1 form(startup, store, Form1Services{});
+    const TerminationWatch termination([&form] { form.Form_Unload(); });
     form.Form_Load();
     return QApplication::exec();
 }

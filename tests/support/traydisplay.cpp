@@ -81,12 +81,14 @@ bool belongsTo(const XConnection& x, xcb_window_t window, xcb_atom_t pidAtom, qi
     return value.size() == sizeof(quint32) && *reinterpret_cast<const quint32*>(value.constData()) == quint32(pid);
 }
 
-int countOwnedBelow(const XConnection& x, xcb_window_t window, xcb_atom_t pidAtom, qint64 pid)
+void collectOwnedBelow(const XConnection& x, xcb_window_t window, xcb_atom_t pidAtom, qint64 pid,
+                       QList<quint32>& owned)
 {
-    int count = 0;
-    for (xcb_window_t child : x.children(window))
-        count += (belongsTo(x, child, pidAtom, pid) ? 1 : 0) + countOwnedBelow(x, child, pidAtom, pid);
-    return count;
+    for (xcb_window_t child : x.children(window)) {
+        if (belongsTo(x, child, pidAtom, pid))
+            owned.append(child);
+        collectOwnedBelow(x, child, pidAtom, pid, owned);
+    }
 }
 } // namespace
 
@@ -140,20 +142,20 @@ void TrayDisplay::exportToEnvironment() const
     qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
-int TrayDisplay::dockedWindowCount(const QString& display, qint64 pid)
+QList<quint32> TrayDisplay::dockedWindows(const QString& display, qint64 pid)
 {
+    QList<quint32> owned;
     const XConnection x(display);
     if (!x.isOpen())
-        return 0;
+        return owned;
     const xcb_atom_t wmClass = x.atom("WM_CLASS");
     const xcb_atom_t pidAtom = x.atom("_NET_WM_PID");
-    int count = 0;
     for (xcb_window_t topLevel : x.children(x.root())) {
         // WM_CLASS is "instance\0class\0"; trayer's panel is "panel\0trayer\0".
         if (x.property(topLevel, wmClass, XCB_ATOM_STRING).split('\0').value(1) == "trayer")
-            count += countOwnedBelow(x, topLevel, pidAtom, pid);
+            collectOwnedBelow(x, topLevel, pidAtom, pid, owned);
     }
-    return count;
+    return owned;
 }
 
 bool TrayDisplay::trayIsOwned() const

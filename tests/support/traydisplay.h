@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QProcess>
 #include <QString>
 
@@ -24,9 +25,9 @@ public:
     // DISPLAY, and QT_QPA_PLATFORM=xcb.
     void exportToEnvironment() const;
 
-    // How many windows of process `pid` trayer holds embedded in its panel
+    // The windows of process `pid` that trayer holds embedded in its panel
     // on `display` (":N").
-    static int dockedWindowCount(const QString& display, qint64 pid);
+    static QList<quint32> dockedWindows(const QString& display, qint64 pid);
 
 private:
     bool trayIsOwned() const;

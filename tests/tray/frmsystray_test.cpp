@@ -16,7 +16,7 @@ constexpr int kDockMsecs = 5000;
 
 int dockedIcons()
 {
-    return TrayDisplay::dockedWindowCount(qEnvironmentVariable("DISPLAY"), QCoreApplication::applicationPid());
+    return int(TrayDisplay::dockedWindows(qEnvironmentVariable("DISPLAY"), QCoreApplication::applicationPid()).size());
 }
 
 QImage pixelsOf(const QIcon& icon)
