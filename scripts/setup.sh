@@ -13,6 +13,8 @@ packages=(
   # build
   cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins librsvg2-bin libxcb1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  # packaging and its check: desktop-file-validate, dpkg-shlibdeps
+  desktop-file-utils dpkg-dev
   # running on a desktop
   dbus fonts-liberation fonts-dejavu-core
   # test peers: an RFC 868 server, fake system services, a display and a tray

@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# Checks what Korvel installs and packages, without touching this machine:
+# installs an already configured build folder into a temporary DESTDIR with
+# the prefix /usr, validates both desktop entries, checks the icons, the help
+# file and the example polkit rule, then builds the Debian package with CPack
+# into the temporary folder and checks its contents and dependencies.
+#   scripts/check-install.sh [BUILD_DIR]      (default: build)
+# Needs desktop-file-utils, dpkg-dev and the build folder's tools.
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build_dir=${1:-build}
+case "$build_dir" in /*) ;; *) build_dir="$root/$build_dir" ;; esac
+[ -f "$build_dir/CMakeCache.txt" ] || { echo "check-install: $build_dir is not a build folder" >&2; exit 2; }
+
+work=$(mktemp -d /tmp/korvel-check-install.XXXXXX)
+trap 'rm -rf "$work"' EXIT
+stage=$work/stage
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+pass() { echo "ok: $*"; }
+
+cmake --build "$build_dir" -j2 >/dev/null
+DESTDIR=$stage cmake --install "$build_dir" --prefix /usr >"$work/install.log"
+
+# The program and the two desktop entries.
+[ -x "$stage/usr/bin/korvel" ] && pass "usr/bin/korvel" || fail "usr/bin/korvel is missing"
+menu=$stage/usr/share/applications/korvel.desktop
+autostart=$stage/etc/xdg/autostart/korvel.desktop
+for entry in "$menu" "$autostart"; do
+  if [ ! -f "$entry" ]; then
+    fail "${entry#"$stage"/} is missing"
+  elif desktop-file-validate "$entry"; then
+    pass "${entry#"$stage"/} is valid"
+  else
+    fail "${entry#"$stage"/} does not pass desktop-file-validate"
+  fi
+done
+grep -qx 'Exec=korvel' "$menu" 2>/dev/null && pass "menu entry runs korvel" \
+  || fail "menu entry does not run 'korvel'"
+grep -qx 'Exec=korvel Load 1' "$autostart" 2>/dev/null && pass "autostart entry runs korvel Load 1" \
+  || fail "autostart entry does not run 'korvel Load 1'"
+
+# The icon: the SVG and one PNG per size, each as wide and high as its folder says.
+icons=$stage/usr/share/icons/hicolor
+[ -f "$icons/scalable/apps/korvel.svg" ] && pass "scalable icon" || fail "scalable icon is missing"
+for size in 16 32 48 256; do
+  png=$icons/${size}x${size}/apps/korvel.png
+  if [ ! -f "$png" ]; then
+    fail "${size}x${size} icon is missing"
+    continue
+  fi
+  # A PNG's width and height are big-endian 32-bit numbers at bytes 16 and 20.
+  read -r -a bytes < <(od -An -tu1 -j16 -N8 "$png")
+  width=$(( (bytes[0] << 24) | (bytes[1] << 16) | (bytes[2] << 8) | bytes[3] ))
+  height=$(( (bytes[4] << 24) | (bytes[5] << 16) | (bytes[6] << 8) | bytes[7] ))
+  [ "$width" -eq "$size" ] && [ "$height" -eq "$size" ] && pass "${size}x${size} icon" \
+    || fail "${size}x${size} icon is ${width}x${height}"
+done
+
+# The help file and the example polkit rule, which must stay inactive.
+[ -s "$stage/usr/share/korvel/KORVEL.HLP" ] && pass "help file usr/share/korvel/KORVEL.HLP" \
+  || fail "help file usr/share/korvel/KORVEL.HLP is missing (expected from resources/KORVEL.HLP)"
+rule=$stage/usr/share/doc/korvel/examples/49-korvel-set-time.rules
+[ -f "$rule" ] && pass "example polkit rule" || fail "example polkit rule is missing"
+[ ! -e "$stage/etc/polkit-1" ] && [ ! -e "$stage/usr/share/polkit-1" ] && pass "no active polkit rule" \
+  || fail "a polkit rule is installed where polkitd reads it"
+
+# The Debian package.
+if (cd "$build_dir" && cpack -G DEB -B "$work/package" >"$work/cpack.log" 2>&1); then
+  deb=$(ls "$work"/package/korvel_*.deb 2>/dev/null | head -n 1)
+else
+  deb=""
+  cat "$work/cpack.log" >&2
+fi
+if [ -z "$deb" ]; then
+  fail "cpack -G DEB made no korvel_*.deb"
+else
+  pass "package ${deb##*/}"
+  contents=$(dpkg-deb -c "$deb")
+  for path in ./usr/bin/korvel ./usr/share/applications/korvel.desktop \
+              ./etc/xdg/autostart/korvel.desktop ./usr/share/icons/hicolor/48x48/apps/korvel.png \
+              ./usr/share/korvel/KORVEL.HLP ./usr/share/doc/korvel/examples/49-korvel-set-time.rules; do
+    grep -q " $path\$" <<<"$contents" && pass "package holds $path" || fail "package lacks $path"
+  done
+  depends=$(dpkg-deb -f "$deb" Depends)
+  for dependency in libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libqt6dbus6 qt6-qpa-plugins; do
+    grep -qw "$dependency" <<<"$depends" && pass "package depends on $dependency" \
+      || fail "package does not depend on $dependency (Depends: $depends)"
+  done
+  [ "$(dpkg-deb -f "$deb" Package)" = korvel ] && pass "package name korvel" || fail "package name"
+  version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build_dir/CMakeCache.txt")
+  [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] && pass "package version $version" \
+    || fail "package version $(dpkg-deb -f "$deb" Version), project $version"
+fi
+
+if [ "$failures" -gt 0 ]; then
+  echo "check-install: $failures check(s) failed" >&2
+  exit 1
+fi
+echo "check-install: all checks passed"
