@@ -5,7 +5,8 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 
-scripts/setup.sh build
+# Tests on explicitly: the run command may have configured this folder without them.
+scripts/setup.sh build -DKORVEL_BUILD_TESTS=ON -DKORVEL_BUILD_BENCH=ON
 scripts/setup.sh build-asan -DKORVEL_SANITIZE=ON -DKORVEL_BUILD_BENCH=OFF
 
 state=$(mktemp -d /tmp/korvel-services.XXXXXX)
@@ -22,6 +23,8 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 without_clock_rights=(scripts/without-clock-rights.sh)
 
 status=0
+echo "== Installed files and the Debian package =="
+scripts/check-install.sh build || status=1
 echo "== Tests =="
 "${without_clock_rights[@]}" ctest --test-dir build -j2 --output-on-failure || status=1
 echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer =="

@@ -38,6 +38,8 @@ int runWindow(int argc, char** argv)
 
     qSetMessagePattern(QStringLiteral("%{time yyyy-MM-dd hh:mm:ss.zzz} %{category}: %{message}"));
     QApplication app(argc, argv);
+    // Lets Wayland desktops match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("korvel"));
 
     Form1 form(startup, store, Form1Services{});
     const TerminationWatch termination([&form] { form.Form_Unload(); });
