@@ -1,6 +1,5 @@
 #include "ui/helpfilepath.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -23,36 +22,18 @@ TEST(HelpFilePathTest, JoinsFolderAndFileWithOneSlash)
         EXPECT_EQ(HelpFilePath::inFolder(QString::fromUtf8(row.folder)), QString::fromUtf8(row.file)) << row.folder;
 }
 
-class HelpFileLocateTest : public testing::Test
+TEST(HelpFilePathTest, LooksBesideTheProgramFirstThenInTheDataFolder)
 {
-protected:
-    QString program() const { return programDir.path(); }
-    QString data() const { return dataDir.path(); }
-    static void put(const QString& folder)
-    {
-        QFile file(QDir(folder).filePath(QStringLiteral("KORVEL.HLP")));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
-    QTemporaryDir programDir;
-    QTemporaryDir dataDir;
-};
+    QTemporaryDir program;
+    QTemporaryDir data;
+    const QString besideProgram = program.path() + QStringLiteral("/KORVEL.HLP");
+    const QString installed = data.path() + QStringLiteral("/KORVEL.HLP");
 
-TEST_F(HelpFileLocateTest, TheProgramsFolderComesFirst)
-{
-    put(program());
-    put(data());
-    EXPECT_EQ(HelpFilePath::locate(program(), data()), program() + QStringLiteral("/KORVEL.HLP"));
-}
-
-TEST_F(HelpFileLocateTest, TheDataFolderServesWhenTheProgramsFolderHasNone)
-{
-    put(data());
-    EXPECT_EQ(HelpFilePath::locate(program(), data()), data() + QStringLiteral("/KORVEL.HLP"));
-}
-
-TEST_F(HelpFileLocateTest, WithNoFileAnywhereTheProgramsFolderNamesIt)
-{
-    EXPECT_EQ(HelpFilePath::locate(program(), data()), program() + QStringLiteral("/KORVEL.HLP"));
+    EXPECT_EQ(HelpFilePath::locate(program.path(), data.path()), besideProgram) << "named though missing";
+    ASSERT_TRUE(QFile(installed).open(QIODevice::WriteOnly));
+    EXPECT_EQ(HelpFilePath::locate(program.path(), data.path()), installed);
+    ASSERT_TRUE(QFile(besideProgram).open(QIODevice::WriteOnly));
+    EXPECT_EQ(HelpFilePath::locate(program.path(), data.path()), besideProgram);
 }
 
 } // namespace
