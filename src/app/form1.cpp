@@ -22,6 +22,8 @@
 #include "timeclient/korvelcontrol.h"
 #include "tray/cmouse.h"
 #include "tray/frmsystray.h"
+#include "ui/contextids.h"
+#include "ui/controlpanel.h"
 #include "ui/fittedcheckbox.h"
 
 #include <QAction>
@@ -89,6 +91,11 @@ Form1::Form1(const StartupState& startup, OptionStore& store, Form1Services serv
     connect(ui.CmdConnect, &QPushButton::clicked, this, &Form1::CmdConnect_Click);
     connect(ui.CmdDisconnect, &QPushButton::clicked, this, &Form1::CmdDisconnect_Click);
     connect(ui.Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    // A choice made from code runs the click handling too, as the user's does.
+    connect(ui.cboTimeZone, &QComboBox::currentIndexChanged, this, &Form1::cboTimeZone_Click);
+    connect(ui.helpf, &QAction::triggered, this, [] { ContextIDs::PressHelpKey(); });
+    connect(ui.Zone, &QAction::triggered, this, [] { ControlPanel().open(ControlPanel::Page::TimeZone); });
+    connect(ui.Regional, &QAction::triggered, this, [] { ControlPanel().open(ControlPanel::Page::Regional); });
     ui.TxtTime->installEventFilter(this);
     ui.txtAway->installEventFilter(this);
 }
@@ -120,6 +127,7 @@ void Form1::Form_Load()
     showAtStart();
     ShowCountdown(UpdateSchedule::Variant::AtLoad);
     buildTrayMenu();
+    ContextIDs::InitHelp(this);
 
     // The hourglass stays until the load returns; setting it lets the
     // pending events run once.
@@ -128,7 +136,10 @@ void Form1::Form_Load()
 
     // From here on a step that fails is skipped and the next one runs.
     StepGuard::run("dial-up entries", [this] { loadDialUpEntries(); });
-    StepGuard::run("time zone", [this] { selectStoredTimeZone(); });
+    StepGuard::run("time zones", [this] {
+        TimeZoneList::fill(ui.cboTimeZone, m_ZoneOffsets);
+        selectStoredTimeZone();
+    });
     StepGuard::run("Timer1", [this] { ui.Timer1->start(kFirstTickMsecs); });
 }
 
@@ -601,12 +612,28 @@ void Form1::selectStoredTimeZone()
         ui.cboTimeZone->setCurrentIndex(index);
 }
 
+void Form1::cboTimeZone_Click()
+{
+    if (const auto offset = TimeZoneList::offsetForIndex(ui.cboTimeZone->currentIndex(), m_ZoneOffsets))
+        Korvel1->setOffSet(*offset);
+}
+
+void Form1::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+        ContextIDs::ShowHelp(ContextIDs::helpContextFor(focusWidget(), this));
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
 void Form1::Form_Unload()
 {
     if (m_bUnloaded)
         return;
     m_bUnloaded = true;
     ui.Timer1->stop();
+    StepGuard::run("help", [] { ContextIDs::QuitHelp(); });
     StepGuard::run("SaveOptions", [this] { SaveOptions(); });
     StepGuard::run("tray icon", [this] {
         m_frmSysTray->Form_QueryUnload();

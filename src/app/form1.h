@@ -4,6 +4,7 @@
 #include "app/startuprule.h"
 #include "app/updateschedule.h"
 #include "ui/form1design.h"
+#include "ui/timezonelist.h"
 
 #include <QMainWindow>
 
@@ -59,6 +60,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Form_Resize: minimising puts the window into the tray.
     void changeEvent(QEvent* event) override;
+    // F1 opens help at the focused control's context.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void Korvel1_Done();
@@ -86,6 +89,7 @@ private:
     static void EnableControl(QWidget* ctl);
     void selectStoredConnection();
     void selectStoredTimeZone();
+    void cboTimeZone_Click();
     void setTrayToolTip(const QString& tip);
     bool automaticUpdatesOn() const;
     // Out of the user's sight: hidden in the tray, or minimised where there is no tray.
@@ -98,6 +102,7 @@ private:
     Form1Services m_services;
     std::unique_ptr<CWinInetConnection> m_WinInetConnection;
     std::unique_ptr<CNetConnect> m_NetConnect;
+    TimeZoneList::Offsets m_ZoneOffsets{};
     QString m_sLastUpdate;
     qint32 m_lMinutesElapsed;
     bool m_bStartedWithLoad;

@@ -3,6 +3,7 @@
 #include "net/backendselector.h"
 #include "form1fakes.h"
 #include "optionfile.h"
+#include "timeclient/korvelcontrol.h"
 #include "ui/fittedcheckbox.h"
 
 #include <QAction>
@@ -28,10 +29,8 @@ std::shared_ptr<ConnectionBackend> withoutNetworkManager()
 class Form1Test : public testing::Test
 {
 protected:
-    // Loads a window from the given file; `zones` sample entries stand in for
-    // the time-zone list, which the window does not fill itself yet.
-    Form1& load(const QByteArray& options, bool startedWithLoad = false, int zones = 59,
-                const QStringList& entries = {})
+    // Loads a window from the given file.
+    Form1& load(const QByteArray& options, bool startedWithLoad = false, const QStringList& entries = {})
     {
         form.reset();
         if (!options.isNull())
@@ -41,8 +40,6 @@ protected:
         startup.m_sLastUpdate = store->read(Option::LastUpdate);
         startup.m_bStartedWithLoad = startedWithLoad;
         form = std::make_unique<Form1>(startup, *store, testServices(withoutNetworkManager()));
-        for (int i = 0; i < zones; ++i)
-            form->design().cboTimeZone->addItem(QStringLiteral("Zone %1").arg(i));
         form->design().cboEntries->addItems(entries);
         form->Form_Load();
         return *form;
@@ -76,6 +73,7 @@ TEST_F(Form1Test, FirstRunShowsTheDefaultsAndWritesNothing)
     EXPECT_FALSE(ui.mnuBeep->isChecked());
     EXPECT_FALSE(ui.fraTime->isEnabled() || ui.fraAutoConnect->isEnabled());
     EXPECT_EQ(ui.cboTimeZone->currentIndex(), 0);
+    EXPECT_DOUBLE_EQ(form->korvel().OffSet(), 4.5) << "the first zone's offset reaches the clock";
     EXPECT_EQ(ui.cboEntries->currentIndex(), -1);
     EXPECT_EQ(statusLines(*form), (QStringList{"Last update was on - 0:00:00", "Status: NO RAS"}));
     EXPECT_FALSE(ui.CmdConnect->isEnabled());
@@ -105,7 +103,7 @@ TEST_F(Form1Test, EveryOptionSurvivesLoadAndSaveExceptTheLastUpdateIsNotWritten)
                                "CheckAuto=1\nDisconnect=1\nUnload=1\nTimeAway=abc\nBeep=True\n"
                                "TimeZone=17\nLastUpdate=garbage\n";
     const Form1Design& ui =
-        load(options, false, 59, {QStringLiteral("Office"), QStringLiteral("Evening ISP")}).design();
+        load(options, false, {QStringLiteral("Office"), QStringLiteral("Evening ISP")}).design();
     EXPECT_EQ(ui.cboEntries->currentIndex(), 1);
     form->SaveOptions();
     const std::pair<OptionKey, const char*> expected[] = {
@@ -127,7 +125,7 @@ TEST_F(Form1Test, EveryOptionSurvivesLoadAndSaveExceptTheLastUpdateIsNotWritten)
 
 TEST_F(Form1Test, UnattendedStartStaysHiddenAndKeepsAConnectionNotInTheList)
 {
-    load("[Option]\nConnection=Gone\n", true, 0, {QStringLiteral("gone")});
+    load("[Option]\nConnection=Gone\n", true, {QStringLiteral("gone")});
     EXPECT_TRUE(form->isMinimized() || !form->isVisible()) << "out of sight: hidden, or minimised without a tray";
     EXPECT_EQ(form->design().cboEntries->currentIndex(), -1);
     form->SaveOptions();

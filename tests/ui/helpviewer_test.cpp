@@ -1,0 +1,57 @@
+#include "ui/helpviewer.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The top of the block that carries `anchor`, in document coordinates.
+std::optional<qreal> anchorTop(const QTextBrowser& browser, const QString& anchor)
+{
+    const QTextDocument* document = browser.document();
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        bool found = block.charFormat().anchorNames().contains(anchor);
+        for (auto fragment = block.begin(); !found && !fragment.atEnd(); ++fragment)
+            found = fragment.fragment().charFormat().anchorNames().contains(anchor);
+        if (found)
+            return document->documentLayout()->blockBoundingRect(block).top();
+    }
+    return std::nullopt;
+}
+
+TEST(HelpViewerTest, OpensTheHelpFileAtEachContextsTopic)
+{
+    HelpViewer viewer;
+    viewer.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
+    const QTextBrowser& browser = *viewer.browser();
+
+    // Each opening starts from the end, where neither topic is in view; the
+    // second 220 is the page already shown, scrolled away by the user.
+    for (const int context : {220, 220, 10}) {
+        browser.verticalScrollBar()->setValue(browser.verticalScrollBar()->maximum());
+        viewer.showContext(QStringLiteral(KORVEL_HELP_SOURCE), context);
+        const QString anchor = HelpViewer::anchorFor(context);
+        EXPECT_EQ(browser.source().fragment(), anchor);
+        const std::optional<qreal> top = anchorTop(browser, anchor);
+        ASSERT_TRUE(top) << "no anchor " << anchor.toStdString();
+        const int scrolled = browser.verticalScrollBar()->value();
+        EXPECT_GE(*top, scrolled - 1) << context;
+        EXPECT_LT(*top, scrolled + browser.viewport()->height()) << context;
+    }
+}
+
+TEST(HelpViewerTest, AMissingFileGetsANoteOfItsOwn)
+{
+    HelpViewer viewer;
+    viewer.showContext(QStringLiteral("/nonexistent/KORVEL.HLP"), 10);
+    EXPECT_TRUE(viewer.browser()->toPlainText().contains(QStringLiteral("/nonexistent/KORVEL.HLP")));
+    EXPECT_TRUE(viewer.browser()->source().isEmpty());
+}
+
+} // namespace
