@@ -42,7 +42,9 @@ int runWindow(int argc, char** argv)
     QGuiApplication::setDesktopFileName(QStringLiteral("korvel"));
 
     Form1 form(startup, store, Form1Services{});
-    const TerminationWatch termination([&form] { form.Form_Unload(); });
     form.Form_Load();
+    // Only a loaded window can save what it holds; a signal before this
+    // point ends Korvel with nothing changed.
+    const TerminationWatch termination([&form] { form.Form_Unload(); });
     return QApplication::exec();
 }
