@@ -1,5 +1,7 @@
 #include "app/commandlinecommand.h"
 
+#include "app/optionstore.h"
+#include "app/statusreport.h"
 #include "base/dateserial.h"
 #include "timeclient/korvelcontrol.h"
 #include "timeclient/servercycle.h"
@@ -13,7 +15,7 @@ namespace {
 QString helpText()
 {
     return QStringLiteral(
-        "Usage: korvel [Load 1] [--query [HOST[:PORT]]] [--help] [--version]\n"
+        "Usage: korvel [Load 1] [--query [HOST[:PORT]]] [--status] [--help] [--version]\n"
         "\n"
         "Keeps this PC's clock right with the Time Protocol (RFC 868, TCP port 37).\n"
         "\n"
@@ -23,6 +25,9 @@ QString helpText()
         "  --query [HOST[:PORT]]   ask a time server once and print the UTC time, the\n"
         "                          lag and the server that answered; never sets the\n"
         "                          clock. Without HOST the first server of the cycle.\n"
+        "  --status                say, without changing anything, what an update\n"
+        "                          would find: the connection, how the clock can be\n"
+        "                          set, the time servers, the options, the next update\n"
         "  --help                  show this help\n"
         "  --version               show the version\n"
         "\n"
@@ -50,6 +55,14 @@ int runQuery(const QString& host)
                         << control.LagTime() << " host=" << control.host() << Qt::endl;
     return 0;
 }
+int runStatus()
+{
+    OptionStore store;
+    QTextStream out(stdout);
+    for (const QString& line : StatusReport::lines(StatusReport::gather(store)))
+        out << line << Qt::endl;
+    return 0;
+}
 } // namespace
 
 std::optional<int> runCommandLineCommand(int argc, char** argv)
@@ -60,7 +73,8 @@ std::optional<int> runCommandLineCommand(int argc, char** argv)
     const bool help = std::strcmp(command, "--help") == 0 || std::strcmp(command, "-h") == 0;
     const bool version = std::strcmp(command, "--version") == 0;
     const bool query = std::strcmp(command, "--query") == 0;
-    if (!help && !version && !query)
+    const bool status = std::strcmp(command, "--status") == 0;
+    if (!help && !version && !query && !status)
         return std::nullopt;
 
     QCoreApplication app(argc, argv);
@@ -74,5 +88,7 @@ std::optional<int> runCommandLineCommand(int argc, char** argv)
         QTextStream(stdout) << "korvel " << KORVEL_VERSION << Qt::endl;
         return 0;
     }
+    if (status)
+        return runStatus();
     return runQuery(argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString());
 }

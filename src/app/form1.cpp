@@ -136,6 +136,11 @@ void Form1::Form_Load()
 
     // From here on a step that fails is skipped and the next one runs.
     StepGuard::run("dial-up entries", [this] { loadDialUpEntries(); });
+    StepGuard::run("clock setting", [this] {
+        const QString obstacle = m_services.clockSetter->obstacle();
+        if (!obstacle.isEmpty())
+            AddStatusLine(QStringLiteral("Status: The clock cannot be set: ") + obstacle);
+    });
     StepGuard::run("time zones", [this] {
         TimeZoneList::fill(ui.cboTimeZone, m_ZoneOffsets);
         selectStoredTimeZone();

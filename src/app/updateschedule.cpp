@@ -11,10 +11,10 @@ double hoursLeft(const QString& hoursText, qint32 minutesElapsed)
 {
     return NumberText::leadingNumber(hoursText) - minutesElapsed / 60.0;
 }
+} // namespace
 
-// The number and its unit; below a minute the timer's interval stands in.
-QString numberAndUnit(const QString& hoursText, qint32 minutesElapsed, int timerIntervalMsecs,
-                      const QString& secondsUnit)
+QString timeLeft(const QString& hoursText, qint32 minutesElapsed, int timerIntervalMsecs,
+                 const QString& secondsUnit)
 {
     const double minutesLeft = NumberText::leadingNumber(hoursText) * 60.0 - minutesElapsed;
     if (minutesLeft > 60.0)
@@ -23,14 +23,13 @@ QString numberAndUnit(const QString& hoursText, qint32 minutesElapsed, int timer
         return NumberText::oneDecimal(minutesLeft) + QStringLiteral(" minutes");
     return NumberText::generalDouble(timerIntervalMsecs / 1000.0) + secondsUnit;
 }
-} // namespace
 
 Countdown countdown(Variant variant, const QString& caption, const QString& hoursText, qint32 minutesElapsed,
                     int timerIntervalMsecs)
 {
     const QString seconds = QStringLiteral(" seconds");
-    const QString shown = numberAndUnit(hoursText, minutesElapsed, timerIntervalMsecs,
-                                        variant == Variant::LeaveHours ? seconds + u'.' : seconds);
+    const QString shown = timeLeft(hoursText, minutesElapsed, timerIntervalMsecs,
+                                   variant == Variant::LeaveHours ? seconds + u'.' : seconds);
     if (variant == Variant::AtLoad)
         return {caption + QStringLiteral(" - ") + kNextUpdate + shown, QString()};
 
@@ -39,7 +38,7 @@ Countdown countdown(Variant variant, const QString& caption, const QString& hour
     const qsizetype dash = caption.indexOf(u'-');
     const QString before = dash < 0 ? caption + QStringLiteral(" ") : caption.left(dash);
     const QString tip = QStringLiteral("Korvel - ") + kNextUpdate
-        + numberAndUnit(hoursText, minutesElapsed, timerIntervalMsecs, seconds);
+        + timeLeft(hoursText, minutesElapsed, timerIntervalMsecs, seconds);
     return {before + QStringLiteral("- ") + kNextUpdate + shown, tip};
 }
 

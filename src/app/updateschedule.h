@@ -22,6 +22,11 @@ struct Countdown
 Countdown countdown(Variant variant, const QString& caption, const QString& hoursText, qint32 minutesElapsed,
                     int timerIntervalMsecs);
 
+// How long until the next update: "1.5 hours", "60.0 minutes", below a
+// minute the scheduler timer's interval in seconds.
+QString timeLeft(const QString& hoursText, qint32 minutesElapsed, int timerIntervalMsecs,
+                 const QString& secondsUnit = QStringLiteral(" seconds"));
+
 // An update is due once the elapsed minutes reach the interval.
 bool isDue(const QString& hoursText, qint32 minutesElapsed);
 

@@ -17,4 +17,8 @@ public:
 
     // A short name for diagnostics: "clock_settime" or "systemd-timedated".
     virtual QString name() const = 0;
+
+    // Why the clock could not be set now, as a status line's reason; empty
+    // when nothing is known to stand in the way. Changes nothing.
+    virtual QString obstacle() const { return {}; }
 };

@@ -2,6 +2,7 @@
 
 #include "base/eventslice.h"
 #include "clockset/clocksetlog.h"
+#include "clockset/timedatedstate.h"
 
 #include <QDBusError>
 #include <QDBusMessage>
@@ -95,6 +96,14 @@ ClockSetOutcome TimedatedClockSetter::adjust(qint64 adjustmentUsec)
         return outcomeOf(call.error());
     qCInfo(lcClockSet) << "timedated moved the clock by" << adjustmentUsec << "us";
     return {Kind::Set, {}};
+}
+
+QString TimedatedClockSetter::obstacle() const
+{
+    // Only whether it is there: asking more would start the service.
+    if (TimedatedState::probe(m_bus, false).available)
+        return {};
+    return reasonFor(Kind::ServiceMissing, QDBusError());
 }
 
 QString TimedatedClockSetter::name() const

@@ -16,6 +16,7 @@ public:
 
     ClockSetOutcome adjust(qint64 adjustmentUsec) override;
     QString name() const override;
+    QString obstacle() const override;
 
 private:
     QDBusConnection m_bus;

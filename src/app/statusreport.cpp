@@ -1,0 +1,101 @@
+#include "app/statusreport.h"
+
+#include "app/optionstore.h"
+#include "app/startuprule.h"
+#include "app/updateschedule.h"
+#include "net/backendselector.h"
+#include "net/cnetconnect.h"
+#include "net/dialupentries.h"
+#include "timeclient/servercycle.h"
+
+namespace StatusReport {
+
+namespace {
+constexpr int kTickMsecs = 60000;
+const OptionKey kOptions[] = {Option::Connection, Option::CheckEvery, Option::CheckTime, Option::CheckAuto,
+                              Option::Disconnect, Option::Unload,     Option::TimeAway,  Option::Beep,
+                              Option::TimeZone,   Option::LastUpdate};
+
+QString connectionLine(const Facts& facts)
+{
+    if (!facts.connected)
+        return QStringLiteral("Connection: not connected");
+    if (facts.connectionKind.isEmpty())
+        return QStringLiteral("Connection: connected");
+    return QStringLiteral("Connection: connected (%1)").arg(facts.connectionKind);
+}
+
+QString dialUpLine(const Facts& facts)
+{
+    if (!facts.networkManager)
+        return QStringLiteral("Dial-up: not supported (NetworkManager is not running)");
+    const QString entries =
+        facts.dialUpEntries.isEmpty() ? QStringLiteral("none") : facts.dialUpEntries.join(QStringLiteral(", "));
+    return QStringLiteral("Dial-up: supported through NetworkManager; entries: ") + entries;
+}
+
+QString clockLine(const Facts& facts)
+{
+    using ClockSetterSelector::ClockBackend;
+    if (ClockSetterSelector::choose(facts.holdsClockCapability) == ClockBackend::ClockSettime)
+        return QStringLiteral("Clock: set directly (this process holds CAP_SYS_TIME)");
+    QString line = QStringLiteral("Clock: set through systemd-timedated (CAP_SYS_TIME not held); timedated ");
+    if (!facts.timedated.available)
+        return line + QStringLiteral("is not available, so the clock cannot be set");
+    line += QStringLiteral("is available");
+    if (!facts.timedated.automaticTimeSync)
+        return line;
+    return line
+        + (*facts.timedated.automaticTimeSync
+               ? QStringLiteral("; automatic network time is on, so timedated refuses until it is turned off")
+               : QStringLiteral("; automatic network time is off"));
+}
+} // namespace
+
+QString nextUpdate(OptionStore& store)
+{
+    if (store.read(Option::CheckEvery).trimmed() != QLatin1String("1"))
+        return QStringLiteral("automatic updates are off");
+    const QString hours = store.read(Option::CheckTime);
+    const auto minutes = StartupRule::minutesSince(store.read(Option::LastUpdate));
+    if (!minutes)
+        return QStringLiteral("in ") + UpdateSchedule::timeLeft(hours, 0, kTickMsecs)
+            + QStringLiteral(" (the last update is not a date and counts from the next start)");
+    if (UpdateSchedule::isDue(hours, *minutes))
+        return QStringLiteral("due now: the next start updates the clock");
+    return QStringLiteral("in ") + UpdateSchedule::timeLeft(hours, *minutes, kTickMsecs);
+}
+
+Facts gather(OptionStore& store)
+{
+    Facts facts;
+    auto backend = std::make_shared<BackendSelector>();
+    facts.networkManager = backend->networkManagerPresent();
+    CNetConnect probe(backend);
+    facts.connected = probe.Connected();
+    facts.connectionKind = probe.ConnectModeDesc();
+    DialUpEntries::DUN_Services(facts.dialUpEntries, *backend);
+    facts.holdsClockCapability = ClockSetterSelector::holdsSysTimeCapability();
+    facts.timedated = TimedatedState::probe(QDBusConnection::systemBus(), true);
+    facts.timeServers = ServerCycle::fromEnvironment();
+    facts.settingsFile = store.fileName();
+    for (const OptionKey& key : kOptions)
+        facts.options.append({QLatin1String(key.name), store.read(key)});
+    facts.nextUpdate = nextUpdate(store);
+    return facts;
+}
+
+QStringList lines(const Facts& facts)
+{
+    QStringList report;
+    report << connectionLine(facts) << dialUpLine(facts) << clockLine(facts);
+    report << QStringLiteral("Time servers: ") + facts.timeServers.join(QStringLiteral(", "));
+    QStringList options;
+    for (const auto& [key, value] : facts.options)
+        options << key + u'=' + value;
+    report << QStringLiteral("Options (%1): ").arg(facts.settingsFile) + options.join(QStringLiteral(", "));
+    report << QStringLiteral("Next automatic update: ") + facts.nextUpdate;
+    return report;
+}
+
+} // namespace StatusReport

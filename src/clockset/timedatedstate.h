@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QDBusConnection>
+
+#include <optional>
+
+// What systemd-timedated says about itself, so Korvel can tell before a set
+// fails why it would.
+struct TimedatedState
+{
+    // Running, or started by the bus on the first call.
+    bool available = false;
+    // Its NTP switch; empty when not asked or not answered.
+    std::optional<bool> automaticTimeSync;
+
+    // Asking for the NTP switch starts the service when it is not running.
+    static TimedatedState probe(const QDBusConnection& bus, bool askAutomaticTimeSync);
+};
