@@ -1,5 +1,6 @@
 #include "ui/form1design.h"
 
+#include "ui/designstyle.h"
 #include "ui/programicon.h"
 #include "ui/twipsconverter.h"
 #include "ui/fittedcheckbox.h"
@@ -18,40 +19,11 @@
 
 namespace {
 
-// The design names two faces that Linux desktops lack. Arial is matched to
-// a metric twin by fontconfig; the old dialog face gets the same twin, whose
-// widths keep the captions that hold controls in their gaps readable.
-QFont designFont(qreal points, bool bold = false)
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                      QStringLiteral("sans-serif")});
-    font.setPointSizeF(points);
-    font.setWeight(bold ? QFont::Bold : QFont::Normal);
-    return font;
-}
-
-constexpr qreal kDialogPoints = 8.25;
-constexpr qreal kLargePoints = 9.75;
-
-void setForeground(QWidget* widget, const QColor& colour)
-{
-    QPalette palette = widget->palette();
-    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
-        palette.setColor(group, QPalette::WindowText, colour);
-        palette.setColor(group, QPalette::Text, colour);
-        palette.setColor(group, QPalette::ButtonText, colour);
-    }
-    widget->setPalette(palette);
-}
-
-void setBackground(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
+using DesignStyle::designFont;
+using DesignStyle::kDialogPoints;
+using DesignStyle::kLargePoints;
+using DesignStyle::setBackground;
+using DesignStyle::setForeground;
 
 template <typename Widget>
 Widget* place(Widget* widget, const char* name, const QRect& rect)
