@@ -11,7 +11,7 @@ case "$build_dir" in /*) ;; *) build_dir="$root/$build_dir" ;; esac
 
 packages=(
   # build
-  cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins librsvg2-bin
+  cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins librsvg2-bin python3
   libgtest-dev libgmock-dev libbenchmark-dev
   # running on a desktop
   dbus fonts-liberation fonts-dejavu-core
