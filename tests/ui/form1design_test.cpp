@@ -69,7 +69,7 @@ TEST_F(Form1DesignTest, EveryControlHasItsPlaceCaptionTipAndState)
         {"chkUnload", "FittedCheckBox", "fraTime", {8, 24, 345, 33},
          "Unload at startup if next scheduled update time is more than           hours away", Disabled, ""},
         {"cboEntries", "QComboBox", "fraAutoConnect", {8, 24, 233, 21}, "", Normal, ""},
-        {"CF1", "QWidget", "clientArea", {240, 248, 128, 33}, "", Normal, ""},
+        {"CF1", "ClockFace", "clientArea", {240, 248, 128, 33}, "", Normal, ""},
         {"cboTimeZone", "QComboBox", "clientArea", {8, 256, 233, 21}, "TimeZone", Normal, ""},
         {"lblSecondaryTime", "QLabel", "clientArea", {8, 237, 105, 17}, "Secondary Time", Normal, ""},
         {"line1", "QFrame", "clientArea", {112, 245, 248, 1}, "", Normal, ""},
