@@ -101,8 +101,12 @@ void Form1Design::buildResultRow(const TwipsConverter& twips)
 // One line high, with the newest line selected, so it reads as a status bar.
 void Form1Design::buildStatusLine(const TwipsConverter& twips)
 {
+    // The design lets it run 15 twips past the client area's right and bottom
+    // edges; it keeps its height and lies along the bottom edge instead, so
+    // that its border shows whole.
+    const int height = twips.toPixels(270);
     lstConnectState = place(new QListWidget(clientArea), "lstConnectState",
-                            twips.rect(0, 4320, 5700, 270));
+                            QRect(0, clientArea->height() - height, clientArea->width(), height));
     lstConnectState->setFont(designFont(kDialogPoints));
     lstConnectState->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     lstConnectState->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
