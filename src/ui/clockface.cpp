@@ -13,6 +13,8 @@
 namespace {
 
 const QColor kGround(192, 192, 192);
+constexpr int kDateWidthTwips = 2010;
+constexpr qreal kSmallestDatePoints = 6.0;
 
 QLabel* placedLabel(QWidget* parent, const char* name, const QRect& rect)
 {
@@ -37,7 +39,7 @@ ClockFace::ClockFace(QWidget* parent)
     resize(twips.toPixels(3240), twips.toPixels(840));
     DesignStyle::setBackground(this, QPalette::Window, kGround);
 
-    lblDate->setGeometry(twips.rect(0, 0, 2010, 225));
+    lblDate->setGeometry(twips.rect(0, 0, kDateWidthTwips, 225));
     lblDate->setAlignment(Qt::AlignCenter);
     lblDate->setFont(DesignStyle::designFont(DesignStyle::kDialogPoints));
     DesignStyle::setForeground(lblDate, QColor(0, 0, 192));
@@ -100,6 +102,7 @@ void ClockFace::ClockTimer_Timer()
     LedPainter::drawTime(m_panel, picLED->pixmap(), now.time(), m_ColonOn);
     Picture1->setPixmap(m_panel);
     lblDate->setText(TextFormat::locale().toString(now.date(), QLocale::LongFormat));
+    fitDateLine();
     m_ColonOn = !m_ColonOn;
 }
 
@@ -111,6 +114,18 @@ void ClockFace::resizeEvent(QResizeEvent* event)
     m_ColonOn = true;
     m_timerEnabled = true;
     updateTimer();
+    fitDateLine();
+}
+
+// On the window the face shows less than its design width. The date line
+// keeps to the part that shows and takes smaller type for a long date rather
+// than losing its ends.
+void ClockFace::fitDateLine()
+{
+    const int designWidth = TwipsConverter(logicalDpiX()).toPixels(kDateWidthTwips);
+    lblDate->resize(qMin(designWidth, width()), lblDate->height());
+    lblDate->setFont(DesignStyle::fittedFont(DesignStyle::designFont(DesignStyle::kDialogPoints),
+                                             lblDate->text(), lblDate->width(), kSmallestDatePoints));
 }
 
 void ClockFace::updateTimer()

@@ -39,6 +39,7 @@ protected:
 
 private:
     void updateTimer();
+    void fitDateLine();
 
     QLabel* lblDate;
     QLabel* Picture1;

@@ -1,6 +1,7 @@
 #include "ui/designstyle.h"
 
 #include <QColor>
+#include <QFontMetrics>
 #include <QWidget>
 
 namespace DesignStyle {
@@ -15,6 +16,13 @@ QFont designFont(qreal points, bool bold)
                       QStringLiteral("sans-serif")});
     font.setPointSizeF(points);
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    return font;
+}
+
+QFont fittedFont(QFont font, const QString& text, int width, qreal smallestPoints)
+{
+    while (QFontMetrics(font).horizontalAdvance(text) > width && font.pointSizeF() - 0.25 >= smallestPoints)
+        font.setPointSizeF(font.pointSizeF() - 0.25);
     return font;
 }
 

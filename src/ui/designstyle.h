@@ -15,6 +15,10 @@ constexpr qreal kLargePoints = 9.75;
 // The design's faces mapped onto fonts a Linux desktop has.
 QFont designFont(qreal points, bool bold = false);
 
+// `font` made smaller in quarter points until `text` fits `width` pixels,
+// but no smaller than `smallestPoints`.
+QFont fittedFont(QFont font, const QString& text, int width, qreal smallestPoints);
+
 // Sets the text colour of labels, buttons, check boxes and edit fields alike.
 void setForeground(QWidget* widget, const QColor& colour);
 void setBackground(QWidget* widget, QPalette::ColorRole role, const QColor& colour);

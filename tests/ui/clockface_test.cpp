@@ -189,19 +189,29 @@ TEST_F(ClockFaceTest, WithoutASourceShowsTheInjectedClocksLocalTime)
               rgb(child("Picture1")->grab()));
 }
 
-TEST_F(ClockFaceTest, DateLineShowsTheLongDateOfTheUsersLocale)
+TEST_F(ClockFaceTest, DateLineShowsTheWholeLongDateOfTheUsersLocale)
 {
+    // Placed as on the main window, where the face is narrower than its design.
+    face.resize(128, 33);
+    face.show();
     const struct {
         const char* locale;
+        QDate date;
         const char* text;
     } rows[] = {
-        {"en_US", "Sunday, December 6, 2026"},
-        {"de_DE", "Sonntag, 6. Dezember 2026"},
+        {"en_US", QDate(2026, 12, 6), "Sunday, December 6, 2026"},
+        {"de_DE", QDate(2026, 12, 6), "Sonntag, 6. Dezember 2026"},
+        {"en_US", QDate(2026, 9, 30), "Wednesday, September 30, 2026"},
     };
+    QLabel* date = child("lblDate");
     for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
         TextFormat::pinLocale(QLocale(QLatin1String(row.locale)));
-        tickAt(QTime(23, 59, 59));
-        EXPECT_EQ(child("lblDate")->text(), QLatin1String(row.text)) << row.locale;
+        now = QDateTime(row.date, QTime(23, 59, 59));
+        face.ClockTimer_Timer();
+        EXPECT_EQ(date->text(), QLatin1String(row.text));
+        EXPECT_LE(date->geometry().right(), face.rect().right());
+        EXPECT_LE(date->fontMetrics().horizontalAdvance(date->text()), date->width());
     }
 }
 
