@@ -16,11 +16,10 @@ const QColor kGround(192, 192, 192);
 constexpr int kDateWidthTwips = 2010;
 constexpr qreal kSmallestDatePoints = 6.0;
 
-QLabel* placedLabel(QWidget* parent, const char* name, const QRect& rect)
+QLabel* namedLabel(QWidget* parent, const char* name)
 {
     auto* label = new QLabel(parent);
     label->setObjectName(QLatin1String(name));
-    label->setGeometry(rect);
     return label;
 }
 
@@ -28,9 +27,9 @@ QLabel* placedLabel(QWidget* parent, const char* name, const QRect& rect)
 
 ClockFace::ClockFace(QWidget* parent)
     : QWidget(parent)
-    , lblDate(placedLabel(this, "lblDate", {}))
-    , Picture1(placedLabel(this, "Picture1", {}))
-    , picLED(placedLabel(this, "picLED", {}))
+    , lblDate(namedLabel(this, "lblDate"))
+    , Picture1(namedLabel(this, "Picture1"))
+    , picLED(namedLabel(this, "picLED"))
     , ClockTimer(new QTimer(this))
     , m_timeSource([] { return Clock::instance().currentDateTime(); })
 {

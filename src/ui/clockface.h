@@ -28,7 +28,8 @@ public:
     qint16 TimerI() const;
     void setTimerI(qint16 interval);
 
-    // Until the host hands one in, the face shows the local time.
+    // Until the host hands one in, the face shows the local time. The source
+    // must not be empty.
     void setTimeSource(TimeSource source);
 
     // One tick: draws the time and date and flips the seconds colon.
