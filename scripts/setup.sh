@@ -11,7 +11,7 @@ case "$build_dir" in /*) ;; *) build_dir="$root/$build_dir" ;; esac
 
 packages=(
   # build
-  cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins librsvg2-bin libxcb1-dev
+  cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins librsvg2-bin libxcb1-dev python3
   libgtest-dev libgmock-dev libbenchmark-dev
   # packaging and its check: desktop-file-validate, dpkg-shlibdeps
   desktop-file-utils dpkg-dev

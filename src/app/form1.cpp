@@ -22,6 +22,7 @@
 #include "timeclient/korvelcontrol.h"
 #include "tray/cmouse.h"
 #include "tray/frmsystray.h"
+#include "ui/clockface.h"
 #include "ui/contextids.h"
 #include "ui/controlpanel.h"
 #include "ui/fittedcheckbox.h"
@@ -96,6 +97,7 @@ Form1::Form1(const StartupState& startup, OptionStore& store, Form1Services serv
     connect(ui.helpf, &QAction::triggered, this, [] { ContextIDs::PressHelpKey(); });
     connect(ui.Zone, &QAction::triggered, this, [] { ControlPanel().open(ControlPanel::Page::TimeZone); });
     connect(ui.Regional, &QAction::triggered, this, [] { ControlPanel().open(ControlPanel::Page::Regional); });
+    ui.CF1->setTimeSource([this] { return Korvel1->SecondaryTime().toDateTime(); });
     ui.TxtTime->installEventFilter(this);
     ui.txtAway->installEventFilter(this);
 }
@@ -478,7 +480,21 @@ void Form1::m_frmSysTray_SysTrayMouseDown(int)
 void Form1::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() != QEvent::WindowStateChange || !m_frmSysTray)
+    if (event->type() == QEvent::WindowStateChange)
+        Form_Resize();
+}
+
+void Form1::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    // The first showing counts; sizing a hidden window does not show it.
+    if (isVisible())
+        Form_Resize();
+}
+
+void Form1::Form_Resize()
+{
+    if (!m_frmSysTray)
         return;
     QAction* first = m_frmSysTray->mnuSysTray().at(0);
     if (windowState() & Qt::WindowMinimized) {
@@ -488,8 +504,11 @@ void Form1::changeEvent(QEvent* event)
             hide();
     } else {
         first->setText(QStringLiteral("&Minimize Korvel"));
-        show();
-        activateWindow();
+        if (!isVisible()) {
+            show();
+            activateWindow();
+        }
+        ui.CF1->setTimerI(1000);
     }
 }
 
@@ -639,6 +658,7 @@ void Form1::Form_Unload()
     m_bUnloaded = true;
     ui.Timer1->stop();
     StepGuard::run("help", [] { ContextIDs::QuitHelp(); });
+    StepGuard::run("clock face", [this] { ui.CF1->setTimerI(0); });
     StepGuard::run("SaveOptions", [this] { SaveOptions(); });
     StepGuard::run("tray icon", [this] {
         m_frmSysTray->Form_QueryUnload();

@@ -58,8 +58,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    // Form_Resize: minimising puts the window into the tray.
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     // F1 opens help at the focused control's context.
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -77,6 +77,8 @@ private:
     void showAtStart();
     void createTrayForm();
     void buildTrayMenu();
+    // Minimising puts the window into the tray; showing it starts the clock face.
+    void Form_Resize();
     void m_frmSysTray_MenuClick(qint32 lIndex, const QString& sKey);
     void m_frmSysTray_SysTrayDoubleClick(int eButton);
     void m_frmSysTray_SysTrayMouseDown(int eButton);

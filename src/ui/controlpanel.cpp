@@ -1,6 +1,6 @@
 #include "ui/controlpanel.h"
 
-#include "ui/helplog.h"
+#include "ui/uilog.h"
 
 #include <QProcess>
 
@@ -98,10 +98,10 @@ bool ControlPanel::open(Page page) const
 {
     for (const Command& command : commandsFor(page, m_currentDesktop)) {
         if (m_starter(command.program, command.arguments)) {
-            qCInfo(lcHelp) << "settings page started:" << command.program << command.arguments;
+            qCInfo(lcUi) << "settings page started:" << command.program << command.arguments;
             return true;
         }
     }
-    qCInfo(lcHelp) << "no settings page could be started for desktop" << m_currentDesktop;
+    qCInfo(lcUi) << "no settings page could be started for desktop" << m_currentDesktop;
     return false;
 }

@@ -1,5 +1,7 @@
 #include "ui/form1design.h"
 
+#include "ui/clockface.h"
+#include "ui/designstyle.h"
 #include "ui/programicon.h"
 #include "ui/twipsconverter.h"
 #include "ui/fittedcheckbox.h"
@@ -18,40 +20,11 @@
 
 namespace {
 
-// The design names two faces that Linux desktops lack. Arial is matched to
-// a metric twin by fontconfig; the old dialog face gets the same twin, whose
-// widths keep the captions that hold controls in their gaps readable.
-QFont designFont(qreal points, bool bold = false)
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                      QStringLiteral("sans-serif")});
-    font.setPointSizeF(points);
-    font.setWeight(bold ? QFont::Bold : QFont::Normal);
-    return font;
-}
-
-constexpr qreal kDialogPoints = 8.25;
-constexpr qreal kLargePoints = 9.75;
-
-void setForeground(QWidget* widget, const QColor& colour)
-{
-    QPalette palette = widget->palette();
-    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
-        palette.setColor(group, QPalette::WindowText, colour);
-        palette.setColor(group, QPalette::Text, colour);
-        palette.setColor(group, QPalette::ButtonText, colour);
-    }
-    widget->setPalette(palette);
-}
-
-void setBackground(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
+using DesignStyle::designFont;
+using DesignStyle::kDialogPoints;
+using DesignStyle::kLargePoints;
+using DesignStyle::setBackground;
+using DesignStyle::setForeground;
 
 template <typename Widget>
 Widget* place(Widget* widget, const char* name, const QRect& rect)
@@ -74,7 +47,21 @@ QFrame* etchedLine(QWidget* parent, const char* name, const QRect& rect, const Q
 void Form1Design::setupUi(QMainWindow* form)
 {
     const TwipsConverter twips(form->logicalDpiX());
+    buildClientArea(form, twips);
+    buildResultRow(twips);
+    buildStatusLine(twips);
+    buildConnectButtons(twips);
+    buildDialUpGroup(twips);
+    buildUpdateGroup(twips);
+    buildSecondaryTime(twips);
+    buildRuleLines(twips);
+    buildTimer(form);
+    setTabOrder();
+    buildMenus(form);
+}
 
+void Form1Design::buildClientArea(QMainWindow* form, const TwipsConverter& twips)
+{
     form->setObjectName(QStringLiteral("Form1"));
     form->setWindowTitle(QStringLiteral("Korvel Time & Date Setter"));
     form->setWindowIcon(ProgramIcon::icon());
@@ -86,8 +73,10 @@ void Form1Design::setupUi(QMainWindow* form)
     clientArea->setFont(designFont(kDialogPoints));
     setForeground(clientArea, QColor(0, 0, 128));
     form->setCentralWidget(clientArea);
+}
 
-    // Result row.
+void Form1Design::buildResultRow(const TwipsConverter& twips)
+{
     cmdSetTime = place(new QPushButton(QStringLiteral("Set Time"), clientArea), "cmdSetTime",
                        twips.rect(4080, 240, 1300, 350));
     cmdSetTime->setToolTip(QStringLiteral("This will set your PC's date and time from the Atomic clock."));
@@ -107,10 +96,17 @@ void Form1Design::setupUi(QMainWindow* form)
                    twips.rect(120, 240, 1035, 240));
     Label2->setFont(designFont(kLargePoints, true));
     setForeground(Label2, QColor(0, 128, 0));
+}
 
-    // Status line: one line high, the newest line stays selected.
+// One line high, with the newest line selected, so it reads as a status bar.
+void Form1Design::buildStatusLine(const TwipsConverter& twips)
+{
+    // The design lets it run 15 twips past the client area's right and bottom
+    // edges; it keeps its height and lies along the bottom edge instead, so
+    // that its border shows whole.
+    const int height = twips.toPixels(270);
     lstConnectState = place(new QListWidget(clientArea), "lstConnectState",
-                            twips.rect(0, 4320, 5700, 270));
+                            QRect(0, clientArea->height() - height, clientArea->width(), height));
     lstConnectState->setFont(designFont(kDialogPoints));
     lstConnectState->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     lstConnectState->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -118,8 +114,11 @@ void Form1Design::setupUi(QMainWindow* form)
     setBackground(lstConnectState, QPalette::Base, QColor(192, 192, 192));
     setForeground(lstConnectState, QColor(192, 0, 0));
     lstConnectState->setToolTip(QStringLiteral("This shows the connection information."));
+}
 
-    // Connect and Disconnect share one place; Disconnect starts hidden.
+// Connect and Disconnect share one place; Disconnect starts hidden.
+void Form1Design::buildConnectButtons(const TwipsConverter& twips)
+{
     CmdConnect = place(new QPushButton(QStringLiteral("Connect"), clientArea), "CmdConnect",
                        twips.rect(4080, 2400, 1300, 350));
     CmdConnect->setToolTip(QStringLiteral("This will connect you to the selected connection"));
@@ -127,8 +126,12 @@ void Form1Design::setupUi(QMainWindow* form)
                           twips.rect(4080, 2400, 1300, 350));
     CmdDisconnect->setToolTip(QStringLiteral("This will disconnect you if Korvel made the connection."));
     CmdDisconnect->hide();
+}
 
-    // Dial-up group; its check box sits over the caption's leading spaces.
+// The check box sits over the caption's leading spaces and belongs to the
+// window, so it stays usable while the frame is disabled.
+void Form1Design::buildDialUpGroup(const TwipsConverter& twips)
+{
     fraAutoConnect = place(new QGroupBox(QStringLiteral("       Auto Dial up"), clientArea),
                            "fraAutoConnect", twips.rect(120, 2280, 3735, 1095));
     fraAutoConnect->setFont(designFont(kLargePoints));
@@ -143,26 +146,31 @@ void Form1Design::setupUi(QMainWindow* form)
         QStringLiteral("This will tell the program to disconnect a connection it made when it's done"));
     ChkDisconnect->setEnabled(false);
 
+    cboEntries = place(new QComboBox(fraAutoConnect), "cboEntries", twips.rect(120, 360, 3495, 315));
+    cboEntries->setEditable(true);
+    setForeground(cboEntries, QColor(0, 128, 128));
+
     chkAutoConnect = place(new FittedCheckBox(QString(), clientArea), "chkAutoConnect",
                            twips.rect(240, 2280, 195, 255));
+    chkAutoConnect->raise();
+}
 
-    // Update group: check box over the leading spaces, hours box in the gap.
+// The caption reads as a sentence: the check box covers its leading spaces
+// and the hours box its gap; chkUnload's caption holds the away box the same way.
+void Form1Design::buildUpdateGroup(const TwipsConverter& twips)
+{
     fraTime = place(new QGroupBox(QStringLiteral("       Update Time every             hours"), clientArea),
                     "fraTime", twips.rect(120, 1080, 5415, 1095));
     fraTime->setFont(designFont(kLargePoints));
     setForeground(fraTime, QColor(128, 0, 0));
     fraTime->setEnabled(false);
 
-    chkTime = place(new FittedCheckBox(QString(), clientArea), "chkTime",
-                    twips.rect(240, 1080, 195, 195));
+    chkTime = place(new FittedCheckBox(QString(), clientArea), "chkTime", twips.rect(240, 1080, 195, 195));
+    chkTime->raise();
 
     TxtTime = place(new QLineEdit(QStringLiteral("2"), fraTime), "TxtTime", twips.rect(2280, 0, 390, 285));
     setForeground(TxtTime, QColor(128, 0, 0));
     TxtTime->setEnabled(false);
-
-    txtAway = place(new QLineEdit(QStringLiteral("4"), fraTime), "txtAway", twips.rect(840, 600, 375, 285));
-    setForeground(txtAway, QColor(128, 0, 0));
-    txtAway->setEnabled(false);
 
     chkUnload = place(new FittedCheckBox(
                           QStringLiteral("Unload at startup if next scheduled update time is more than"
@@ -172,49 +180,62 @@ void Form1Design::setupUi(QMainWindow* form)
     chkUnload->setFont(designFont(kLargePoints));
     setForeground(chkUnload, QColor(128, 0, 0));
     chkUnload->setEnabled(false);
-    // The away box is drawn over the caption's gap, so it must stay on top.
+
+    txtAway = place(new QLineEdit(QStringLiteral("4"), fraTime), "txtAway", twips.rect(840, 600, 375, 285));
+    setForeground(txtAway, QColor(128, 0, 0));
+    txtAway->setEnabled(false);
     txtAway->raise();
+}
 
-    cboEntries = place(new QComboBox(fraAutoConnect), "cboEntries", twips.rect(120, 360, 3495, 315));
-    cboEntries->setEditable(true);
-    setForeground(cboEntries, QColor(0, 128, 128));
-
-    // Layout reservation only: the clock face that belongs here is its own
-    // component, which takes this place and name when it arrives.
-    CF1 = place(new QWidget(clientArea), "CF1", twips.rect(3600, 3720, 1920, 495));
-
-    cboTimeZone = place(new QComboBox(clientArea), "cboTimeZone", twips.rect(120, 3840, 3495, 315));
-    cboTimeZone->setEditable(true);
-    cboTimeZone->setEditText(QStringLiteral("TimeZone"));
-    setForeground(cboTimeZone, QColor(0, 0, 128));
-
+void Form1Design::buildSecondaryTime(const TwipsConverter& twips)
+{
     lblSecondaryTime = place(new QLabel(QStringLiteral("Secondary Time"), clientArea), "lblSecondaryTime",
                              twips.rect(120, 3555, 1575, 255));
     lblSecondaryTime->setFont(designFont(kLargePoints));
     setForeground(lblSecondaryTime, QColor(0, 0, 192));
 
-    // The etched rule after "Secondary Time": a dark line over a light one.
+    // Placed smaller than its design surface, the clock face shows only its
+    // date line and LED panel.
+    CF1 = place(new ClockFace(clientArea), "CF1", twips.rect(3600, 3720, 1920, 495));
+
+    // The list reaches one pixel into the clock face's empty left margin in
+    // the design; keeping the list above leaves its edge whole.
+    cboTimeZone = place(new QComboBox(clientArea), "cboTimeZone", twips.rect(120, 3840, 3495, 315));
+    cboTimeZone->setEditable(true);
+    cboTimeZone->setEditText(QStringLiteral("TimeZone"));
+    setForeground(cboTimeZone, QColor(0, 0, 128));
+}
+
+// The etched rule after "Secondary Time": a dark line over a light one.
+void Form1Design::buildRuleLines(const TwipsConverter& twips)
+{
     const int ruleLeft = twips.toPixels(1680);
     const int ruleWidth = twips.toPixels(5400) - ruleLeft;
     line1 = etchedLine(clientArea, "line1", QRect(ruleLeft, twips.toPixels(3675), ruleWidth, 1),
                        QColor(64, 64, 64));
     lin2 = etchedLine(clientArea, "lin2", QRect(ruleLeft, twips.toPixels(3705), ruleWidth, 1),
                       QColor(224, 224, 224));
+}
 
-    // The check boxes on the frame captions belong to the window, above the frames.
-    chkAutoConnect->raise();
-    chkTime->raise();
-
+// Idle until the scheduler gives it an interval and starts it.
+void Form1Design::buildTimer(QMainWindow* form)
+{
     Timer1 = new QTimer(form);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(0);
+}
 
+void Form1Design::setTabOrder()
+{
     QWidget* const tabOrder[] = {cmdSetTime, lstConnectState, CmdConnect, CmdDisconnect,
                                  ChkDisconnect, chkAutoConnect, chkTime, TxtTime, txtAway,
                                  chkUnload, cboEntries, cboTimeZone};
     for (std::size_t i = 1; i < std::size(tabOrder); ++i)
         QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
+}
 
+void Form1Design::buildMenus(QMainWindow* form)
+{
     QMenuBar* menuBar = form->menuBar();
     help = menuBar->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("help"));

@@ -18,7 +18,9 @@ class QTimer;
 class QWidget;
 QT_END_NAMESPACE
 
+class ClockFace;
 class FittedCheckBox;
+class TwipsConverter;
 
 // The main window's design: builds every control on a QMainWindow with its
 // name, place, caption, colours, font, tool tip, tab order and starting state.
@@ -45,7 +47,7 @@ public:
     QLineEdit* txtAway = nullptr;
     FittedCheckBox* chkUnload = nullptr;
     QComboBox* cboEntries = nullptr;
-    QWidget* CF1 = nullptr;
+    ClockFace* CF1 = nullptr;
     QComboBox* cboTimeZone = nullptr;
     QLabel* lblSecondaryTime = nullptr;
     QFrame* line1 = nullptr;
@@ -59,4 +61,17 @@ public:
     QMenu* Settings = nullptr;
     QAction* Zone = nullptr;
     QAction* Regional = nullptr;
+
+private:
+    void buildClientArea(QMainWindow* form, const TwipsConverter& twips);
+    void buildResultRow(const TwipsConverter& twips);
+    void buildStatusLine(const TwipsConverter& twips);
+    void buildConnectButtons(const TwipsConverter& twips);
+    void buildDialUpGroup(const TwipsConverter& twips);
+    void buildUpdateGroup(const TwipsConverter& twips);
+    void buildSecondaryTime(const TwipsConverter& twips);
+    void buildRuleLines(const TwipsConverter& twips);
+    void buildTimer(QMainWindow* form);
+    void setTabOrder();
+    void buildMenus(QMainWindow* form);
 };

@@ -1,6 +1,6 @@
 #include "ui/helpviewer.h"
 
-#include "ui/helplog.h"
+#include "ui/uilog.h"
 
 #include <QFileInfo>
 #include <QTextBrowser>
@@ -30,7 +30,7 @@ void HelpViewer::showContext(const QString& helpFile, int contextId)
 {
     const QFileInfo file(helpFile);
     if (!file.isFile() || !file.isReadable()) {
-        qCInfo(lcHelp) << "no help file at" << helpFile;
+        qCInfo(lcUi) << "no help file at" << helpFile;
         m_browser->setHtml(QStringLiteral("<h3>Korvel Help</h3><p>The help file could not be opened:</p>"
                                           "<p><i>%1</i></p><p>Installing Korvel again puts it back.</p>")
                                .arg(helpFile.toHtmlEscaped()));

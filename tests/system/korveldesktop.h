@@ -100,10 +100,10 @@ protected:
     }
 
     // Reads standard error until `text` appears after what was found last;
-    // false after 20 seconds.
-    bool waitForError(const QByteArray& text)
+    // false after `timeoutMsecs` without output.
+    bool waitForError(const QByteArray& text, int timeoutMsecs = 20000)
     {
-        while (errors.indexOf(text, found) < 0 && korvel.waitForReadyRead(20000))
+        while (errors.indexOf(text, found) < 0 && korvel.waitForReadyRead(timeoutMsecs))
             errors += korvel.readAll();
         const qsizetype at = errors.indexOf(text, found);
         if (at >= 0)

@@ -1,0 +1,136 @@
+#include "ui/clockface.h"
+
+#include "base/clock.h"
+#include "base/textformat.h"
+#include "ui/designstyle.h"
+#include "ui/ledpainter.h"
+#include "ui/twipsconverter.h"
+#include "ui/uilog.h"
+
+#include <QLabel>
+#include <QTimer>
+
+namespace {
+
+const QColor kGround(192, 192, 192);
+constexpr int kDateWidthTwips = 2010;
+constexpr qreal kSmallestDatePoints = 6.0;
+
+QLabel* namedLabel(QWidget* parent, const char* name)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    return label;
+}
+
+} // namespace
+
+ClockFace::ClockFace(QWidget* parent)
+    : QWidget(parent)
+    , lblDate(namedLabel(this, "lblDate"))
+    , Picture1(namedLabel(this, "Picture1"))
+    , picLED(namedLabel(this, "picLED"))
+    , ClockTimer(new QTimer(this))
+    , m_timeSource([] { return Clock::instance().currentDateTime(); })
+{
+    const TwipsConverter twips(logicalDpiX());
+    setObjectName(QStringLiteral("ClockFace"));
+    resize(twips.toPixels(3240), twips.toPixels(840));
+    DesignStyle::setBackground(this, QPalette::Window, kGround);
+
+    lblDate->setGeometry(twips.rect(0, 0, kDateWidthTwips, 225));
+    lblDate->setAlignment(Qt::AlignCenter);
+    lblDate->setFont(DesignStyle::designFont(DesignStyle::kDialogPoints));
+    DesignStyle::setForeground(lblDate, QColor(0, 0, 192));
+
+    // The panel keeps its last drawing, so it shows the same time when
+    // uncovered and while the ticks are stopped.
+    Picture1->setGeometry(twips.rect(480, 225, 1155, 315));
+    Picture1->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_panel = QPixmap(Picture1->contentsRect().size());
+    m_panel.fill(kGround);
+    Picture1->setPixmap(m_panel);
+
+    picLED->setGeometry(twips.rect(1200, 600, 2100, 210));
+    const QPixmap strip(QStringLiteral(":/korvel/clockface/ledstrip.gif"));
+    if (strip.isNull())
+        qCWarning(lcUi) << "The LED glyph strip cannot be read; is Qt's GIF image plugin installed?";
+    picLED->setPixmap(strip);
+    picLED->hide();
+
+    ClockTimer->setObjectName(QStringLiteral("ClockTimer"));
+    ClockTimer->setInterval(0);
+    connect(ClockTimer, &QTimer::timeout, this, &ClockFace::ClockTimer_Timer);
+}
+
+ClockFace::~ClockFace()
+{
+    m_timerEnabled = false;
+    updateTimer();
+}
+
+qint16 ClockFace::TimerI() const
+{
+    return static_cast<qint16>(ClockTimer->interval());
+}
+
+void ClockFace::setTimerI(qint16 interval)
+{
+    if (interval < 0) {
+        qCWarning(lcUi) << "Ignoring a negative clock face interval:" << interval;
+        return;
+    }
+    ClockTimer->setInterval(interval);
+    updateTimer();
+}
+
+void ClockFace::setTimeSource(TimeSource source)
+{
+    m_timeSource = std::move(source);
+}
+
+void ClockFace::ClockTimer_Timer()
+{
+    // One reading for digits and date, so they agree across midnight.
+    const QDateTime now = m_timeSource();
+    if (!now.isValid()) {
+        qCWarning(lcUi) << "The clock face's time source gave no valid time";
+        return;
+    }
+    LedPainter::drawTime(m_panel, picLED->pixmap(), now.time(), m_ColonOn);
+    Picture1->setPixmap(m_panel);
+    lblDate->setText(TextFormat::locale().toString(now.date(), QLocale::LongFormat));
+    fitDateLine();
+    m_ColonOn = !m_ColonOn;
+}
+
+void ClockFace::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // Being placed or sized arms the clock; the first tick after it shows
+    // both colons lit.
+    m_ColonOn = true;
+    m_timerEnabled = true;
+    updateTimer();
+    fitDateLine();
+}
+
+// On the window the face shows less than its design width. The date line
+// keeps to the part that shows and takes smaller type for a long date rather
+// than losing its ends.
+void ClockFace::fitDateLine()
+{
+    const int designWidth = TwipsConverter(logicalDpiX()).toPixels(kDateWidthTwips);
+    lblDate->resize(qMin(designWidth, width()), lblDate->height());
+    lblDate->setFont(DesignStyle::fittedFont(DesignStyle::designFont(DesignStyle::kDialogPoints),
+                                             lblDate->text(), lblDate->width(), kSmallestDatePoints));
+}
+
+void ClockFace::updateTimer()
+{
+    if (m_timerEnabled && ClockTimer->interval() > 0)
+        ClockTimer->start();
+    else
+        ClockTimer->stop();
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QDateTime>
+#include <QPixmap>
+#include <QWidget>
+
+#include <functional>
+
+class QLabel;
+class QTimer;
+
+// An LED-style digital clock: "hh:mm:ss" in seven-segment digits with the
+// seconds colon blinking, and the long date above. It keeps no time of its
+// own: every tick it asks its time source and redraws.
+class ClockFace : public QWidget
+{
+    Q_OBJECT
+    // The tick interval in milliseconds; 0 stops the ticks. Not persisted.
+    Q_PROPERTY(qint16 TimerI READ TimerI WRITE setTimerI)
+
+public:
+    // The time to show: its wall fields (date and time) are shown as they are.
+    using TimeSource = std::function<QDateTime()>;
+
+    explicit ClockFace(QWidget* parent = nullptr);
+    ~ClockFace() override;
+
+    qint16 TimerI() const;
+    void setTimerI(qint16 interval);
+
+    // Until the host hands one in, the face shows the local time. The source
+    // must not be empty.
+    void setTimeSource(TimeSource source);
+
+    // One tick: draws the time and date and flips the seconds colon.
+    void ClockTimer_Timer();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void updateTimer();
+    void fitDateLine();
+
+    QLabel* lblDate;
+    QLabel* Picture1;
+    QLabel* picLED;
+    QTimer* ClockTimer;
+
+    QPixmap m_panel;
+    TimeSource m_timeSource;
+    bool m_ColonOn = false;
+    // The timer ticks only while enabled and given an interval above 0.
+    bool m_timerEnabled = false;
+};
