@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Takes a picture of Korvel's main window under Xvfb at 96 dpi.
-#   scripts/screenshot.sh [KORVEL_BINARY] [OUTPUT_PNG]
+# Takes pictures of Korvel's main window and of its open tray menu under
+# Xvfb at 96 dpi, with trayer as the tray host.
+#   scripts/screenshot.sh [KORVEL_BINARY] [WINDOW_PNG] [TRAY_MENU_PNG]
 set -euo pipefail
+[ -n "${KORVEL_SCREENSHOT_TRACE:-}" ] && set -x
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 korvel=${1:-$root/build/src/korvel}
 output=${2:-$root/docs/form1.png}
+menu_output=${3:-$root/docs/traymenu.png}
 display=:${KORVEL_SCREENSHOT_DISPLAY:-97}
 
 work=$(mktemp -d)
@@ -13,9 +16,13 @@ xvfb_pid=""
 korvel_pid=""
 bus_pid=""
 mock_pid=""
+timedated_pid=""
+trayer_pid=""
 cleanup() {
   [ -n "$korvel_pid" ] && kill "$korvel_pid" 2>/dev/null || true
   [ -n "$mock_pid" ] && kill "$mock_pid" 2>/dev/null || true
+  [ -n "$timedated_pid" ] && kill "$timedated_pid" 2>/dev/null || true
+  [ -n "$trayer_pid" ] && kill "$trayer_pid" 2>/dev/null || true
   [ -n "$bus_pid" ] && kill "$bus_pid" 2>/dev/null || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$work"
@@ -47,7 +54,13 @@ export DBUS_SYSTEM_BUS_ADDRESS=unix:path=$work/bus
 for _ in $(seq 50); do [ -S "$work/bus" ] && break; sleep 0.1; done
 /usr/bin/python3 -m dbusmock --system --template networkmanager >/dev/null 2>&1 &
 mock_pid=$!
+/usr/bin/python3 -m dbusmock --system --template timedated >/dev/null 2>&1 &
+timedated_pid=$!
+DISPLAY=$display trayer --edge top --align right --widthtype request --height 24 --transparent false \
+  >/dev/null 2>&1 &
+trayer_pid=$!
 gdbus wait --system --timeout 20 org.freedesktop.NetworkManager
+gdbus wait --system --timeout 20 org.freedesktop.timedate1
 for profile in "Mobile broadband" "Travel modem"; do
   gdbus call --system --dest org.freedesktop.NetworkManager \
     --object-path /org/freedesktop/NetworkManager/Settings \
@@ -55,10 +68,12 @@ for profile in "Mobile broadband" "Travel modem"; do
     "{'connection': {'id': <'$profile'>, 'type': <'gsm'>}, 'gsm': {'apn': <'internet'>}}" >/dev/null
 done
 
-# Both groups switched on, so the picture shows them in their colours.
+# Both groups switched on, so the picture shows them in their colours; the
+# last update a few minutes ago, so no update starts while the picture is taken.
 mkdir -p "$work/Korvel"
-printf '[Option]\nCheckEvery=1\nCheckAuto=1\nUnload=1\nConnection=Mobile broadband\n' >"$work/Korvel/Korvel.ini"
-DISPLAY=$display XDG_CONFIG_HOME=$work QT_QPA_PLATFORM=xcb QT_FONT_DPI=96 \
+printf '[Option]\nCheckEvery=1\nCheckAuto=1\nUnload=1\nConnection=Mobile broadband\nTimeZone=55\nLastUpdate=%s\n' \
+  "$(LC_ALL=C date -d '-25 minutes' '+%-m/%-d/%Y %-I:%M:%S %p')" >"$work/Korvel/Korvel.ini"
+LANG=en_US.UTF-8 DISPLAY=$display XDG_CONFIG_HOME=$work QT_QPA_PLATFORM=xcb QT_FONT_DPI=96 \
   "$root/scripts/without-clock-rights.sh" "$korvel" 2>/dev/null &
 korvel_pid=$!
 
@@ -69,8 +84,29 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 [ -n "$window" ] || { echo "the window did not appear" >&2; exit 1; }
-sleep 1
+# Long enough for the clock face's first ticks.
+sleep 2.5
 
 eval "$(DISPLAY=$display xdotool getwindowgeometry --shell "$window")"
 DISPLAY=$display import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$output"
 echo "$output: ${WIDTH}x${HEIGHT}"
+
+# The tray icon is the small window of Korvel's that trayer holds; a click
+# opens its menu at the pointer.
+icon=""
+for candidate in $(DISPLAY=$display xdotool search --pid "$korvel_pid" 2>/dev/null); do
+  eval "$(DISPLAY=$display xdotool getwindowgeometry --shell "$candidate")"
+  if [ "$WIDTH" -le 32 ] && [ "$HEIGHT" -le 32 ] && [ "$Y" -lt 24 ]; then icon=$candidate; fi
+done
+[ -n "$icon" ] || { echo "the tray icon did not appear" >&2; exit 1; }
+DISPLAY=$display xdotool mousemove --window "$icon" 4 4 click 1
+sleep 1
+menu=$(DISPLAY=$display xdotool search --onlyvisible --pid "$korvel_pid" --class "korvel" 2>/dev/null | while read -r w; do
+  eval "$(DISPLAY=$display xdotool getwindowgeometry --shell "$w")"
+  if [ "$WIDTH" -gt 32 ] && [ "$WIDTH" -lt 300 ] && [ "$HEIGHT" -lt 200 ]; then echo "$w"; fi
+done | tail -n1)
+[ -n "$menu" ] || { echo "the tray menu did not open" >&2; exit 1; }
+eval "$(DISPLAY=$display xdotool getwindowgeometry --shell "$menu")"
+DISPLAY=$display import -window root -crop "$((WIDTH + 40))x$((HEIGHT + 40))+$((X - 20))+$((Y - 20))" +repage \
+  "$menu_output"
+echo "$menu_output: ${WIDTH}x${HEIGHT}"

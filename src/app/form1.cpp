@@ -487,23 +487,28 @@ void Form1::changeEvent(QEvent* event)
 void Form1::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    // The first showing counts; sizing a hidden window does not show it.
+    // Sizing a hidden window does not show it.
     if (isVisible())
         Form_Resize();
+}
+
+void Form1::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    Form_Resize();
 }
 
 void Form1::Form_Resize()
 {
     if (!m_frmSysTray)
         return;
-    QAction* first = m_frmSysTray->mnuSysTray().at(0);
     if (windowState() & Qt::WindowMinimized) {
-        first->setText(QStringLiteral("&Show Korvel"));
+        m_frmSysTray->setMenuCaption(0, QStringLiteral("&Show Korvel"));
         // Without a tray the taskbar is the only way back.
         if (QSystemTrayIcon::isSystemTrayAvailable())
             hide();
     } else {
-        first->setText(QStringLiteral("&Minimize Korvel"));
+        m_frmSysTray->setMenuCaption(0, QStringLiteral("&Minimize Korvel"));
         if (!isVisible()) {
             show();
             activateWindow();
@@ -640,6 +645,8 @@ void Form1::cboTimeZone_Click()
 {
     if (const auto offset = TimeZoneList::offsetForIndex(ui.cboTimeZone->currentIndex(), m_ZoneOffsets))
         Korvel1->setOffSet(*offset);
+    // Long zone names read from their start.
+    ui.cboTimeZone->lineEdit()->setCursorPosition(0);
 }
 
 void Form1::keyPressEvent(QKeyEvent* event)

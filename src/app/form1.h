@@ -60,6 +60,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     // F1 opens help at the focused control's context.
     void keyPressEvent(QKeyEvent* event) override;
 

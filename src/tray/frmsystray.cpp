@@ -28,10 +28,20 @@ QList<TrayMouseEvent> eventsFor(QSystemTrayIcon::ActivationReason reason)
     }
 }
 
+// A separator keeps its "-" aside: some styles would print a separator's text.
+const char* const kCaptionProperty = "caption";
+
 void setCaption(QAction* item, const QString& caption)
 {
-    item->setText(caption);
-    item->setSeparator(caption == kSeparatorCaption);
+    const bool separator = caption == kSeparatorCaption;
+    item->setProperty(kCaptionProperty, caption);
+    item->setText(separator ? QString() : caption);
+    item->setSeparator(separator);
+}
+
+QString captionOf(const QAction* item)
+{
+    return item->property(kCaptionProperty).toString();
 }
 
 QString keyOf(const QAction* item)
@@ -137,7 +147,7 @@ qint32 frmSysTray::RemoveMenuItem(qint32 iIndex)
     }
     // Captions and keys move; each place keeps its own enabled state.
     for (qsizetype i = iIndex + 1; i < m_mnuSysTray.size(); ++i) {
-        setCaption(m_mnuSysTray.at(i - 1), m_mnuSysTray.at(i)->text());
+        setCaption(m_mnuSysTray.at(i - 1), captionOf(m_mnuSysTray.at(i)));
         m_mnuSysTray.at(i - 1)->setData(m_mnuSysTray.at(i)->data());
     }
     delete m_mnuSysTray.takeLast();
@@ -166,6 +176,17 @@ QVariant frmSysTray::ShowMenu()
 void frmSysTray::receiveTrayMessage(quint32 message)
 {
     raiseMouseEvent(TrayMouseMessage::decode(message));
+}
+
+QString frmSysTray::MenuCaption(qint32 lIndex) const
+{
+    return isValidIndex(lIndex) ? captionOf(m_mnuSysTray.at(lIndex)) : QString();
+}
+
+void frmSysTray::setMenuCaption(qint32 lIndex, const QString& sCaption)
+{
+    if (isValidIndex(lIndex))
+        setCaption(m_mnuSysTray.at(lIndex), sCaption);
 }
 
 QMenu* frmSysTray::mnuPopup() const

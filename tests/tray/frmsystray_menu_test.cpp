@@ -18,9 +18,11 @@ QStringList items(const frmSysTray& form)
 {
     EXPECT_EQ(form.mnuPopup()->actions(), form.mnuSysTray());
     QStringList texts;
-    for (const QAction* item : form.mnuSysTray())
-        texts << item->text() + ' ' + item->data().toString() + (item->isEnabled() ? "" : " off")
+    for (qint32 i = 0; i < form.mnuSysTray().size(); ++i) {
+        const QAction* item = form.mnuSysTray().at(i);
+        texts << form.MenuCaption(i) + ' ' + item->data().toString() + (item->isEnabled() ? "" : " off")
                      + (item->isSeparator() ? " sep" : "");
+    }
     return texts;
 }
 
