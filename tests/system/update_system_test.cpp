@@ -39,3 +39,18 @@ TEST_F(UpdateOnTheDesktop, SetTimeClickedInTheWindowUpdatesAndCountsDownInTheToo
     ASSERT_TRUE(waitForError("Korvel - Next update is in 2.0 hours")) << errors.constData();
     expectOneClockAdjustmentNow();
 }
+
+TEST_F(UpdateOnTheDesktop, StatusNamesTheEntriesAndTheNetworkTimeSwitch)
+{
+    writeSettings(true);
+    timedated.setNtp(true);
+    const ProgramRun run = runKorvel({"--status"}, {{"DBUS_SYSTEM_BUS_ADDRESS", bus.address()},
+                                                    {"XDG_CONFIG_HOME", home.path()}, {"DISPLAY", {}},
+                                                    {"KORVEL_TIME_SERVERS", xinetd}});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    for (const char* line : {"Connection: connected (Modem)", "Dial-up: supported through NetworkManager; entries: Modem",
+                             "automatic network time is on, so timedated refuses until it is turned off",
+                             "Next automatic update: due now"})
+        EXPECT_TRUE(run.out.contains(QLatin1String(line))) << line << "\n" << run.out.toStdString();
+    EXPECT_TRUE(run.out.contains("Time servers: " + xinetd));
+}
