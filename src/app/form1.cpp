@@ -542,12 +542,10 @@ void Form1::CmdDisconnect_Click()
 {
     const ConnectCommands::DisconnectOutcome outcome = ConnectCommands::disconnect(*m_WinInetConnection);
     AddStatusLine(outcome.statusLine);
-    if (outcome.hungUp) {
-        EnableControl(ui.cboEntries);
-        DisableControl(ui.CmdDisconnect);
-    }
-    // Also when the line dropped by itself: nothing of Korvel's is left to
-    // hang up, so the window offers Connect again.
+    if (!outcome.hungUp)
+        return;
+    EnableControl(ui.cboEntries);
+    DisableControl(ui.CmdDisconnect);
     EnableControl(ui.CmdConnect);
     showDisconnectInstead(false);
 }

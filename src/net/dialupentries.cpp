@@ -8,9 +8,11 @@ namespace DialUpEntries {
 void DUN_Services(QStringList& DUN_Array, ConnectionBackend& backend)
 {
     DUN_Array = backend.dialUpEntries();
+    // A phone book larger than the table does not fit at all: none is listed.
     if (DUN_Array.size() > MaxEntries) {
-        qCWarning(lcNet) << "Listing the first" << MaxEntries << "of" << DUN_Array.size() << "dial-up entries";
-        DUN_Array.resize(MaxEntries);
+        qCWarning(lcNet) << "Listing no dial-up entries: there are" << DUN_Array.size() << "and at most"
+                         << MaxEntries << "fit";
+        DUN_Array.clear();
     }
 }
 

@@ -5,7 +5,7 @@
 class ConnectionBackend;
 
 namespace DialUpEntries {
-// The phone book holds at most this many entries; later ones are not listed.
+// The phone book table holds this many entries; a larger book lists none.
 constexpr qsizetype MaxEntries = 256;
 
 // Fills DUN_Array with the names of the dial-up entries, in the system's

@@ -91,7 +91,7 @@ TEST_F(Form1DialUpTest, ConnectDialsTheSelectedEntryAndDisconnectHangsUpOnlyThat
     EXPECT_EQ(mock.activeConnections(), QStringList{othersConnection});
 }
 
-TEST_F(Form1DialUpTest, ADialThatBringsNoConnectionCanStillBeUndone)
+TEST_F(Form1DialUpTest, ADialThatBringsNoConnectionCanStillBeUndoneAndAFailedUndoOnlySaysSo)
 {
     const Form1Design& ui = load("[Option]\nConnection=C\n").design();
     mock.setState(NetworkManagerMock::StateDisconnected);
@@ -101,10 +101,11 @@ TEST_F(Form1DialUpTest, ADialThatBringsNoConnectionCanStillBeUndone)
     EXPECT_TRUE(ui.CmdConnect->isEnabled());
     EXPECT_TRUE(ui.CmdDisconnect->isVisibleTo(form.get())) << "C is up as far as NetworkManager knows";
 
-    // The line drops by itself: nothing is left to hang up, Connect comes back.
+    // The line drops by itself: nothing is left to hang up, and nothing but
+    // the status line changes.
     mock.deactivate(mock.activeConnections().value(0));
     ui.CmdDisconnect->click();
     EXPECT_EQ(lastStatus(), QStringLiteral("I can only disconnect from connections I made."));
-    EXPECT_TRUE(ui.CmdConnect->isVisibleTo(form.get()) && ui.CmdConnect->isEnabled());
-    EXPECT_FALSE(ui.CmdDisconnect->isVisibleTo(form.get()));
+    EXPECT_TRUE(ui.CmdDisconnect->isVisibleTo(form.get()) && ui.CmdDisconnect->isEnabled());
+    EXPECT_FALSE(ui.CmdConnect->isVisibleTo(form.get()));
 }

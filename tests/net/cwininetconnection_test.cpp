@@ -84,14 +84,17 @@ TEST_F(CWinInetConnectionTest, HangUpOnlyTakesDownWhatThisObjectDialled)
     EXPECT_EQ(backend->hungUpNumbers, (QList<quint32>{0, 7}));
 }
 
-TEST(DialUpEntries, ListsAtMostTheFirst256Entries)
+TEST(DialUpEntries, ListsAFullTableButNoneBeyondIt)
 {
     FakeBackend backend;
-    for (int i = 0; i < 300; ++i)
+    for (int i = 0; i < 256; ++i)
         backend.entries.append(QString::number(i));
     QStringList entries;
     DialUpEntries::DUN_Services(entries, backend);
-    EXPECT_EQ(entries, backend.entries.first(256));
+    EXPECT_EQ(entries, backend.entries);
+    backend.entries.append(QStringLiteral("one too many"));
+    DialUpEntries::DUN_Services(entries, backend);
+    EXPECT_TRUE(entries.isEmpty());
 }
 
 } // namespace
