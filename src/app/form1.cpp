@@ -124,6 +124,8 @@ void Form1::Form_Load()
     createTrayForm();
     createConnectionObjects();
     AddStatusLine(QStringLiteral("Last update was on - ") + m_sLastUpdate);
+    if (const QString problem = m_store.readProblem(); !problem.isEmpty())
+        AddStatusLine(problem);
     loadOptionsIntoControls();
     chkAutoConnect_Click();
     showAtStart();

@@ -75,6 +75,15 @@ void OptionStore::salvageLines()
     QFile file(m_settings->fileName());
     if (file.open(QIODevice::ReadOnly))
         m_salvaged = OptionSalvage::readGroup(file.readAll(), kGroup);
+    else
+        m_unreadable = file.exists();
+}
+
+QString OptionStore::readProblem() const
+{
+    if (!m_unreadable)
+        return {};
+    return QStringLiteral("Options not read: cannot read %1; the defaults apply").arg(fileName());
 }
 
 QString OptionStore::fileName() const

@@ -35,6 +35,10 @@ public:
     QString sync();
 
     QString fileName() const;
+    // A message for the user when the file is there but could not be read
+    // (the defaults then apply and the file is not written over); empty
+    // otherwise.
+    QString readProblem() const;
 
 private:
     void salvageLines();
@@ -42,4 +46,5 @@ private:
     std::unique_ptr<QSettings> m_settings;
     // Values read line by line, for keys a damaged file hid from QSettings.
     QHash<QString, QString> m_salvaged;
+    bool m_unreadable = false;
 };
