@@ -1,0 +1,81 @@
+#include "tray/cmouse.h"
+#include "tray/traymousemessage.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace {
+// The application-wide pointer: the override cursor's shape, none without one.
+std::optional<Qt::CursorShape> pointer()
+{
+    const QCursor* cursor = QGuiApplication::overrideCursor();
+    return cursor ? std::optional(cursor->shape()) : std::nullopt;
+}
+
+int overrideDepth()
+{
+    int depth = 0;
+    for (; QGuiApplication::overrideCursor(); ++depth)
+        QGuiApplication::restoreOverrideCursor();
+    return depth;
+}
+using Kind = TrayMouseEvent::Kind;
+} // namespace
+
+TEST(CMouseTest, GivesBackThePointerItFound)
+{
+    using Shape = std::optional<Qt::CursorShape>;
+    const struct Row {
+        const char* name;
+        Shape before;
+        QList<int> pointers;
+        Shape held; // after the last SetPointer
+    } rows[] = {
+        {"hourglass then default", std::nullopt, {CMouse::Hourglass, CMouse::Default}, std::nullopt},
+        {"default, then hourglass twice", std::nullopt, {CMouse::Default, CMouse::Hourglass, CMouse::Hourglass},
+         Qt::WaitCursor},
+        {"hourglass over an outer pointer", Qt::PointingHandCursor, {CMouse::Hourglass, CMouse::Default},
+         Qt::ArrowCursor},
+        {"never set", Qt::PointingHandCursor, {}, Qt::PointingHandCursor},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        if (row.before)
+            QGuiApplication::setOverrideCursor(*row.before);
+        {
+            CMouse mouse;
+            for (int newPointer : row.pointers)
+                mouse.SetPointer(newPointer);
+            EXPECT_EQ(pointer(), row.held);
+        }
+        EXPECT_EQ(pointer(), row.before);
+        EXPECT_EQ(overrideDepth(), row.before ? 1 : 0);
+    }
+}
+
+TEST(TrayMouseMessageTest, MessagesAndTheirTwipsFormDecodeAlike)
+{
+    const struct Row {
+        quint32 message;
+        TrayMouseEvent event;
+    } rows[] = {
+        {0x200, {Kind::MouseMove, 0}},   {0x201, {Kind::MouseDown, 1}}, {0x202, {Kind::MouseUp, 1}},
+        {0x203, {Kind::DoubleClick, 1}}, {0x204, {Kind::MouseDown, 2}}, {0x205, {Kind::MouseUp, 2}},
+        {0x206, {Kind::DoubleClick, 2}}, {0x207, {}}, {0x208, {}}, {0x209, {}}, {0x1FF, {}}, {0, {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.message);
+        EXPECT_EQ(TrayMouseMessage::decode(row.message), row.event);
+        EXPECT_EQ(TrayMouseMessage::decodeTwips(qint32(row.message) * 15), row.event);
+    }
+}
+
+TEST(TrayMouseMessageTest, TwipsBetweenOrBelowMessagesMeanNothing)
+{
+    for (const qint32 xTwips : {7681, 7694, 7769, -7680, 0x201})
+        EXPECT_EQ(TrayMouseMessage::decodeTwips(xTwips), TrayMouseEvent{}) << xTwips;
+}
