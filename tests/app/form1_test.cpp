@@ -1,63 +1,65 @@
-#include "app/form1.h"
-#include "app/optionstore.h"
-#include "net/backendselector.h"
-#include "form1fakes.h"
-#include "optionfile.h"
-#include "timeclient/korvelcontrol.h"
+#include "base/dateserial.h"
+#include "base/generaldate.h"
+#include "base/textformat.h"
+#include "form1fixture.h"
+#include "net/internetflags.h"
+#include "support/fakebackend.h"
+#include "support/mockclock.h"
+#include "support/timeserverfixture.h"
+#include "tray/frmsystray.h"
 #include "ui/fittedcheckbox.h"
 
 #include <QAction>
 #include <QCheckBox>
-#include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
+#include <QFocusEvent>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
-
-#include <gtest/gtest.h>
 
 namespace {
 
-// A system bus that is not there: no NetworkManager, so no dial-up support.
-std::shared_ptr<ConnectionBackend> withoutNetworkManager()
-{
-    return std::make_shared<BackendSelector>(
-        QDBusConnection::connectToBus("unix:path=/nonexistent/korvel-test-bus", "absent-bus"));
-}
+const QDateTime kNow(QDate(2026, 12, 6), QTime(12, 0, 0), Qt::UTC);
 
-class Form1Test : public testing::Test
+// Stands still in UTC; its monotonic clock moves half a second per reading,
+// so one query measures a round trip of 500 ms: a lag of 0.25 s.
+class SteppingClock : public MockClock
+{
+public:
+    using MockClock::MockClock;
+    qint64 monotonicMsecs() const override { return 500 * m_readings++; }
+
+private:
+    mutable qint64 m_readings = 0;
+};
+
+// The window in a UTC zone with the en_US locale, a fake connection that is
+// up (a modem, no dial-up support), a fake clock and a loopback time server
+// ten seconds ahead of "now".
+class Form1Test : public Form1Fixture
 {
 protected:
-    // Loads a window from the given file.
-    Form1& load(const QByteArray& options, bool startedWithLoad = false, const QStringList& entries = {})
+    Form1Test()
     {
-        form.reset();
-        if (!options.isNull())
-            file.write(options);
-        store = std::make_unique<OptionStore>(file.path());
-        StartupState startup;
-        startup.m_sLastUpdate = store->read(Option::LastUpdate);
-        startup.m_bStartedWithLoad = startedWithLoad;
-        form = std::make_unique<Form1>(startup, *store, testServices(withoutNetworkManager()));
-        form->design().cboEntries->addItems(entries);
-        form->Form_Load();
-        return *form;
+        TextFormat::pinLocale(QLocale(QStringLiteral("en_US")));
+        fake->state = {NetResult::success(), InternetFlags::Modem, {}};
+        backend = fake;
+        host = server->entry();
+    }
+    ~Form1Test() override { TextFormat::unpinLocale(); }
+
+    static QByteArray lastUpdateAgo(int minutes)
+    {
+        return "LastUpdate=" + GeneralDate::format(DateSerial::addMinutes(DateSerial::fromDateTime(kNow), -minutes)).toUtf8()
+            + "\n";
     }
 
-    QString saved(const OptionKey& key) const { return OptionStore(file.path()).read(key); }
-
-    static QStringList statusLines(const Form1& window)
-    {
-        QStringList lines;
-        for (int row = 0; row < window.design().lstConnectState->count(); ++row)
-            lines.append(window.design().lstConnectState->item(row)->text());
-        return lines;
-    }
-
-    OptionFile file;
-    std::unique_ptr<OptionStore> store;
-    std::unique_ptr<Form1> form;
+    SteppingClock clock{kNow};
+    std::shared_ptr<FakeBackend> fake = std::make_shared<FakeBackend>();
+    std::unique_ptr<TimeServerFixture> server =
+        std::make_unique<TimeServerFixture>(TimeServerFixture::answerFor(kNow.addSecs(10)));
 };
 
 } // namespace
@@ -75,7 +77,7 @@ TEST_F(Form1Test, FirstRunShowsTheDefaultsAndWritesNothing)
     EXPECT_EQ(ui.cboTimeZone->currentIndex(), 0);
     EXPECT_DOUBLE_EQ(form->korvel().OffSet(), 4.5) << "the first zone's offset reaches the clock";
     EXPECT_EQ(ui.cboEntries->currentIndex(), -1);
-    EXPECT_EQ(statusLines(*form), (QStringList{"Last update was on - 0:00:00", "Status: NO RAS"}));
+    EXPECT_EQ(lines(), (QStringList{"Last update was on - 0:00:00", "Status: NO RAS"}));
     EXPECT_FALSE(ui.CmdConnect->isEnabled());
     EXPECT_FALSE(file.exists());
 }
@@ -83,7 +85,7 @@ TEST_F(Form1Test, FirstRunShowsTheDefaultsAndWritesNothing)
 TEST_F(Form1Test, StoredStatesDriveTheEnableRules)
 {
     // "CheckEvery" holds the box's state and "CheckTime" its hours; 2 is grayed.
-    const Form1Design& ui = load("[Option]\nCheckEvery=2\nCheckTime=7\nCheckAuto=1\n").design();
+    const Form1Design& ui = load("CheckEvery=2\nCheckTime=7\nCheckAuto=1\n").design();
     EXPECT_EQ(ui.chkTime->checkState(), Qt::PartiallyChecked);
     EXPECT_EQ(ui.TxtTime->text(), QStringLiteral("7"));
     const QWidget* const fields[] = {ui.fraTime,        ui.TxtTime,       ui.chkUnload, ui.txtAway,
@@ -101,15 +103,15 @@ TEST_F(Form1Test, EveryOptionSurvivesLoadAndSaveExceptTheLastUpdateIsNotWritten)
 {
     const QByteArray options = "[Option]\nConnection=Evening ISP\nCheckEvery=2\nCheckTime=2.5 hrs\n"
                                "CheckAuto=1\nDisconnect=1\nUnload=1\nTimeAway=abc\nBeep=True\n"
-                               "TimeZone=17\nLastUpdate=garbage\n";
-    const Form1Design& ui =
-        load(options, false, {QStringLiteral("Office"), QStringLiteral("Evening ISP")}).design();
+                               "TimeZone=17\nLastUpdate=5/14/2026 9:41:30 AM\n";
+    entries = {QStringLiteral("Office"), QStringLiteral("Evening ISP")};
+    const Form1Design& ui = load(options).design();
     EXPECT_EQ(ui.cboEntries->currentIndex(), 1);
     form->SaveOptions();
     const std::pair<OptionKey, const char*> expected[] = {
         {Option::Connection, "Evening ISP"}, {Option::CheckEvery, "2"}, {Option::CheckTime, "2.5 hrs"},
         {Option::CheckAuto, "1"}, {Option::Disconnect, "1"}, {Option::Unload, "1"}, {Option::TimeAway, "abc"},
-        {Option::Beep, "True"}, {Option::TimeZone, "17"}, {Option::LastUpdate, "garbage"}};
+        {Option::Beep, "True"}, {Option::TimeZone, "17"}, {Option::LastUpdate, "5/14/2026 9:41:30 AM"}};
     for (const auto& [key, text] : expected)
         EXPECT_EQ(saved(key), QLatin1String(text)) << key.name;
 
@@ -125,7 +127,8 @@ TEST_F(Form1Test, EveryOptionSurvivesLoadAndSaveExceptTheLastUpdateIsNotWritten)
 
 TEST_F(Form1Test, UnattendedStartStaysHiddenAndKeepsAConnectionNotInTheList)
 {
-    load("[Option]\nConnection=Gone\n", true, {QStringLiteral("gone")});
+    entries = {QStringLiteral("gone")};
+    load("Connection=Gone\n", true);
     EXPECT_TRUE(form->isMinimized() || !form->isVisible()) << "out of sight: hidden, or minimised without a tray";
     EXPECT_EQ(form->design().cboEntries->currentIndex(), -1);
     form->SaveOptions();
@@ -153,11 +156,203 @@ TEST_F(Form1Test, AnUnwritableFileGivesOneStatusLineWhichIsSelected)
 {
     file.write("not a folder");
     OptionStore unwritable(QDir(file.path()).filePath("Korvel.ini"));
-    Form1 window(StartupState{}, unwritable, testServices(withoutNetworkManager()));
+    Form1 window(StartupState{}, unwritable, services());
     window.Form_Load();
     window.SaveOptions();
-    const QStringList lines = statusLines(window);
-    ASSERT_EQ(lines.size(), 3);
-    EXPECT_TRUE(lines[2].startsWith("Options not saved: cannot write")) << qPrintable(lines[2]);
+    const QStringList shown = lines(window);
+    ASSERT_EQ(shown.size(), 3);
+    EXPECT_TRUE(shown[2].startsWith("Options not saved: cannot write")) << qPrintable(shown[2]);
     EXPECT_TRUE(window.design().lstConnectState->item(2)->isSelected());
+}
+
+TEST_F(Form1Test, ASuccessfulUpdateSetsTheClockReportsAndRestartsTheCountdown)
+{
+    const Form1Design& ui = load("Beep=True\nCheckTime=2\n" + lastUpdateAgo(300)).design();
+    const int before = ui.lstConnectState->count();
+    ui.cmdSetTime->click();
+
+    EXPECT_EQ(lines().mid(before), (QStringList{"Status: Looking for a connection...", "Status: Connected - Modem",
+                                                "Status: Attmpting to contact time server...",
+                                                "Status: Time Received.", "Last update was on - 12/6/2026 12:00:10 PM"}));
+    EXPECT_EQ(ui.Label1->text(), QStringLiteral(" 12/6/2026 12:00:10 PM\n  Network Lagtime = 0.25"));
+    // Ten seconds ahead, plus the lag, plus half of the truncated second.
+    EXPECT_EQ(clockSetter->adjustments, QList<qint64>{10'750'000});
+    EXPECT_EQ(prompts->beeps, 1);
+    EXPECT_EQ(saved(Option::LastUpdate), QStringLiteral("12/6/2026 12:00:10 PM"));
+    EXPECT_TRUE(ui.chkUnload->text().endsWith(QStringLiteral(" - Next update is in 2.0 hours")));
+    EXPECT_EQ(form->trayForm()->ToolTip(), QStringLiteral("Korvel - Next update is in 2.0 hours"));
+    EXPECT_TRUE(ui.cmdSetTime->isEnabled());
+}
+
+TEST_F(Form1Test, TheLagFollowsTheLocaleAndTheBeepItsMenuItem)
+{
+    TextFormat::pinLocale(QLocale(QStringLiteral("de_DE")));
+    const Form1Design& ui = load("Beep=False\n").design();
+    ui.cmdSetTime->click();
+    EXPECT_TRUE(ui.Label1->text().endsWith(QStringLiteral("\n  Network Lagtime = 0,25")))
+        << ui.Label1->text().toStdString();
+    EXPECT_EQ(prompts->beeps, 0);
+}
+
+TEST_F(Form1Test, FailuresLeaveTheLastUpdateAndReenableSetTime)
+{
+    const QByteArray options = "CheckTime=2\n" + lastUpdateAgo(30);
+    const QString stored = GeneralDate::format(DateSerial::addMinutes(DateSerial::fromDateTime(kNow), -30));
+    struct Case
+    {
+        const char* name;
+        QByteArray answer; // from the time server; empty: nothing listens
+        ClockSetOutcome clockAnswer;
+        int adjustments;
+        const char* lastLine;
+    };
+    const Case cases[] = {
+        {"query fails", {}, {}, 0, "Can't Get Time please check your connection to the internet and retry."},
+        {"implausible time", QByteArray(4, '\0'), {}, 0,
+         "Status: The time server sent 1/1/1900 UTC, which cannot be right. The clock was not changed."},
+        {"clock refused", TimeServerFixture::answerFor(kNow),
+         {ClockSetOutcome::Kind::AutomaticTimeSyncOn, QStringLiteral("automatic network time is on")}, 1,
+         "Status: Clock not set: automatic network time is on"},
+    };
+    for (const Case& c : cases) {
+        server = std::make_unique<TimeServerFixture>(c.answer);
+        clockSetter->adjustments.clear();
+        clockSetter->answer = c.clockAnswer;
+        host = c.answer.isEmpty() ? TimeServerFixture::refusedEntry() : server->entry();
+        const Form1Design& ui = load(options).design();
+        ui.cmdSetTime->click();
+        EXPECT_EQ(lines().last(), QLatin1String(c.lastLine)) << c.name;
+        // Only a failed query's line is added without being selected.
+        EXPECT_EQ(ui.lstConnectState->currentRow() == ui.lstConnectState->count() - 1, !c.answer.isEmpty())
+            << c.name;
+        EXPECT_EQ(clockSetter->adjustments.size(), c.adjustments) << c.name;
+        EXPECT_EQ(saved(Option::LastUpdate), stored) << c.name;
+        EXPECT_TRUE(ui.cmdSetTime->isEnabled()) << c.name;
+        // The next tick writes no received time either.
+        form->Timer1_Timer();
+        EXPECT_EQ(saved(Option::LastUpdate), stored) << c.name;
+    }
+}
+
+TEST_F(Form1Test, ARefusedAuthorisationHoldsAutomaticUpdatesUntilTheUserPresses)
+{
+    clockSetter->answer = {ClockSetOutcome::Kind::NotAuthorised, QStringLiteral("permission was refused")};
+    const Form1Design& ui = load("CheckEvery=1\nCheckTime=2\n" + lastUpdateAgo(180)).design();
+    form->Timer1_Timer();
+    ASSERT_EQ(clockSetter->adjustments.size(), 1);
+    EXPECT_EQ(lines().last(), QStringLiteral("Status: Automatic updates will not ask again until you press \"Set Time\"."));
+    EXPECT_EQ(form->trayForm()->ToolTip(), QStringLiteral("Korvel - Automatic updates wait for \"Set Time\""));
+
+    form->Timer1_Timer();
+    EXPECT_EQ(clockSetter->adjustments.size(), 1) << "no second question from the scheduler";
+    EXPECT_TRUE(ui.Timer1->isActive());
+
+    clockSetter->answer = {ClockSetOutcome::Kind::Set, {}};
+    ui.cmdSetTime->click();
+    EXPECT_EQ(clockSetter->adjustments.size(), 2);
+    EXPECT_TRUE(form->trayForm()->ToolTip().startsWith(QStringLiteral("Korvel - Next update is in")));
+}
+
+TEST_F(Form1Test, WithoutAConnectionTheUserIsAskedOncePerRun)
+{
+    fake->state = {};
+    const Form1Design& ui = load("Connection=Office\n").design();
+    prompts->yes = true; // ... and then cancels the name box
+    ui.cmdSetTime->click();
+    EXPECT_EQ(prompts->asked, (QStringList{"No Connection", "Name the connection"}));
+    EXPECT_EQ(saved(Option::Connection), QString());
+    EXPECT_EQ(ui.cboEntries->currentIndex(), ui.cboEntries->count() - 1);
+    EXPECT_EQ(ui.cboEntries->currentText(), QString());
+
+    ui.cmdSetTime->click();
+    EXPECT_EQ(prompts->asked.size(), 2) << "asked once per run";
+    EXPECT_EQ(lines().mid(lines().size() - 2), (QStringList{"Status: Looking for a connection...", "Status: Not Connected."}));
+    EXPECT_EQ(clockSetter->adjustments.size(), 0);
+
+    // Hidden in the tray, nobody is asked.
+    prompts->asked.clear();
+    load("", true);
+    form->cmdSetTime_Click();
+    EXPECT_TRUE(prompts->asked.isEmpty());
+}
+
+TEST_F(Form1Test, AutomaticDiallingWaitsUntilTheUpdateIsDueWithinAMinute)
+{
+    fake->state = {NetResult::failure(), InternetFlags::RasInstalled, {}};
+    fake->entries = {QStringLiteral("Modem")};
+    for (const auto& [minutesAgo, dials] : {std::pair{118, false}, std::pair{119, true}}) {
+        fake->dialledEntries.clear();
+        load("CheckAuto=1\nConnection=Modem\nCheckTime=2\n" + lastUpdateAgo(minutesAgo)).design().cmdSetTime->click();
+        EXPECT_EQ(fake->dialledEntries, dials ? QStringList{"Modem"} : QStringList{}) << minutesAgo;
+        // Connect starts a fresh status list with what it found.
+        EXPECT_EQ(lines().last(), dials ? QStringLiteral("Status: No Connection Found")
+                                        : QStringLiteral("Status: Not Connected."))
+            << minutesAgo;
+        EXPECT_TRUE(prompts->asked.isEmpty());
+    }
+}
+
+TEST_F(Form1Test, TheTickStartsDueUpdatesOnlyWhenTheBoxIsTicked)
+{
+    struct Case
+    {
+        const char* options;
+        bool updates;
+        bool rearmed;
+    };
+    const Case cases[] = {
+        {"CheckEvery=1\nCheckTime=abc\n", true, true}, // no hours: due at every tick
+        {"CheckEvery=2\nCheckTime=2\n", false, false},  // grayed: fields on, updates off
+        {"CheckEvery=1\nCheckTime=2\nLastUpdate=0:00:00\n", true, true}, // a fresh store is long overdue
+        {"CheckEvery=1\nCheckTime=2\n", false, true},
+    };
+    for (const Case& c : cases) {
+        clockSetter->adjustments.clear();
+        const QByteArray options = QByteArray(c.options).contains("LastUpdate") ? QByteArray(c.options)
+                                                                                 : c.options + lastUpdateAgo(10);
+        const Form1Design& ui = load(options).design();
+        EXPECT_EQ(ui.Timer1->interval(), 1000) << c.options;
+        form->Timer1_Timer();
+        EXPECT_EQ(clockSetter->adjustments.size(), c.updates ? 1 : 0) << c.options;
+        EXPECT_EQ(ui.Timer1->isActive(), c.rearmed) << c.options;
+        EXPECT_EQ(ui.Timer1->interval(), 60000) << c.options;
+    }
+}
+
+TEST_F(Form1Test, AnUnattendedStartLeavesByTheLeaveRuleOrAfterItsUpdate)
+{
+    // The next update two hours off, the threshold one hour: the first tick leaves.
+    load("Unload=1\nTimeAway=1\nCheckTime=2\nCheckEvery=1\n" + lastUpdateAgo(0), true);
+    form->Timer1_Timer();
+    EXPECT_EQ(ends, 1);
+    EXPECT_EQ(saved(Option::CheckEvery), QStringLiteral("1")) << "options saved on the way out";
+
+    // Automatic updates off: the update it was started for ends it.
+    load("CheckEvery=0\nCheckTime=2\n" + lastUpdateAgo(300), true);
+    form->cmdSetTime_Click();
+    EXPECT_EQ(clockSetter->adjustments.size(), 1);
+    EXPECT_EQ(ends, 2);
+    EXPECT_EQ(saved(Option::LastUpdate), QStringLiteral("12/6/2026 12:00:10 PM"));
+}
+
+TEST_F(Form1Test, HoursFieldsSelectOnEntryTurnEnterIntoTabAndRecountOnLeaving)
+{
+    const Form1Design& ui = load("CheckEvery=1\nCheckTime=2\n" + lastUpdateAgo(30)).design();
+    QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(ui.txtAway, &in);
+    EXPECT_EQ(ui.txtAway->selectedText(), ui.txtAway->text());
+
+    int returns = 0;
+    QObject::connect(ui.TxtTime, &QLineEdit::returnPressed, [&returns] { ++returns; });
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QCoreApplication::sendEvent(ui.TxtTime, &enter);
+    EXPECT_EQ(returns, 0) << "Enter moves on instead";
+
+    ui.TxtTime->setText(QString());
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(ui.TxtTime, &out);
+    // Below a minute the countdown shows the timer's interval: one second until the first tick.
+    EXPECT_TRUE(ui.chkUnload->text().endsWith(QStringLiteral("- Next update is in 1 seconds.")))
+        << ui.chkUnload->text().toStdString();
+    EXPECT_EQ(form->trayForm()->ToolTip(), QStringLiteral("Korvel - Next update is in 1 seconds"));
 }

@@ -33,16 +33,6 @@ protected:
 
 } // namespace
 
-TEST_F(StartupRuleTest, EndsAnUnattendedStartWithoutWritingAnything)
-{
-    const QByteArray options = unloadOptions(30, "CheckTime=2\nTimeAway=1\nCheckEvery=0\n");
-    const StartupState state = start(options, "x Load 1");
-    EXPECT_TRUE(state.m_bStartedWithLoad);
-    EXPECT_EQ(state.m_lMinutesElapsed, 30);
-    EXPECT_TRUE(state.leaveAtOnce);
-    EXPECT_EQ(file.bytes(), options);
-}
-
 TEST_F(StartupRuleTest, LeavesOnlyWhenStartedWithLoadAndTheNextUpdateIsFarEnoughOff)
 {
     const struct { int minutesAgo; const char* options; bool leaves; } cases[] = {
@@ -54,6 +44,7 @@ TEST_F(StartupRuleTest, LeavesOnlyWhenStartedWithLoadAndTheNextUpdateIsFarEnough
         {20, "CheckTime=2.5\nTimeAway=1.67\n", false},
         {30, "TimeAway=4\n", false},
         {300, "TimeAway=1\n", false}, // overdue
+        {30, "CheckTime=2\nTimeAway=1\nCheckEvery=0\n", true},
         {30, "TimeAway=1\nUnload=junk\n", false},
     };
     for (const auto& c : cases)

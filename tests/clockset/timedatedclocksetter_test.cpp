@@ -49,6 +49,7 @@ TEST_F(TimedatedClockSetterTest, ErrorsFromTheServiceMapToTheirOutcome)
         Kind expected;
         const char* reasonPart;
     } rows[] = {
+        {TimedatedMock::NotAuthorized, Kind::NotAuthorised, "permission"},
         {"org.freedesktop.DBus.Error.AccessDenied", Kind::NotAuthorised, "permission"},
         {"org.freedesktop.DBus.Error.InteractiveAuthorizationRequired", Kind::NotAuthorised, "permission"},
         {"org.freedesktop.PolicyKit1.Error.Cancelled", Kind::NotAuthorised, "dismissed"},
@@ -61,14 +62,6 @@ TEST_F(TimedatedClockSetterTest, ErrorsFromTheServiceMapToTheirOutcome)
         EXPECT_EQ(outcome.kind, row.expected) << row.errorName;
         EXPECT_TRUE(outcome.reason.contains(row.reasonPart)) << row.errorName << ": " << qPrintable(outcome.reason);
     }
-}
-
-TEST_F(TimedatedClockSetterTest, RefusedAuthorisationSaysPermissionWasRefused)
-{
-    mock.refuseAuthorisation();
-    const ClockSetOutcome outcome = setter().adjust(-1);
-    EXPECT_EQ(outcome.kind, Kind::NotAuthorised);
-    EXPECT_TRUE(outcome.reason.contains("permission")) << qPrintable(outcome.reason);
 }
 
 TEST(TimedatedAbsentTest, NoServiceOrNoBusMeansTheServiceIsMissing)

@@ -7,8 +7,6 @@
 #include "support/networkmanagermock.h"
 #include "support/privatesystembus.h"
 
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -77,25 +75,6 @@ TEST_F(NetworkManagerTest, AnAnswerOfTheWrongTypeIsIgnoredNotFollowedForever)
     connection.Refresh();
     EXPECT_TRUE(connection.IsRasInstalled() && connection.IsConnectionConfigured());
     EXPECT_FALSE(connection.UseModem());
-}
-
-TEST(NoNetworkManager, AQuietBusOrNoBusFallsBackToKernelRoutes)
-{
-    PrivateSystemBus bus;
-    ASSERT_TRUE(bus.isRunning()) << qPrintable(bus.errorText());
-    QTemporaryDir dir;
-    const QDBusConnection missing =
-        QDBusConnection::connectToBus("unix:path=" + dir.filePath("no-such-socket"), "korvel-missing");
-    for (const QDBusConnection& dbus : {bus.connect("korvel-no-nm"), missing}) {
-        auto backend = std::make_shared<BackendSelector>(dbus);
-        CWinInetConnection connection(backend);
-        EXPECT_NO_THROW(connection.Refresh());
-        EXPECT_FALSE(connection.IsRasInstalled());
-        QStringList entries{"stale"};
-        DialUpEntries::DUN_Services(entries, *backend);
-        EXPECT_TRUE(entries.isEmpty());
-        EXPECT_THROW(connection.Dial(0, "A", 0), ConnectionError);
-    }
 }
 
 } // namespace

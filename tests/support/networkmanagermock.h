@@ -1,16 +1,10 @@
 #pragma once
 
-#include <QProcess>
-#include <QString>
-#include <QStringList>
+#include "support/dbusmock.h"
 
-class PrivateSystemBus;
-
-// NetworkManager played by python3-dbusmock's template on a private bus,
-// driven through gdbus. Runs from the constructor (which waits for the name
-// to appear) until the destructor. The helpers fill in what the
-// template lacks (PrimaryConnection, PrimaryConnectionType, a modem device).
-class NetworkManagerMock
+// NetworkManager played by dbusmock's template, with what the template lacks
+// filled in (PrimaryConnection, PrimaryConnectionType, a modem device).
+class NetworkManagerMock : public DBusMock
 {
 public:
     // NetworkManager's NMState values that tests set.
@@ -18,12 +12,6 @@ public:
     static constexpr uint StateConnectedGlobal = 70;
 
     explicit NetworkManagerMock(const PrivateSystemBus& bus);
-    ~NetworkManagerMock();
-    NetworkManagerMock(const NetworkManagerMock&) = delete;
-    NetworkManagerMock& operator=(const NetworkManagerMock&) = delete;
-
-    // Empty while running, else why it did not start.
-    QString errorText() const { return m_error; }
 
     // Adds a connection profile; returns its object path.
     QString addProfile(const QString& id, const QString& type = QStringLiteral("gsm"));
@@ -40,11 +28,4 @@ public:
     void setPrimaryConnection(const QString& activePath, const QString& type);
     // Any property of the manager, as a GVariant text ("<[1, 2]>").
     void setManagerProperty(const QString& name, const QString& value);
-
-private:
-    QString call(const QString& objectPath, const QString& method, const QStringList& arguments);
-
-    QString m_address;
-    QProcess m_process;
-    QString m_error;
 };

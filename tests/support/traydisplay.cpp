@@ -11,85 +11,61 @@
 namespace {
 constexpr int kStartMsecs = 10000;
 
+// Takes ownership of an xcb reply.
 template <typename Reply>
-using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
-
-template <typename Reply>
-ReplyPtr<Reply> owned(Reply* reply)
+std::unique_ptr<Reply, decltype(&std::free)> owned(Reply* reply)
 {
-    return ReplyPtr<Reply>(reply, &std::free);
+    return {reply, &std::free};
 }
 
 // A short-lived connection to the display for one question.
-class XConnection
+struct XConnection
 {
-public:
-    explicit XConnection(const QString& display)
-        : m_connection(xcb_connect(display.toLocal8Bit().constData(), &m_screenNumber))
-    {
-    }
-    ~XConnection() { xcb_disconnect(m_connection); }
+    explicit XConnection(const QString& display) : c(xcb_connect(display.toLocal8Bit().constData(), &screen)) {}
+    ~XConnection() { xcb_disconnect(c); }
     XConnection(const XConnection&) = delete;
     XConnection& operator=(const XConnection&) = delete;
 
-    bool isOpen() const { return xcb_connection_has_error(m_connection) == 0; }
-    int screenNumber() const { return m_screenNumber; }
-    xcb_connection_t* get() const { return m_connection; }
-
-    xcb_window_t root() const
-    {
-        xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(m_connection));
-        for (int i = 0; i < m_screenNumber; ++i)
-            xcb_screen_next(&screens);
-        return screens.data->root;
-    }
+    bool isOpen() const { return xcb_connection_has_error(c) == 0; }
 
     xcb_atom_t atom(const QByteArray& name) const
     {
-        const auto reply = owned(xcb_intern_atom_reply(
-            m_connection, xcb_intern_atom(m_connection, 0, quint16(name.size()), name.constData()), nullptr));
+        const xcb_intern_atom_cookie_t cookie = xcb_intern_atom(c, 0, quint16(name.size()), name.constData());
+        const auto reply = owned(xcb_intern_atom_reply(c, cookie, nullptr));
         return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
     }
 
     QByteArray property(xcb_window_t window, xcb_atom_t name, xcb_atom_t type) const
     {
-        const auto reply = owned(xcb_get_property_reply(
-            m_connection, xcb_get_property(m_connection, 0, window, name, type, 0, 256), nullptr));
-        if (!reply)
-            return {};
-        return QByteArray(static_cast<const char*>(xcb_get_property_value(reply.get())),
-                          xcb_get_property_value_length(reply.get()));
+        const auto reply =
+            owned(xcb_get_property_reply(c, xcb_get_property(c, 0, window, name, type, 0, 256), nullptr));
+        return reply ? QByteArray(static_cast<const char*>(xcb_get_property_value(reply.get())),
+                                  xcb_get_property_value_length(reply.get()))
+                     : QByteArray();
     }
 
     QList<xcb_window_t> children(xcb_window_t window) const
     {
-        const auto reply = owned(xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, window), nullptr));
-        if (!reply)
-            return {};
-        const xcb_window_t* first = xcb_query_tree_children(reply.get());
-        return QList<xcb_window_t>(first, first + xcb_query_tree_children_length(reply.get()));
+        const auto reply = owned(xcb_query_tree_reply(c, xcb_query_tree(c, window), nullptr));
+        const xcb_window_t* first = reply ? xcb_query_tree_children(reply.get()) : nullptr;
+        return first ? QList<xcb_window_t>(first, first + xcb_query_tree_children_length(reply.get()))
+                     : QList<xcb_window_t>();
     }
 
-private:
-    int m_screenNumber = 0;
-    xcb_connection_t* m_connection;
+    // The windows below `window` whose _NET_WM_PID is `pid`.
+    void collectOwnedBelow(xcb_window_t window, xcb_atom_t pidAtom, qint64 pid, QList<quint32>& found) const
+    {
+        for (xcb_window_t child : children(window)) {
+            const QByteArray value = property(child, pidAtom, XCB_ATOM_CARDINAL);
+            if (value.size() == sizeof(quint32) && *reinterpret_cast<const quint32*>(value.constData()) == quint32(pid))
+                found.append(child);
+            collectOwnedBelow(child, pidAtom, pid, found);
+        }
+    }
+
+    int screen = 0;
+    xcb_connection_t* c;
 };
-
-bool belongsTo(const XConnection& x, xcb_window_t window, xcb_atom_t pidAtom, qint64 pid)
-{
-    const QByteArray value = x.property(window, pidAtom, XCB_ATOM_CARDINAL);
-    return value.size() == sizeof(quint32) && *reinterpret_cast<const quint32*>(value.constData()) == quint32(pid);
-}
-
-void collectOwnedBelow(const XConnection& x, xcb_window_t window, xcb_atom_t pidAtom, qint64 pid,
-                       QList<quint32>& owned)
-{
-    for (xcb_window_t child : x.children(window)) {
-        if (belongsTo(x, child, pidAtom, pid))
-            owned.append(child);
-        collectOwnedBelow(x, child, pidAtom, pid, owned);
-    }
-}
 } // namespace
 
 TrayDisplay::TrayDisplay()
@@ -144,18 +120,21 @@ void TrayDisplay::exportToEnvironment() const
 
 QList<quint32> TrayDisplay::dockedWindows(const QString& display, qint64 pid)
 {
-    QList<quint32> owned;
+    QList<quint32> docked;
     const XConnection x(display);
     if (!x.isOpen())
-        return owned;
+        return docked;
     const xcb_atom_t wmClass = x.atom("WM_CLASS");
     const xcb_atom_t pidAtom = x.atom("_NET_WM_PID");
-    for (xcb_window_t topLevel : x.children(x.root())) {
+    xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(x.c));
+    for (int i = 0; i < x.screen; ++i)
+        xcb_screen_next(&screens);
+    for (xcb_window_t topLevel : x.children(screens.data->root)) {
         // WM_CLASS is "instance\0class\0"; trayer's panel is "panel\0trayer\0".
         if (x.property(topLevel, wmClass, XCB_ATOM_STRING).split('\0').value(1) == "trayer")
-            collectOwnedBelow(x, topLevel, pidAtom, pid, owned);
+            x.collectOwnedBelow(topLevel, pidAtom, pid, docked);
     }
-    return owned;
+    return docked;
 }
 
 bool TrayDisplay::trayIsOwned() const
@@ -163,7 +142,7 @@ bool TrayDisplay::trayIsOwned() const
     const XConnection x(m_name);
     if (!x.isOpen())
         return false;
-    const xcb_atom_t selection = x.atom("_NET_SYSTEM_TRAY_S" + QByteArray::number(x.screenNumber()));
-    const auto reply = owned(xcb_get_selection_owner_reply(x.get(), xcb_get_selection_owner(x.get(), selection), nullptr));
+    const xcb_atom_t selection = x.atom("_NET_SYSTEM_TRAY_S" + QByteArray::number(x.screen));
+    const auto reply = owned(xcb_get_selection_owner_reply(x.c, xcb_get_selection_owner(x.c, selection), nullptr));
     return reply && reply->owner != XCB_WINDOW_NONE;
 }

@@ -3,8 +3,6 @@
 #include "base/textformat.h"
 #include "support/mockclock.h"
 
-#include <QFile>
-#include <QImageReader>
 #include <QLabel>
 #include <QTimer>
 
@@ -65,15 +63,8 @@ protected:
     ClockFace face;
 };
 
-TEST_F(ClockFaceTest, GlyphStripIsAGifWithTenDigitsAndTwoColons)
+TEST_F(ClockFaceTest, GlyphStripHasTenDistinctDigitsAndTwoColons)
 {
-    QFile file(QStringLiteral(":/korvel/clockface/ledstrip.gif"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray header = file.read(11);
-    EXPECT_EQ(header.left(6), QByteArray("GIF89a"));
-    EXPECT_EQ(header.at(10) & 0x87, 0x87) << "a global colour table of 256 entries";
-    EXPECT_TRUE(QImageReader::supportedImageFormats().contains("gif"));
-
     const QImage image = strip();
     ASSERT_EQ(image.size(), QSize(140, 14));
     EXPECT_NE(image.copy(kLitColon), image.copy(kUnlitColon));
@@ -83,48 +74,38 @@ TEST_F(ClockFaceTest, GlyphStripIsAGifWithTenDigitsAndTwoColons)
     }
 }
 
-TEST_F(ClockFaceTest, DigitCellsAreCopiedFromTheStrip)
+TEST_F(ClockFaceTest, DigitCellsAreCopiedFromTheStripAndTheSecondsColonBlinks)
 {
+    // The hours colon stays lit while the seconds colon blinks; after a resize
+    // the next tick draws it lit again.
     const struct {
         QTime time;
         std::array<int, 6> digits;
+        bool resizeFirst;
+        bool secondsLit;
     } rows[] = {
-        {QTime(23, 59, 59), {2, 3, 5, 9, 5, 9}},
-        {QTime(0, 0, 0), {0, 0, 0, 0, 0, 0}},
-        {QTime(16, 47, 28), {1, 6, 4, 7, 2, 8}},
+        {QTime(23, 59, 59), {2, 3, 5, 9, 5, 9}, false, true},
+        {QTime(0, 0, 0), {0, 0, 0, 0, 0, 0}, false, false},
+        {QTime(16, 47, 28), {1, 6, 4, 7, 2, 8}, false, true},
+        {QTime(16, 47, 29), {1, 6, 4, 7, 2, 9}, true, true},
+        {QTime(16, 47, 30), {1, 6, 4, 7, 3, 0}, false, false},
     };
     face.show();
     // One face for every row: each tick must overwrite the cells of the last.
     for (const auto& row : rows) {
         SCOPED_TRACE(row.time.toString().toStdString());
+        if (row.resizeFirst)
+            face.resize(face.size() + QSize(1, 0));
         tickAt(row.time);
         const QImage shown = panel();
+        EXPECT_TRUE(panelShows(shown, kHoursColon, kLitColon));
+        EXPECT_TRUE(panelShows(shown, kSecondsColon, row.secondsLit ? kLitColon : kUnlitColon));
         for (std::size_t i = 0; i < row.digits.size(); ++i) {
             // A colon covers the first column of the tens of minutes and seconds.
             const int covered = (i == 2 || i == 4) ? 1 : 0;
             const QRect cell = digitCell(row.digits[i]).adjusted(covered, 0, 0, 0);
             EXPECT_TRUE(panelShows(shown, QPoint(kDigitX[i] + covered, 1), cell)) << "digit " << i;
         }
-    }
-}
-
-TEST_F(ClockFaceTest, HoursColonStaysLitWhileTheSecondsColonBlinks)
-{
-    face.show();
-    // After every resize the next tick draws the seconds colon lit again.
-    const struct {
-        bool resizeFirst;
-        bool secondsLit;
-    } ticks[] = {{false, true}, {false, false}, {false, true}, {true, true}, {false, false}, {false, true}};
-    int second = 0;
-    for (const auto& tick : ticks) {
-        SCOPED_TRACE(second);
-        if (tick.resizeFirst)
-            face.resize(face.size() + QSize(1, 0));
-        tickAt(QTime(12, 0, second++));
-        const QImage shown = panel();
-        EXPECT_TRUE(panelShows(shown, kHoursColon, kLitColon));
-        EXPECT_TRUE(panelShows(shown, kSecondsColon, tick.secondsLit ? kLitColon : kUnlitColon));
     }
 }
 
@@ -178,9 +159,8 @@ TEST_F(ClockFaceTest, DateLineShowsTheWholeLongDateOfTheUsersLocale)
         QDate date;
         const char* text;
     } rows[] = {
-        {"en_US", QDate(2026, 12, 6), "Sunday, December 6, 2026"},
-        {"de_DE", QDate(2026, 12, 6), "Sonntag, 6. Dezember 2026"},
         {"en_US", QDate(2026, 9, 30), "Wednesday, September 30, 2026"},
+        {"de_DE", QDate(2026, 12, 6), "Sonntag, 6. Dezember 2026"},
     };
     QLabel* date = child("lblDate");
     for (const auto& row : rows) {

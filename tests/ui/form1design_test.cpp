@@ -3,15 +3,12 @@
 #include "ui/clockface.h"
 #include "ui/fittedcheckbox.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QStyleOptionButton>
 #include <QStyleOptionGroupBox>
@@ -27,12 +24,6 @@ class Form1DesignTest : public testing::Test
 protected:
     Form1DesignTest() { ui.setupUi(&window); }
 
-    // The controls the design places, container by container.
-    QList<QWidget*> placedIn(QWidget* container) const
-    {
-        return container->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
-    }
-
     QMainWindow window;
     Form1Design ui;
 };
@@ -47,17 +38,6 @@ QRect titleRect(const QGroupBox* box)
     option.textAlignment = box->alignment();
     option.lineWidth = 1;
     return box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box);
-}
-
-// The horizontal span of `word` within a group box's title.
-std::pair<int, int> wordSpan(const QGroupBox* box, const QString& word)
-{
-    const QString title = box->title();
-    const QFontMetrics metrics = box->fontMetrics();
-    const int left = titleRect(box).left();
-    const qsizetype at = title.indexOf(word);
-    return {left + metrics.horizontalAdvance(title.left(at)),
-            left + metrics.horizontalAdvance(title.left(at + word.size()))};
 }
 
 // Where a control's caption has to fit, and the caption's size there.
@@ -97,19 +77,7 @@ std::pair<QRect, QSize> roomAndCaption(const QWidget* widget)
 
 } // namespace
 
-TEST_F(Form1DesignTest, EveryControlLiesWithinItsContainer)
-{
-    for (QWidget* container : {ui.clientArea, static_cast<QWidget*>(ui.fraTime),
-                               static_cast<QWidget*>(ui.fraAutoConnect)}) {
-        for (const QWidget* control : placedIn(container)) {
-            EXPECT_TRUE(container->rect().contains(control->geometry()))
-                << control->objectName().toStdString() << " reaches out of "
-                << container->objectName().toStdString();
-        }
-    }
-}
-
-TEST_F(Form1DesignTest, ControlsOverlapOnlyWhereTheDesignLayersThem)
+TEST_F(Form1DesignTest, ControlsStayInTheirContainersAndOverlapOnlyWhereTheDesignLayersThem)
 {
     const std::set<std::pair<QString, QString>> layered = {
         // Check boxes drawn over their frame's caption.
@@ -128,8 +96,10 @@ TEST_F(Form1DesignTest, ControlsOverlapOnlyWhereTheDesignLayersThem)
     std::set<std::pair<QString, QString>> seen;
     for (QWidget* container : {ui.clientArea, static_cast<QWidget*>(ui.fraTime),
                                static_cast<QWidget*>(ui.fraAutoConnect)}) {
-        const QList<QWidget*> controls = placedIn(container);
+        const auto controls = container->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
         for (qsizetype a = 0; a < controls.size(); ++a) {
+            EXPECT_TRUE(container->rect().contains(controls[a]->geometry()))
+                << controls[a]->objectName().toStdString() << " reaches out of its container";
             for (qsizetype b = a + 1; b < controls.size(); ++b) {
                 if (!controls[a]->geometry().intersects(controls[b]->geometry()))
                     continue;
@@ -158,18 +128,6 @@ TEST_F(Form1DesignTest, ControlsOverlapOnlyWhereTheDesignLayersThem)
               ui.line1->x());
 }
 
-TEST_F(Form1DesignTest, ControlsOnFrameCaptionsCoverOnlyTheirGaps)
-{
-    const auto inFrame = [](const QWidget* control, const QGroupBox* frame) {
-        return QRect(frame->mapFrom(control->parentWidget(), control->pos()), control->size());
-    };
-    EXPECT_LE(inFrame(ui.chkTime, ui.fraTime).right(), wordSpan(ui.fraTime, "Update").first);
-    EXPECT_GE(ui.TxtTime->geometry().left(), wordSpan(ui.fraTime, "every").second);
-    EXPECT_LE(ui.TxtTime->geometry().right(), wordSpan(ui.fraTime, "hours").first);
-    EXPECT_LE(inFrame(ui.chkAutoConnect, ui.fraAutoConnect).right(),
-              wordSpan(ui.fraAutoConnect, "Auto").first);
-}
-
 TEST_F(Form1DesignTest, NoCaptionIsClipped)
 {
     const QWidget* const captioned[] = {ui.cmdSetTime,    ui.Label1,         ui.Label2,
@@ -181,43 +139,4 @@ TEST_F(Form1DesignTest, NoCaptionIsClipped)
         EXPECT_LE(caption.width(), room.width()) << control->objectName().toStdString();
         EXPECT_LE(caption.height(), room.height()) << control->objectName().toStdString();
     }
-}
-
-TEST_F(Form1DesignTest, CaptionCheckBoxesStayUsableWhileTheirFramesStartDisabled)
-{
-    EXPECT_FALSE(ui.fraTime->isEnabled());
-    EXPECT_FALSE(ui.fraAutoConnect->isEnabled());
-    EXPECT_TRUE(ui.chkTime->isEnabled());
-    EXPECT_TRUE(ui.chkAutoConnect->isEnabled());
-}
-
-TEST_F(Form1DesignTest, TabOrderRunsFromSetTimeToTheTimeZoneList)
-{
-    const QStringList expected = {"cmdSetTime", "lstConnectState", "CmdConnect", "CmdDisconnect",
-                                  "ChkDisconnect", "chkAutoConnect", "chkTime", "TxtTime", "txtAway",
-                                  "chkUnload", "cboEntries", "cboTimeZone"};
-    QStringList order;
-    QWidget* widget = ui.cmdSetTime;
-    do {
-        if (expected.contains(widget->objectName()))
-            order.append(widget->objectName());
-        widget = widget->nextInFocusChain();
-    } while (widget != ui.cmdSetTime);
-    EXPECT_EQ(order, expected);
-}
-
-TEST_F(Form1DesignTest, TitleIconAndMenusAreAsDesigned)
-{
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Korvel Time & Date Setter"));
-    EXPECT_EQ(window.windowIcon().availableSizes(), (QList<QSize>{QSize(32, 32), QSize(16, 16)}));
-
-    QStringList captions;
-    for (const QAction* menu : window.menuBar()->actions()) {
-        captions.append(menu->menu()->objectName() + QLatin1Char(':') + menu->text());
-        for (const QAction* item : menu->menu()->actions())
-            captions.append(item->objectName() + QLatin1Char(':') + item->text());
-    }
-    EXPECT_EQ(captions, QStringList({"help:&Help", "helpf:Help &File", "mnuOptions:&Options",
-                                     "mnuBeep:Beep On Update", "Settings:Change &Settings", "Zone:Time &Zone",
-                                     "Regional:&Regional"}));
 }

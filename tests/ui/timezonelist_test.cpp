@@ -22,13 +22,10 @@ TEST(TimeZoneListTest, EntriesThatATypoWouldBreak)
         double offset;
     } rows[] = {
         {0, "Afghanistan-Kabul", 4.5},
-        {12, "Central Europe (GMT+01:00) Belgrade, Bratislava, Budapest, Prague, Sarajevo, Warsaw", 1},
-        {15, "Dateline - Eniwetok, Kwajalein", -12},
         {25, "GMT - Dublin, Edinburgh, Lisbon, London, Casablanca, Monrovia", 0},
         {28, "India - Bombay, Calcutta, Madras, New Delhi", 5.5},
         {35, "Newfoundland", -3.5},
         {49, "US Eastern (US & Canada)- New York", -5},
-        {52, "US Pacific Time (US & Canada)- Los Angeles, Tijuana", -8},
         {58, "Yakutsk", 9},
     };
     for (const auto& row : rows) {

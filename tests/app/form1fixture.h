@@ -1,0 +1,107 @@
+#pragma once
+
+#include "app/form1.h"
+#include "app/form1services.h"
+#include "app/optionstore.h"
+#include "app/startuprule.h"
+#include "app/userprompts.h"
+#include "clockset/clocksetter.h"
+#include "optionfile.h"
+#include "support/qtprinters.h"
+#include "timeclient/korvelcontrol.h"
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QStringList>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+// A clock that is never the machine's: records each adjustment and answers
+// with the outcome a test sets.
+class FakeClockSetter : public ClockSetter
+{
+public:
+    ClockSetOutcome answer{ClockSetOutcome::Kind::Set, {}};
+    QList<qint64> adjustments;
+
+    ClockSetOutcome adjust(qint64 adjustmentUsec) override
+    {
+        adjustments.append(adjustmentUsec);
+        return answer;
+    }
+    QString name() const override { return QStringLiteral("fake"); }
+};
+
+// Answers the window's questions in place of the user and counts beeps.
+class FakePrompts : public UserPrompts
+{
+public:
+    bool yes = false;
+    QStringList asked;
+    int beeps = 0;
+
+    bool askYesNo(QWidget*, const QString& title, const QString&) override
+    {
+        asked.append(title);
+        return yes;
+    }
+    QString askText(QWidget*, const QString& title, const QString&) override
+    {
+        asked.append(title);
+        return {};
+    }
+    void beep() override { ++beeps; }
+};
+
+// The main window on a settings file of its own, with `backend` for the
+// connection; nothing reaches the machine's clock, the user or the process's end.
+class Form1Fixture : public testing::Test
+{
+protected:
+    // Loads a window from `options` (null: no file) as the start-up rule
+    // would; options without a group header are put under [Option].
+    Form1& load(const QByteArray& options, bool startedWithLoad = false)
+    {
+        form.reset();
+        if (!options.isNull())
+            file.write(options.contains("[Option]") ? options : "[Option]\n" + options);
+        store = std::make_unique<OptionStore>(file.path());
+        const StartupState startup =
+            StartupRule::Form_Initialize(*store, startedWithLoad ? QStringLiteral("korvel Load 1") : QString());
+        form = std::make_unique<Form1>(startup, *store, services());
+        form->design().cboEntries->addItems(entries);
+        if (!host.isEmpty())
+            form->korvel().setHost(host);
+        form->Form_Load();
+        // Tests run the ticks themselves.
+        form->design().Timer1->stop();
+        return *form;
+    }
+
+    Form1Services services()
+    {
+        return {backend, clockSetter, prompts, [this] { ++ends; }};
+    }
+
+    static QStringList lines(const Form1& window)
+    {
+        QStringList all;
+        for (int row = 0; row < window.design().lstConnectState->count(); ++row)
+            all.append(window.design().lstConnectState->item(row)->text());
+        return all;
+    }
+    QStringList lines() const { return lines(*form); }
+
+    QString saved(const OptionKey& key) const { return OptionStore(file.path()).read(key); }
+
+    std::shared_ptr<ConnectionBackend> backend;
+    std::shared_ptr<FakeClockSetter> clockSetter = std::make_shared<FakeClockSetter>();
+    std::shared_ptr<FakePrompts> prompts = std::make_shared<FakePrompts>();
+    QStringList entries; // put in the connection list before loading
+    QString host;        // the time server, when set
+    int ends = 0;
+    OptionFile file;
+    std::unique_ptr<OptionStore> store;
+    std::unique_ptr<Form1> form;
+};

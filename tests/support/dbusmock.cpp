@@ -1,0 +1,46 @@
+#include "support/dbusmock.h"
+
+#include "support/privatesystembus.h"
+
+#include <gtest/gtest.h>
+
+DBusMock::DBusMock(const PrivateSystemBus& bus, const char* dbusmockTemplate, const QString& service)
+    : m_service(service), m_address(bus.address())
+{
+    if (!bus.isRunning()) {
+        m_error = "no private bus: " + bus.errorText();
+        return;
+    }
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("DBUS_SYSTEM_BUS_ADDRESS", m_address);
+    m_process.setProcessEnvironment(environment);
+    m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_process.setStandardOutputFile(QProcess::nullDevice());
+    m_process.start("/usr/bin/python3", {"-m", "dbusmock", "--system", "--template", dbusmockTemplate});
+    QProcess wait;
+    wait.start("gdbus", {"wait", "--address", m_address, "--timeout", "20", m_service});
+    if (!m_process.waitForStarted() || !wait.waitForFinished(25000) || wait.exitCode() != 0)
+        m_error = "dbusmock did not come up: " + m_process.errorString() + ' ' + wait.readAllStandardError();
+}
+
+DBusMock::~DBusMock()
+{
+    m_process.terminate();
+    m_process.waitForFinished(3000);
+}
+
+QString DBusMock::call(const QString& objectPath, const QString& method, const QStringList& arguments)
+{
+    const QString qualified = method.contains('.') ? method : "org.freedesktop.DBus.Mock." + method;
+    QProcess process;
+    process.start("gdbus", QStringList{"call", "--address", m_address, "--dest", m_service, "--object-path",
+                                       objectPath, "--method", qualified} + arguments);
+    if (!process.waitForFinished(10000) || process.exitCode() != 0)
+        ADD_FAILURE() << "gdbus " << qPrintable(qualified) << " failed: " << process.readAllStandardError().data();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QString DBusMock::quoted(QString text)
+{
+    return '\'' + text.replace('\\', "\\\\").replace('\'', "\\'") + '\'';
+}

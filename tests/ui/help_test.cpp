@@ -1,0 +1,171 @@
+#include "ui/contextids.h"
+#include "ui/helpfilepath.h"
+#include "ui/helpviewer.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A window that answers F1 the way the main window does.
+class HelpWindow : public QWidget
+{
+public:
+    HelpWindow()
+    {
+        setProperty("helpContextId", 10);
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(setTime);
+        layout->addWidget(hours);
+        layout->addWidget(group);
+        new QLineEdit(group);
+        setTime->setProperty("helpContextId", 220);
+        group->setProperty("helpContextId", 330);
+    }
+    QPushButton* setTime = new QPushButton(QStringLiteral("Set Time"));
+    QLineEdit* hours = new QLineEdit;
+    QWidget* group = new QWidget;
+    std::optional<int> asked;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (event->key() == Qt::Key_F1)
+            asked = ContextIDs::helpContextFor(focusWidget(), this);
+    }
+};
+
+TEST(ContextIDsTest, TopicIsTheFocusedControlsOrTheNearestAroundItOrTheWindows)
+{
+    HelpWindow window;
+    QWidget bare;
+    const struct {
+        const char* name;
+        const QWidget* focus;
+        const QWidget* window;
+        int context;
+    } rows[] = {
+        {"control with its own", window.setTime, &window, 220},
+        {"control without", window.hours, &window, 10},
+        {"inside a control with one", window.group->findChild<QLineEdit*>(), &window, 330},
+        {"nothing focused", nullptr, &window, 10},
+        {"window without one", nullptr, &bare, ContextIDs::kWindowContext},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(ContextIDs::helpContextFor(row.focus, row.window), row.context) << row.name;
+}
+
+TEST(ContextIDsTest, PressingTheHelpKeyReachesTheWindowAfterwardsWithTheFocusedControlsTopic)
+{
+    HelpWindow window;
+    ContextIDs::InitHelp(&window);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+    const std::pair<QWidget*, int> rows[] = {{window.setTime, 220}, {window.hours, 10}};
+    for (const auto& [control, context] : rows) {
+        control->setFocus();
+        window.asked.reset();
+        ContextIDs::PressHelpKey();
+        EXPECT_FALSE(window.asked) << "handled before PressHelpKey returned";
+        QCoreApplication::processEvents();
+        EXPECT_EQ(window.asked, context);
+    }
+}
+
+int openHelpWindows()
+{
+    int open = 0;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        open += qobject_cast<HelpViewer*>(widget) && widget->isVisible() ? 1 : 0;
+    return open;
+}
+
+TEST(ContextIDsTest, HelpOpensInOneWindowThatQuitHelpCloses)
+{
+    QWidget owner;
+    ContextIDs::InitHelp(&owner);
+
+    ContextIDs::ShowHelp(220);
+    ContextIDs::ShowHelp(10);
+    EXPECT_EQ(openHelpWindows(), 1);
+
+    ContextIDs::QuitHelp();
+    EXPECT_EQ(openHelpWindows(), 0);
+    ContextIDs::QuitHelp(); // nothing open: no effect
+}
+
+
+// The top of the block that carries `anchor`, in document coordinates.
+std::optional<qreal> anchorTop(const QTextBrowser& browser, const QString& anchor)
+{
+    const QTextDocument* document = browser.document();
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        bool found = block.charFormat().anchorNames().contains(anchor);
+        for (auto fragment = block.begin(); !found && !fragment.atEnd(); ++fragment)
+            found = fragment.fragment().charFormat().anchorNames().contains(anchor);
+        if (found)
+            return document->documentLayout()->blockBoundingRect(block).top();
+    }
+    return std::nullopt;
+}
+
+TEST(HelpViewerTest, OpensTheHelpFileAtEachContextsTopic)
+{
+    HelpViewer viewer;
+    viewer.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
+    const QTextBrowser& browser = *viewer.browser();
+
+    // Each opening starts from the end, where neither topic is in view; the
+    // second 220 is the page already shown, scrolled away by the user.
+    for (const int context : {220, 220, 10}) {
+        browser.verticalScrollBar()->setValue(browser.verticalScrollBar()->maximum());
+        viewer.showContext(QStringLiteral(KORVEL_HELP_SOURCE), context);
+        const QString anchor = HelpViewer::anchorFor(context);
+        EXPECT_EQ(browser.source().fragment(), anchor);
+        const std::optional<qreal> top = anchorTop(browser, anchor);
+        ASSERT_TRUE(top) << "no anchor " << anchor.toStdString();
+        const int scrolled = browser.verticalScrollBar()->value();
+        EXPECT_GE(*top, scrolled - 1) << context;
+        EXPECT_LT(*top, scrolled + browser.viewport()->height()) << context;
+    }
+}
+
+TEST(HelpViewerTest, AMissingFileGetsANoteOfItsOwn)
+{
+    HelpViewer viewer;
+    viewer.showContext(QStringLiteral("/nonexistent/KORVEL.HLP"), 10);
+    EXPECT_TRUE(viewer.browser()->toPlainText().contains(QStringLiteral("/nonexistent/KORVEL.HLP")));
+    EXPECT_TRUE(viewer.browser()->source().isEmpty());
+}
+
+} // namespace
+
+TEST(HelpFilePathTest, LooksBesideTheProgramFirstThenInTheDataFolder)
+{
+    EXPECT_EQ(HelpFilePath::inFolder(QStringLiteral("/opt/korvel/")), QStringLiteral("/opt/korvel/KORVEL.HLP"));
+    EXPECT_EQ(HelpFilePath::inFolder(QStringLiteral("/ ")), QStringLiteral("/ KORVEL.HLP"));
+    QTemporaryDir program;
+    QTemporaryDir data;
+    const QString besideProgram = program.path() + QStringLiteral("/KORVEL.HLP");
+    const QString installed = data.path() + QStringLiteral("/KORVEL.HLP");
+    EXPECT_EQ(HelpFilePath::locate(program.path(), data.path()), besideProgram) << "named though missing";
+    ASSERT_TRUE(QFile(installed).open(QIODevice::WriteOnly));
+    EXPECT_EQ(HelpFilePath::locate(program.path(), data.path()), installed);
+    ASSERT_TRUE(QFile(besideProgram).open(QIODevice::WriteOnly));
+    EXPECT_EQ(HelpFilePath::locate(program.path(), data.path()), besideProgram);
+}
