@@ -1,52 +1,108 @@
-// Prints how fast one time query attempt runs against a loopback RFC 868
-// server and the lag it measures: connect, one read, conversion.
-#include "base/clock.h"
-#include "support/timeserverfixture.h"
-#include "timeclient/socketlayer.h"
-#include "timeclient/timeprotocol.h"
+// How long one time query takes against a loopback RFC 868 server, from
+// GetTime to Done, and how long moving through four servers that refuse
+// takes until GetTime gives up; each next to the bare socket work it rests
+// on (a connect and one read, four refused connects).
+//   timeclient_bench [RUNS]
+#include "benchfigures.h"
+#include "loopbacktimeserver.h"
+#include "timeclient/korvelcontrol.h"
 
 #include <QCoreApplication>
-#include <QDateTime>
 
 #include <algorithm>
-#include <chrono>
-#include <cstdio>
-#include <vector>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+double msecsSince(qint64 startUsec)
+{
+    return double(LoopbackTimeServer::utcNowUsec() - startUsec) / 1000.0;
+}
+
+// A connect to 127.0.0.1:port and, when it is accepted, one read.
+void bareExchange(quint16 port)
+{
+    const int socket = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    char answer[4];
+    if (::connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0)
+        static_cast<void>(::recv(socket, answer, sizeof answer, MSG_WAITALL));
+    ::close(socket);
+}
+
+// GetTime until Done (-1 without one): the query as the user waits for it.
+// GetTime itself returns a second later, after keeping the connection open
+// for Done's handlers.
+double queryMsecs(const LoopbackTimeServer& server)
+{
+    KorvelControl control;
+    control.setHost(QStringLiteral("127.0.0.1:%1").arg(server.port()));
+    double done = -1.0;
+    const qint64 start = LoopbackTimeServer::utcNowUsec();
+    QObject::connect(&control, &KorvelControl::Done, &control, [&done, start] { done = msecsSince(start); });
+    control.GetTime();
+    return done;
+}
+
+// GetTime until it gives up on a cycle of four refusing servers; -1 when
+// one answered after all.
+double failoverMsecs(const QString& firstServer)
+{
+    KorvelControl control;
+    control.setHost(firstServer);
+    const qint64 start = LoopbackTimeServer::utcNowUsec();
+    const bool answered = control.GetTime().isValid();
+    return answered ? -1.0 : msecsSince(start);
+}
+
+bool allMeasured(const std::vector<double>& msecs)
+{
+    return std::none_of(msecs.begin(), msecs.end(), [](double value) { return value < 0; });
+}
+
+QJsonObject compared(const std::vector<double>& measured, const std::vector<double>& reference)
+{
+    const double median = BenchFigures::median(measured);
+    const double referenceMedian = BenchFigures::median(reference);
+    return {{"median_ms", median}, {"reference_median_ms", referenceMedian}, {"runs", int(measured.size())}};
+}
+} // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const int attempts = argc > 1 ? std::max(1, atoi(argv[1])) : 2000;
-    TimeServerFixture server({TimeServerFixture::answerFor(QDateTime::currentDateTimeUtc())});
+    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 10;
+    LoopbackTimeServer server(std::chrono::milliseconds(0), 0);
 
-    std::vector<float> lags;
-    lags.reserve(size_t(attempts));
-    int failures = 0;
-    const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < attempts; ++i) {
-        SocketLayer layer;
-        const qint64 t0 = Clock::instance().monotonicMsecs();
-        const int socket = layer.CreateSocket() == 0 ? layer.ConnectSocket("127.0.0.1", server.port()) : -1;
-        const QByteArray answer = socket == -1 ? QByteArray() : layer.ReceiveData(socket, 1);
-        if (answer.size() == TimeProtocol::kAnswerLength) {
-            TimeProtocol::BytesToDate(answer);
-            lags.push_back(TimeProtocol::lagSeconds(Clock::instance().monotonicMsecs() - t0));
-        } else {
-            ++failures;
-        }
-        if (socket != -1)
-            layer.CloseSocket(socket);
-        layer.EndSockets();
+    // The cycle is read when a KorvelControl is made.
+    QStringList refusing;
+    std::vector<quint16> refusingPorts;
+    for (int i = 0; i < KorvelControl::kAttempts; ++i) {
+        refusingPorts.push_back(LoopbackTimeServer::refusingPort());
+        refusing.append(QStringLiteral("127.0.0.1:%1").arg(refusingPorts.back()));
     }
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    qputenv("KORVEL_TIME_SERVERS", refusing.join(',').toUtf8());
 
-    std::sort(lags.begin(), lags.end());
-    const auto percentile = [&lags](double p) {
-        return lags.empty() ? 0.0f : lags[size_t(p * double(lags.size() - 1))];
-    };
-    std::printf("attempts %d, failed %d, %.1f s, %.0f attempts/s\n", attempts, failures, seconds,
-                attempts / seconds);
-    std::printf("lag (s): min %.3f  median %.3f  p99 %.3f  max %.3f\n", percentile(0), percentile(0.5),
-                percentile(0.99), percentile(1));
-    return failures == 0 ? 0 : 1;
+    std::vector<double> query, bareQuery, failover, bareFailover;
+    for (int i = 0; i < runs; ++i) {
+        query.push_back(queryMsecs(server));
+        qint64 start = LoopbackTimeServer::utcNowUsec();
+        bareExchange(server.port());
+        bareQuery.push_back(msecsSince(start));
+
+        failover.push_back(failoverMsecs(refusing.constFirst()));
+        start = LoopbackTimeServer::utcNowUsec();
+        for (const quint16 port : refusingPorts)
+            bareExchange(port);
+        bareFailover.push_back(msecsSince(start));
+    }
+    BenchFigures::print({{"query", compared(query, bareQuery)}, {"failover", compared(failover, bareFailover)}});
+    return allMeasured(query) && allMeasured(failover) ? 0 : 1;
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks what Korvel installs and packages, without touching this machine:
 # installs an already configured build folder into a temporary DESTDIR with
-# the prefix /usr, validates both desktop entries, checks the icons, the help
+# the prefix /usr, checks the command and the window program it starts,
+# validates both desktop entries, checks the icons, the help
 # file and the example polkit rule, then builds the Debian package with CPack
 # into the temporary folder and checks its contents and dependencies.
 #   scripts/check-install.sh [BUILD_DIR]      (default: build)
@@ -25,6 +26,21 @@ DESTDIR=$stage cmake --install "$build_dir" --prefix /usr >"$work/install.log"
 
 # The program and the two desktop entries.
 [ -x "$stage/usr/bin/korvel" ] && pass "usr/bin/korvel" || fail "usr/bin/korvel is missing"
+window=$stage/usr/libexec/korvel/korvel-window
+[ -x "$window" ] && pass "usr/libexec/korvel/korvel-window" || fail "usr/libexec/korvel/korvel-window is missing"
+# The command links Qt Core alone, so that an early exit loads nothing more.
+needed=$(readelf -d "$stage/usr/bin/korvel" 2>/dev/null | sed -n 's/.*Shared library: \[\(libQt6[A-Za-z]*\).*/\1/p' | sort -u)
+[ "$needed" = libQt6Core ] && pass "usr/bin/korvel links Qt Core alone" \
+  || fail "usr/bin/korvel links $(echo $needed)"
+# The installed command finds the installed window program, which answers
+# --query: here a failed query of one loopback port where nothing listens.
+answer=$(KORVEL_TIME_SERVERS=127.0.0.1:1 XDG_CONFIG_HOME=$work/config \
+  "$root/scripts/without-clock-rights.sh" "$stage/usr/bin/korvel" --query 2>&1) || true
+if grep -q "Can't Get Time" <<<"$answer"; then
+  pass "usr/bin/korvel starts the window program"
+else
+  fail "usr/bin/korvel does not start usr/libexec/korvel/korvel-window"
+fi
 menu=$stage/usr/share/applications/korvel.desktop
 autostart=$stage/etc/xdg/autostart/korvel.desktop
 for entry in "$menu" "$autostart"; do
@@ -78,7 +94,7 @@ if [ -z "$deb" ]; then
 else
   pass "package ${deb##*/}"
   contents=$(dpkg-deb -c "$deb")
-  for path in ./usr/bin/korvel ./usr/share/applications/korvel.desktop \
+  for path in ./usr/bin/korvel ./usr/libexec/korvel/korvel-window ./usr/share/applications/korvel.desktop \
               ./etc/xdg/autostart/korvel.desktop ./usr/share/icons/hicolor/48x48/apps/korvel.png \
               ./usr/share/korvel/KORVEL.HLP ./usr/share/doc/korvel/examples/49-korvel-set-time.rules; do
     grep -q " $path\$" <<<"$contents" && pass "package holds $path" || fail "package lacks $path"

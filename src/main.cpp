@@ -1,9 +1,24 @@
+// `korvel`: answers --help and --version, applies the start-up rule and, when
+// Korvel stays, becomes the window program. Links Qt Core alone, so that an
+// unattended start that leaves at once costs little more than a bare program.
+#include "app/commandline.h"
 #include "app/commandlinecommand.h"
-#include "app/windowlauncher.h"
+#include "app/optionstore.h"
+#include "app/startuphandoff.h"
+#include "app/startuprule.h"
+#include "app/windowprogram.h"
 
 int main(int argc, char** argv)
 {
     if (const std::optional<int> exitCode = runCommandLineCommand(argc, argv))
         return *exitCode;
-    return runWindow(argc, argv);
+    if (!asksForWindowProgramCommand(argc, argv)) {
+        OptionStore store;
+        const StartupState startup =
+            StartupRule::Form_Initialize(store, CommandLine::fromArguments(argc, argv));
+        if (startup.leaveAtOnce)
+            return 0;
+        StartupHandoff::pass(startup);
+    }
+    return WindowProgram::exec(argv);
 }

@@ -1,12 +1,6 @@
 #include "app/commandlinecommand.h"
 
-#include "app/optionstore.h"
-#include "app/statusreport.h"
-#include "base/dateserial.h"
-#include "timeclient/korvelcontrol.h"
-#include "timeclient/servercycle.h"
-
-#include <QCoreApplication>
+#include <QString>
 #include <QTextStream>
 
 #include <cstring>
@@ -38,31 +32,6 @@ QString helpText()
         "                          sites opened to check a LAN or proxy connection\n");
 }
 
-int runQuery(const QString& host)
-{
-    KorvelControl control;
-    control.setHost(host.isEmpty() ? control.serverCycle().constFirst() : host);
-    QString lastError;
-    QObject::connect(&control, &KorvelControl::Error, &control,
-                     [&lastError](QString& description, int&) { lastError = description; });
-    const QVariant local = control.GetTime();
-    if (!local.isValid()) {
-        QTextStream(stderr) << lastError << Qt::endl;
-        return 1;
-    }
-    const QDateTime utc = control.GMTTime().toDateTime();
-    QTextStream(stdout) << utc.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz")) << "Z lag="
-                        << control.LagTime() << " host=" << control.host() << Qt::endl;
-    return 0;
-}
-int runStatus()
-{
-    OptionStore store;
-    QTextStream out(stdout);
-    for (const QString& line : StatusReport::lines(StatusReport::gather(store)))
-        out << line << Qt::endl;
-    return 0;
-}
 } // namespace
 
 std::optional<int> runCommandLineCommand(int argc, char** argv)
@@ -70,25 +39,18 @@ std::optional<int> runCommandLineCommand(int argc, char** argv)
     if (argc < 2)
         return std::nullopt;
     const char* command = argv[1];
-    const bool help = std::strcmp(command, "--help") == 0 || std::strcmp(command, "-h") == 0;
-    const bool version = std::strcmp(command, "--version") == 0;
-    const bool query = std::strcmp(command, "--query") == 0;
-    const bool status = std::strcmp(command, "--status") == 0;
-    if (!help && !version && !query && !status)
-        return std::nullopt;
-
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("korvel"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(KORVEL_VERSION));
-    if (help) {
+    if (std::strcmp(command, "--help") == 0 || std::strcmp(command, "-h") == 0) {
         QTextStream(stdout) << helpText();
         return 0;
     }
-    if (version) {
+    if (std::strcmp(command, "--version") == 0) {
         QTextStream(stdout) << "korvel " << KORVEL_VERSION << Qt::endl;
         return 0;
     }
-    if (status)
-        return runStatus();
-    return runQuery(argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString());
+    return std::nullopt;
+}
+
+bool asksForWindowProgramCommand(int argc, char** argv)
+{
+    return argc >= 2 && (std::strcmp(argv[1], "--query") == 0 || std::strcmp(argv[1], "--status") == 0);
 }

@@ -3,6 +3,7 @@
 #include "app/commandline.h"
 #include "app/form1.h"
 #include "app/optionstore.h"
+#include "app/startuphandoff.h"
 #include "app/startuprule.h"
 #include "app/terminationwatch.h"
 
@@ -23,11 +24,14 @@ bool hasDisplay()
 
 int runWindow(int argc, char** argv)
 {
-    // An unattended start that leaves at once must not need a display, so
-    // the rule runs before the application object exists.
+    // `korvel` applied the start-up rule before it started this program;
+    // started some other way, this program applies it itself, before the
+    // application object exists, so that leaving at once needs no display.
     OptionStore store;
-    const StartupState startup =
-        StartupRule::Form_Initialize(store, CommandLine::fromArguments(argc, argv));
+    const std::optional<StartupState> handedOver = StartupHandoff::take();
+    const StartupState startup = handedOver
+        ? *handedOver
+        : StartupRule::Form_Initialize(store, CommandLine::fromArguments(argc, argv));
     if (startup.leaveAtOnce)
         return 0;
     if (!hasDisplay()) {
@@ -38,6 +42,8 @@ int runWindow(int argc, char** argv)
 
     qSetMessagePattern(QStringLiteral("%{time yyyy-MM-dd hh:mm:ss.zzz} %{category}: %{message}"));
     QApplication app(argc, argv);
+    // Named after the command, not after this program's file.
+    QCoreApplication::setApplicationName(QStringLiteral("korvel"));
     // Lets Wayland desktops match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("korvel"));
 

@@ -1,7 +1,5 @@
 #include "base/textformat.h"
 
-#include <QRegularExpression>
-
 #include <optional>
 
 namespace {
@@ -18,6 +16,26 @@ QString withoutLetter(const QString& format, QChar letter)
         if (!quoted && c == letter)
             continue;
         result += c;
+    }
+    return result;
+}
+
+// Widens every run of exactly two 'y' (a two-digit year) to four. A loop
+// rather than a regular expression: compiling one costs an unattended start
+// that leaves at once a noticeable share of its time.
+QString withFourDigitYear(const QString& format)
+{
+    QString result;
+    for (qsizetype i = 0; i < format.size();) {
+        qsizetype end = i;
+        while (end < format.size() && format.at(end) == u'y')
+            ++end;
+        if (end == i) {
+            result += format.at(i++);
+            continue;
+        }
+        result += end - i == 2 ? QStringLiteral("yyyy") : format.mid(i, end - i);
+        i = end;
     }
     return result;
 }
@@ -40,9 +58,7 @@ void TextFormat::unpinLocale()
 
 QString TextFormat::shortDateFormat()
 {
-    QString format = locale().dateFormat(QLocale::ShortFormat);
-    static const QRegularExpression twoDigitYear(QStringLiteral("(?<!y)yy(?!y)"));
-    return format.replace(twoDigitYear, QStringLiteral("yyyy"));
+    return withFourDigitYear(locale().dateFormat(QLocale::ShortFormat));
 }
 
 QString TextFormat::longTimeFormat()

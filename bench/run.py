@@ -1,0 +1,331 @@
+#!/usr/bin/env python3
+"""Runs Korvel's benchmarks, each next to its reference in the same run, and
+prints one Markdown table. scripts/bench.sh builds the programs and starts
+this without the right to set the clock.
+
+    bench/run.py BUILD_DIR [--quick]
+
+Every Korvel started here gets a private system bus on which nothing owns
+timedated, a private XDG_CONFIG_HOME whose update is not due and a server
+cycle of one loopback port where nothing listens: nothing can reach a real
+clock setter or the outside network.
+"""
+import argparse
+import datetime
+import json
+import os
+import signal
+import socket
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+BUS_CONFIG = """<busconfig>
+  <type>system</type>
+  <listen>unix:path={path}</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default">
+    <allow user="*"/>
+    <allow own="*"/>
+    <allow send_destination="*"/>
+    <allow receive_sender="*"/>
+  </policy>
+</busconfig>
+"""
+STATUS_LINE = b".status: Last update was on - "
+CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
+
+
+def fail(message):
+    sys.exit("bench: " + message)
+
+
+class Workplace:
+    """The private bus, settings folders and environment for one run."""
+
+    def __init__(self, folder):
+        self.folder = folder
+        config = os.path.join(folder, "bus.conf")
+        with open(config, "w") as file:
+            file.write(BUS_CONFIG.format(path=os.path.join(folder, "bus")))
+        self.bus = subprocess.Popen(["dbus-daemon", "--config-file=" + config, "--nofork", "--print-address"],
+                                    stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        address = self.bus.stdout.readline().strip()
+        if not address:
+            fail("dbus-daemon gave no address")
+        self.base = dict(os.environ)
+        for name in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "DBUS_SESSION_BUS_ADDRESS"):
+            self.base.pop(name, None)
+        self.base["DBUS_SYSTEM_BUS_ADDRESS"] = address
+        self.base["KORVEL_TIME_SERVERS"] = "127.0.0.1:%d" % refusing_port()
+
+    def environment(self, name, unload, time_away, **extra):
+        """A settings folder `name`: update every 2 hours, the last one half an
+        hour ago, so 1.5 hours are left."""
+        home = os.path.join(self.folder, name)
+        os.makedirs(os.path.join(home, "Korvel"), exist_ok=True)
+        last = (datetime.datetime.now() - datetime.timedelta(minutes=30)).strftime("%Y-%m-%dT%H:%M:%S")
+        with open(os.path.join(home, "Korvel", "Korvel.ini"), "w") as file:
+            file.write("[Option]\nCheckTime=2\nUnload=%d\nTimeAway=%d\nLastUpdate=%s\n" % (unload, time_away, last))
+        environment = dict(self.base, XDG_CONFIG_HOME=home)
+        environment.update(extra)
+        return environment
+
+    def close(self):
+        self.bus.terminate()
+        self.bus.wait()
+
+
+def refusing_port():
+    probe = socket.socket()
+    probe.bind(("127.0.0.1", 0))
+    port = probe.getsockname()[1]
+    probe.close()
+    return port
+
+
+def ratio(value, reference):
+    return "%.2f" % (value / reference) if reference else "—"
+
+
+def bench_json(program, *arguments):
+    run = subprocess.run([program, *map(str, arguments)], stdout=subprocess.PIPE, text=True)
+    if run.returncode != 0:
+        fail("%s failed (exit %d): %s" % (os.path.basename(program), run.returncode, run.stdout))
+    return json.loads(run.stdout.strip().splitlines()[-1])
+
+
+def accuracy(build, runs):
+    figures = bench_json(os.path.join(build, "bench", "accuracy_bench"), runs, 300)
+    korvel, rdate = figures["korvel"], figures["rdate"]
+    title = "Accuracy, one-way delay %d ms, %d runs: " % (figures["delay_ms"], runs)
+    return [
+        (title + "median error", "%+.0f ms" % korvel["median_ms"], "rdate -p: %+.0f ms" % rdate["median_ms"],
+         ratio(abs(korvel["median_ms"]), abs(rdate["median_ms"]))),
+        (title + "largest absolute error", "%.0f ms" % korvel["max_abs_ms"], "rdate -p: %.0f ms" % rdate["max_abs_ms"],
+         ratio(korvel["max_abs_ms"], rdate["max_abs_ms"])),
+    ]
+
+
+def library_count(program):
+    listed = subprocess.run(["ldd", program], stdout=subprocess.PIPE, text=True).stdout
+    return len([line for line in listed.splitlines() if "=>" in line or line.strip().startswith("/")])
+
+
+def timed_run(command, environment):
+    """Wall and CPU (user + system) milliseconds of one run to its end."""
+    start = time.perf_counter()
+    pid = os.posix_spawn(command[0], command, environment)
+    _, status, usage = os.wait4(pid, 0)
+    wall = 1000 * (time.perf_counter() - start)
+    if os.waitstatus_to_exitcode(status) != 0:
+        fail("%s exited with %d" % (" ".join(command), os.waitstatus_to_exitcode(status)))
+    return wall, 1000 * (usage.ru_utime + usage.ru_stime)
+
+
+def early_exit(build, place, runs):
+    korvel = [os.path.join(build, "src", "korvel"), "Load", "1"]
+    bare = [os.path.join(build, "bench", "bare_start")]
+    environment = place.environment("early", unload=1, time_away=1)
+    # The display variables are already gone from the environment.
+    leaving = subprocess.run(korvel, env=environment, capture_output=True)
+    if leaving.returncode != 0 or leaving.stdout or leaving.stderr:
+        fail("korvel Load 1 without a display: exit %d, %r" % (leaving.returncode, leaving.stderr))
+    # The window program applies the rule itself when started directly: the
+    # early exit as it was before `korvel` was split off, with every library.
+    whole = [os.path.join(build, "src", "korvel-window"), "Load", "1"]
+    # Turn about, so that a change in the machine's load falls on all alike.
+    measured = {"korvel": [], "bare": [], "whole": []}
+    for _ in range(runs):
+        for name, command in (("korvel", korvel), ("bare", bare), ("whole", whole)):
+            measured[name].append(timed_run(command, environment))
+    wall = {name: statistics.median(run[0] for run in values) for name, values in measured.items()}
+    cpu = {name: statistics.median(run[1] for run in values) for name, values in measured.items()}
+    libraries = {name: library_count(command[0]) for name, command in (("korvel", korvel), ("bare", bare),
+                                                                         ("whole", whole))}
+    title = "Unattended early exit `korvel Load 1` (no display, exit 0), %d runs: " % runs
+    reference = "bare QCoreApplication: "
+    return [
+        (title + "median wall time", "%.1f ms" % wall["korvel"], reference + "%.1f ms" % wall["bare"],
+         ratio(wall["korvel"], wall["bare"])),
+        (title + "median CPU time", "%.1f ms" % cpu["korvel"], reference + "%.1f ms" % cpu["bare"],
+         ratio(cpu["korvel"], cpu["bare"])),
+        ("Early exit: shared libraries (ldd)", str(libraries["korvel"]), reference + str(libraries["bare"]),
+         ratio(libraries["korvel"], libraries["bare"])),
+        ("Early exit in the whole window program (`korvel-window Load 1`, as before the split): median wall time",
+         "%.1f ms, %d libraries" % (wall["whole"], libraries["whole"]), reference + "%.1f ms" % wall["bare"],
+         ratio(wall["whole"], wall["bare"])),
+    ]
+
+
+def wait_for_status(process, timeout):
+    """Seconds from now until the program prints its first status line."""
+    start = time.monotonic()
+    seen = b""
+    os.set_blocking(process.stderr.fileno(), False)
+    while STATUS_LINE not in seen:
+        if time.monotonic() - start > timeout or process.poll() is not None:
+            return None
+        chunk = process.stderr.read()
+        if chunk:
+            seen += chunk
+        else:
+            time.sleep(0.001)
+    return time.monotonic() - start
+
+
+def start_and_stop(command, environment):
+    """Time to the status line, and the peak resident memory in KiB."""
+    start = time.monotonic()
+    process = subprocess.Popen(command, env=environment, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+    shown = wait_for_status(process, 30)
+    elapsed = time.monotonic() - start
+    # Lets the window be shown and settle before its peak is read.
+    time.sleep(0.5)
+    process.send_signal(signal.SIGTERM)
+    _, status, usage = os.wait4(process.pid, 0)
+    # Reaped here for its usage figures; Popen must not wait for it again.
+    process.returncode = os.waitstatus_to_exitcode(status)
+    if shown is None:
+        fail("%s printed no status line" % command[0])
+    return elapsed, usage.ru_maxrss
+
+
+def window_start(build, place, runs):
+    environment = place.environment("window", unload=0, time_away=4, QT_QPA_PLATFORM="offscreen")
+    korvel = [os.path.join(build, "src", "korvel")]
+    bare = [os.path.join(build, "bench", "bare_window")]
+    korvel_runs, bare_runs = [], []
+    for _ in range(runs):
+        korvel_runs.append(start_and_stop(korvel, environment))
+        bare_runs.append(start_and_stop(bare, environment))
+    korvel_ms = 1000 * statistics.median(run[0] for run in korvel_runs)
+    bare_ms = 1000 * statistics.median(run[0] for run in bare_runs)
+    korvel_kib = statistics.median(run[1] for run in korvel_runs)
+    bare_kib = statistics.median(run[1] for run in bare_runs)
+    title = "Normal start (offscreen), %d runs: " % runs
+    return [
+        (title + "median time to the window", "%.0f ms" % korvel_ms, "empty Qt Widgets window: %.0f ms" % bare_ms,
+         ratio(korvel_ms, bare_ms)),
+        (title + "peak RSS", "%.1f MiB" % (korvel_kib / 1024), "empty Qt Widgets window: %.1f MiB" % (bare_kib / 1024),
+         ratio(korvel_kib, bare_kib)),
+    ]
+
+
+def cpu_ticks(pid):
+    with open("/proc/%d/stat" % pid) as file:
+        fields = file.read().rsplit(")", 1)[1].split()
+    return int(fields[11]) + int(fields[12])
+
+
+def rss_kib(pid):
+    with open("/proc/%d/status" % pid) as file:
+        for line in file:
+            if line.startswith("VmRSS:"):
+                return int(line.split()[1])
+    return 0
+
+
+def tray_display(place):
+    """Xvfb with trayer holding the tray; returns (processes, display name)."""
+    read_end, write_end = os.pipe()
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-noreset", "-nolisten", "tcp",
+                             "-screen", "0", "1024x768x24"], pass_fds=(write_end,), stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    with os.fdopen(read_end) as numbers:
+        display = ":" + numbers.readline().strip()
+    environment = dict(place.base, DISPLAY=display)
+    trayer = subprocess.Popen(["trayer", "--edge", "top", "--align", "right", "--widthtype", "request", "--height",
+                               "24", "--transparent", "false", "--SetDockType", "false", "--SetPartialStrut", "false"],
+                              env=environment, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    # trayer takes the tray's selection within a moment of starting.
+    time.sleep(1.5)
+    return [trayer, xvfb], display
+
+
+def idle(build, place, seconds):
+    helpers, display = tray_display(place)
+    try:
+        environment = place.environment("tray", unload=1, time_away=4, DISPLAY=display)
+        korvel = subprocess.Popen([os.path.join(build, "src", "korvel"), "Load", "1"], env=environment,
+                                  stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+        helpers.insert(0, korvel)
+        if wait_for_status(korvel, 30) is None:
+            fail("korvel Load 1 did not stay in the tray")
+        xclock = subprocess.Popen(["xclock", "-digital", "-update", "1"], env=environment,
+                                  stderr=subprocess.DEVNULL)
+        helpers.insert(0, xclock)
+        time.sleep(2)
+        before = {process.pid: cpu_ticks(process.pid) for process in (korvel, xclock)}
+        time.sleep(seconds)
+        if korvel.poll() is not None:
+            fail("korvel left the tray during the idle measurement")
+        cpu = {pid: 1000 * (cpu_ticks(pid) - ticks) / CLOCK_TICKS for pid, ticks in before.items()}
+        rss = {process.pid: rss_kib(process.pid) for process in (korvel, xclock)}
+    finally:
+        for process in helpers:
+            process.terminate()
+            process.wait()
+    title = "Idle in the tray (Xvfb + trayer), %d s: " % seconds
+    return [
+        (title + "CPU time", "%.0f ms" % cpu[korvel.pid], "xclock -digital -update 1: %.0f ms" % cpu[xclock.pid],
+         ratio(cpu[korvel.pid], cpu[xclock.pid])),
+        (title + "RSS", "%.1f MiB" % (rss[korvel.pid] / 1024),
+         "xclock -digital -update 1: %.1f MiB" % (rss[xclock.pid] / 1024), ratio(rss[korvel.pid], rss[xclock.pid])),
+    ]
+
+
+def query(build, runs):
+    figures = bench_json(os.path.join(build, "bench", "timeclient_bench"), runs)
+    one, failover = figures["query"], figures["failover"]
+    return [
+        ("Query, loopback server, %d runs: median GetTime to Done" % runs, "%.2f ms" % one["median_ms"],
+         "connect + read: %.2f ms" % one["reference_median_ms"], ratio(one["median_ms"], one["reference_median_ms"])),
+        ("Failover across four refusing servers, %d runs: median" % runs, "%.2f ms" % failover["median_ms"],
+         "four refused connects: %.2f ms" % failover["reference_median_ms"],
+         ratio(failover["median_ms"], failover["reference_median_ms"])),
+    ]
+
+
+def machine():
+    model = "unknown CPU"
+    with open("/proc/cpuinfo") as file:
+        for line in file:
+            if line.startswith("model name"):
+                model = line.split(":", 1)[1].strip()
+                break
+    return "%d cores (nproc), %s, Linux %s" % (len(os.sched_getaffinity(0)), model, os.uname().release)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("build")
+    parser.add_argument("--quick", action="store_true", help="fewer runs and a 10 s idle, to try the benchmarks")
+    options = parser.parse_args()
+    build = os.path.abspath(options.build)
+    quick = options.quick
+
+    rows = []
+    with tempfile.TemporaryDirectory(prefix="korvel-bench.") as folder:
+        place = Workplace(folder)
+        try:
+            rows += early_exit(build, place, 30 if quick else 200)
+            rows += window_start(build, place, 3 if quick else 10)
+            rows += query(build, 3 if quick else 10)
+            rows += accuracy(build, 6 if quick else 30)
+            rows += idle(build, place, 10 if quick else 60)
+        finally:
+            place.close()
+
+    print("Machine: " + machine())
+    print()
+    print("| Benchmark | Korvel | Reference | Ratio |")
+    print("| --- | --- | --- | --- |")
+    for name, value, reference, factor in rows:
+        print("| %s | %s | %s | %s |" % (name, value, reference, factor))
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,18 @@
+#include "app/statuscommand.h"
+
+#include "app/optionstore.h"
+#include "app/statusreport.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+int runStatusCommand(int argc, char** argv)
+{
+    // The connectivity test's web requests need an event loop's objects.
+    const QCoreApplication app(argc, argv);
+    OptionStore store;
+    QTextStream out(stdout);
+    for (const QString& line : StatusReport::lines(StatusReport::gather(store)))
+        out << line << Qt::endl;
+    return 0;
+}

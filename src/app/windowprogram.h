@@ -1,0 +1,13 @@
+#pragma once
+
+// The window program, korvel-window: a program of its own so that `korvel`
+// links Qt Core alone and an unattended start that leaves at once loads none
+// of the libraries the window needs.
+namespace WindowProgram {
+
+// Replaces this process with the window program, keeping the arguments (and
+// so the process id, which desktops and scripts may hold). Returns only when
+// that failed, after saying why on stderr: the exit code.
+int exec(char** argv);
+
+} // namespace WindowProgram

@@ -1,0 +1,16 @@
+// korvel-window: the window, --query and --status, started by `korvel` (see
+// app/windowprogram.h).
+#include "app/querycommand.h"
+#include "app/statuscommand.h"
+#include "app/windowlauncher.h"
+
+#include <cstring>
+
+int main(int argc, char** argv)
+{
+    if (argc >= 2 && std::strcmp(argv[1], "--query") == 0)
+        return runQueryCommand(argc, argv);
+    if (argc >= 2 && std::strcmp(argv[1], "--status") == 0)
+        return runStatusCommand(argc, argv);
+    return runWindow(argc, argv);
+}
