@@ -1,4 +1,5 @@
 #include "korvelprogram.h"
+#include "support/faultyserver.h"
 #include "support/timeserverfixture.h"
 
 #include <QRegularExpression>
@@ -51,6 +52,20 @@ TEST(KorvelQuery, FailureSaysSoOnStandardErrorAndExitsOne)
         EXPECT_EQ(run.err, "Can't Get Time\n");
     }
     EXPECT_EQ(closing.connections(), 4);
+}
+
+TEST(KorvelQuery, FourBlackHoledServersFailWithinTheirConnectLimits)
+{
+    FaultyServer blackHoles[4];
+    QStringList servers;
+    for (const FaultyServer& blackHole : blackHoles)
+        servers << blackHole.entry();
+    QProcess process;
+    startKorvel(process, {"--query"}, {{"KORVEL_TIME_SERVERS", servers.join(u',')}});
+    // Four connects that give up after 10 seconds each, with room to spare.
+    ASSERT_TRUE(process.waitForFinished(45'000));
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_EQ(QString::fromLocal8Bit(process.readAllStandardError()).trimmed(), QStringLiteral("Can't Get Time"));
 }
 
 TEST(KorvelQuery, AgreesWithXinetdAndTheMachineClock)
