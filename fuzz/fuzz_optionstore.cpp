@@ -1,0 +1,54 @@
+// The settings file as a crash, a full disk or a hand edit can leave it: the
+// input is the whole file. Every key reads as a text, and the rewrite that
+// follows a damaged "LastUpdate" keeps every other value as it was read.
+#include "fuzzsupport.h"
+
+#include "app/optionstore.h"
+
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <cstdint>
+
+namespace {
+QTemporaryDir* folder = nullptr;
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    folder = new QTemporaryDir;
+    return folder->isValid() ? 0 : 1;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    // A new name for every input: QSettings keeps files it read by name.
+    static quint64 inputs = 0;
+    const QString path = folder->filePath(QStringLiteral("Korvel%1.ini").arg(++inputs));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(reinterpret_cast<const char*>(data), qint64(size)) != qint64(size))
+        return 0;
+    file.close();
+
+    const QString lastUpdate = QStringLiteral("1/2/2026 3:04:05 AM");
+    QStringList before;
+    bool saved = false;
+    {
+        OptionStore store(path);
+        for (const OptionKey& key : FuzzSupport::kAllKeys)
+            before.append(store.read(key));
+        store.write(Option::LastUpdate, lastUpdate);
+        saved = store.sync().isEmpty();
+    }
+    if (saved) {
+        const OptionStore store(path);
+        for (qsizetype i = 0; i < before.size(); ++i) {
+            const OptionKey& key = FuzzSupport::kAllKeys[i];
+            const bool rewritten = qstrcmp(key.name, Option::LastUpdate.name) == 0;
+            FuzzSupport::check(store.read(key) == (rewritten ? lastUpdate : before.at(i)));
+        }
+    }
+    QFile::remove(path);
+    return 0;
+}
