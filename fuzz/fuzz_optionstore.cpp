@@ -6,26 +6,30 @@
 #include "app/optionstore.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTemporaryDir>
 
 #include <cstdint>
 
 namespace {
-QTemporaryDir* folder = nullptr;
-} // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***)
+// Removed again when the run ends; after a finding it stays with its files.
+const QTemporaryDir& folder()
 {
-    folder = new QTemporaryDir;
-    return folder->isValid() ? 0 : 1;
+    // Every input is saved, and a save waits for the disk; memory does not.
+    const QString shared = QStringLiteral("/dev/shm");
+    static const QTemporaryDir dir(QFileInfo(shared).isWritable() ? shared + QStringLiteral("/korvel-fuzz-XXXXXX")
+                                                                 : QString());
+    FuzzSupport::check(dir.isValid());
+    return dir;
 }
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     // A new name for every input: QSettings keeps files it read by name.
     static quint64 inputs = 0;
-    const QString path = folder->filePath(QStringLiteral("Korvel%1.ini").arg(++inputs));
+    const QString path = folder().filePath(QStringLiteral("Korvel%1.ini").arg(++inputs));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(reinterpret_cast<const char*>(data), qint64(size)) != qint64(size))
         return 0;
