@@ -38,6 +38,7 @@ public:
 
 private:
     void salvageLines();
+    void partGluedHeaders();
 
     std::unique_ptr<QSettings> m_settings;
     // Values read line by line, for keys a damaged file hid from QSettings.
