@@ -65,29 +65,12 @@ QString OptionStore::sync()
             m_settings->setValue(kGroup + QLatin1Char('/') + it.key(), it.value());
     }
     m_salvaged.clear();
-    partGluedHeaders();
     m_settings->sync();
     // A format error only ever comes from reading a damaged file, and stays
     // set; the rewrite itself replaces the file with a clean one.
     if (m_settings->status() == QSettings::AccessError || !m_settings->isWritable())
         return QStringLiteral("Options not saved: cannot write %1").arg(fileName());
     return {};
-}
-
-void OptionStore::partGluedHeaders()
-{
-    // A header that lost the line break before it reads as the end of a value
-    // of the group above. Left there, the rewrite (which sorts the keys) would
-    // put more keys of that group after it, and the next line-by-line reading
-    // would take them for options.
-    const QString header = QLatin1Char('[') + kGroup + QLatin1Char(']');
-    for (const QString& path : m_settings->allKeys()) {
-        if (path.startsWith(kGroup + QLatin1Char('/')))
-            continue;
-        const QVariant value = m_settings->value(path);
-        if (value.typeId() == QMetaType::QString && value.toString().endsWith(header))
-            m_settings->setValue(path, value.toString().chopped(header.size()));
-    }
 }
 
 void OptionStore::salvageLines()

@@ -38,7 +38,6 @@ public:
 
 private:
     void salvageLines();
-    void partGluedHeaders();
 
     std::unique_ptr<QSettings> m_settings;
     // Values read line by line, for keys a damaged file hid from QSettings.
