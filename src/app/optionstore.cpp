@@ -61,6 +61,9 @@ QString OptionStore::sync()
 {
     // The rewrite replaces the damaged file; what was saved from it goes along.
     for (auto it = m_salvaged.cbegin(); it != m_salvaged.cend(); ++it) {
+        // A slash in a salvaged key would make it the path of another key.
+        if (it.key().contains(QLatin1Char('/')) || it.key().contains(QLatin1Char('\\')))
+            continue;
         if (!m_settings->contains(kGroup + QLatin1Char('/') + it.key()))
             m_settings->setValue(kGroup + QLatin1Char('/') + it.key(), it.value());
     }
