@@ -15,6 +15,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # packaging and its check: desktop-file-validate, dpkg-shlibdeps
   desktop-file-utils dpkg-dev
+  # fuzzing (scripts/fuzz.sh): clang with libFuzzer and the sanitizers
+  clang libclang-rt-14-dev
   # running on a desktop
   dbus fonts-liberation fonts-dejavu-core
   # test peers: an RFC 868 server, fake system services, a display and a tray

@@ -1,16 +1,24 @@
 #include "app/optionsalvage.h"
 
 #include <QList>
+#include <QStringList>
 
 QHash<QString, QString> OptionSalvage::readGroup(const QByteArray& bytes, const QString& group)
 {
     const QString header = QLatin1Char('[') + group + QLatin1Char(']');
     QHash<QString, QString> values;
+    QStringList lines;
+    for (const QByteArray& rawLine : bytes.split('\n'))
+        lines.append(QString::fromUtf8(rawLine).trimmed());
+    // Garbage glued to the front of a header still leaves the header, but
+    // only in a file without the header on a line of its own: a rewrite
+    // writes it so, and keeps a glued line of another group as a value, with
+    // that group's keys sorted anew after it.
+    const bool gluedHeadersCount = !lines.contains(header);
     bool inGroup = false;
-    for (const QByteArray& rawLine : bytes.split('\n')) {
-        const QString line = QString::fromUtf8(rawLine).trimmed();
-        if (line.startsWith(QLatin1Char('[')) || line.endsWith(header)) {
-            // Garbage glued to the front of a header still leaves the header.
+    for (const QString& line : lines) {
+        const bool bracketed = line.startsWith(QLatin1Char('['));
+        if (bracketed || (gluedHeadersCount && line.endsWith(header))) {
             inGroup = line.endsWith(header);
             continue;
         }

@@ -40,6 +40,11 @@ QString OptionStore::read(const OptionKey& key) const
         // An unquoted comma in a hand-edited file splits the text into a list.
         return value.toStringList().join(QLatin1Char(','));
     case QMetaType::UnknownType:
+        // Only a key the regular reader missed is looked for in the lines; a
+        // value it found but could not make out (an unknown "@Variant") is
+        // no text, and a rewrite would not keep it either.
+        if (m_settings->contains(keyPath(key)))
+            return QLatin1String(key.defaultText);
         return m_salvaged.value(QLatin1String(key.name), QLatin1String(key.defaultText));
     default:
         // A typed value that only another program writes.
@@ -56,6 +61,9 @@ QString OptionStore::sync()
 {
     // The rewrite replaces the damaged file; what was saved from it goes along.
     for (auto it = m_salvaged.cbegin(); it != m_salvaged.cend(); ++it) {
+        // A slash in a salvaged key would make it the path of another key.
+        if (it.key().contains(QLatin1Char('/')) || it.key().contains(QLatin1Char('\\')))
+            continue;
         if (!m_settings->contains(kGroup + QLatin1Char('/') + it.key()))
             m_settings->setValue(kGroup + QLatin1Char('/') + it.key(), it.value());
     }

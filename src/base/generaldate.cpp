@@ -28,6 +28,12 @@ bool isIsoDate(const QString& text)
 
 std::optional<double> parseIso(const QString& text)
 {
+    // A text without a zone holds wall fields, read as they are: as local
+    // time, the hour skipped when clocks go forward would not exist. Only such
+    // a text still reads with a "Z" added.
+    const QDateTime fields = QDateTime::fromString(text + u'Z', Qt::ISODateWithMs);
+    if (fields.isValid())
+        return DateSerial::fromDateTime(fields);
     QDateTime dateTime = QDateTime::fromString(text, Qt::ISODateWithMs);
     if (dateTime.isValid()) {
         // An ISO text with a zone names an instant; the serial is local time.
@@ -48,6 +54,23 @@ QStringList dateFormats(const QLocale& locale)
     QStringList formats{TextFormat::shortDateFormat(), locale.dateFormat(QLocale::ShortFormat)};
     formats.removeDuplicates();
     return formats;
+}
+
+// Date and time are read apart: read together they would be taken as local
+// time, in which the hour skipped when clocks go forward does not exist,
+// while a serial's fields belong to no zone.
+std::optional<double> parseDateAndTime(const QLocale& locale, const QString& text, const QString& dateFormat,
+                                       const QString& timeFormat)
+{
+    for (qsizetype space = text.indexOf(u' '); space >= 0; space = text.indexOf(u' ', space + 1)) {
+        const QDate date = locale.toDate(text.left(space), dateFormat);
+        if (!date.isValid())
+            continue;
+        const QTime time = locale.toTime(text.mid(space + 1), timeFormat);
+        if (time.isValid())
+            return DateSerial::fromDateTime(QDateTime(date, time, Qt::UTC));
+    }
+    return std::nullopt;
 }
 
 QStringList timeFormats()
@@ -87,9 +110,8 @@ std::optional<double> parse(const QString& text)
     const QStringList times = timeFormats();
     for (const QString& date : dates) {
         for (const QString& time : times) {
-            const QDateTime dateTime = locale.toDateTime(trimmed, date + u' ' + time);
-            if (dateTime.isValid())
-                return DateSerial::fromDateTime(dateTime);
+            if (const auto serial = parseDateAndTime(locale, trimmed, date, time))
+                return serial;
         }
         const QDate dateOnly = locale.toDate(trimmed, date);
         if (dateOnly.isValid())

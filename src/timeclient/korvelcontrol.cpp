@@ -139,10 +139,11 @@ KorvelControl::Attempt KorvelControl::runAttempt(double& localSerial)
             qCInfo(lcTimeClient) << "Cannot connect to" << m_host << "port" << port << "error"
                                  << m_sockets->lastError();
         } else {
-            const QByteArray answer = m_sockets->ReceiveData(socket, kReceiveTimeoutSeconds);
-            if (answer.size() == TimeProtocol::kAnswerLength) {
-                storeAnswer(answer, Clock::instance().monotonicMsecs() - start,
-                            Clock::instance().currentDateTimeUtc().toMSecsSinceEpoch(), localSerial);
+            const QByteArray received = m_sockets->ReceiveData(socket, kReceiveTimeoutSeconds);
+            const float lag = TimeProtocol::lagSeconds(Clock::instance().monotonicMsecs() - start);
+            if (const auto answer = TimeProtocol::readAnswer(received, lag, m_ZoneBias)) {
+                storeAnswer(*answer, lag, Clock::instance().currentDateTimeUtc().toMSecsSinceEpoch());
+                localSerial = answer->local;
                 // Handlers of Done run while the connection is still open.
                 Q_EMIT Done();
                 EventSlice::pause(1000);
@@ -150,7 +151,7 @@ KorvelControl::Attempt KorvelControl::runAttempt(double& localSerial)
                 endSockets();
                 return Attempt::Answered;
             }
-            qCInfo(lcTimeClient) << m_host << "answered" << answer.size() << "bytes instead of 4";
+            qCInfo(lcTimeClient) << m_host << "answered" << received.size() << "bytes instead of 4";
             m_sockets->CloseSocket(socket);
         }
     }
@@ -159,17 +160,12 @@ KorvelControl::Attempt KorvelControl::runAttempt(double& localSerial)
     return Attempt::Failed;
 }
 
-void KorvelControl::storeAnswer(const QByteArray& answer, qint64 roundTripMsecs, qint64 receiptUtcMsecs,
-                                double& localSerial)
+void KorvelControl::storeAnswer(const TimeProtocol::AnswerTimes& answer, float lag, qint64 receiptUtcMsecs)
 {
-    const float lag = TimeProtocol::lagSeconds(roundTripMsecs);
     m_LagTime = NumberText::generalSingle(lag);
-    const double received = TimeProtocol::BytesToDate(answer);
-    m_lastReceipt = {DateSerial::toDateTime(received).toMSecsSinceEpoch(), lag, receiptUtcMsecs};
-    const double gmt = received + double(lag) / DateSerial::kSecondsPerDay;
-    localSerial = TimeProtocol::GmtToLocal(gmt, m_ZoneBias);
+    m_lastReceipt = {DateSerial::toDateTime(answer.sent).toMSecsSinceEpoch(), lag, receiptUtcMsecs};
     Q_EMIT LagTimeChanged();
-    storeTimes(gmt, localSerial);
+    storeTimes(answer.gmt, answer.local);
 }
 
 void KorvelControl::storeTimes(double gmtSerial, double localSerial)

@@ -2,6 +2,7 @@
 
 #include "base/webfetch.h"
 #include "timeclient/socketlayer.h"
+#include "timeclient/timeprotocol.h"
 #include "timeclient/timereceipt.h"
 
 #include <QObject>
@@ -109,8 +110,7 @@ private:
     enum class Attempt { Answered, Failed, Unresolvable };
 
     Attempt runAttempt(double& localSerial);
-    void storeAnswer(const QByteArray& answer, qint64 roundTripMsecs, qint64 receiptUtcMsecs,
-                     double& localSerial);
+    void storeAnswer(const TimeProtocol::AnswerTimes& answer, float lag, qint64 receiptUtcMsecs);
     void storeTimes(double gmtSerial, double localSerial);
     static std::optional<double> dateSerialOf(const QVariant& value, const char* property);
     void endSockets();

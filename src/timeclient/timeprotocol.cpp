@@ -15,6 +15,17 @@ double BytesToDate(const QByteArray& bytes)
     return double(seconds) / DateSerial::kSecondsPerDay + 2.0;
 }
 
+std::optional<AnswerTimes> readAnswer(const QByteArray& received, float lag, int zoneBias)
+{
+    if (received.size() != kAnswerLength)
+        return std::nullopt;
+    AnswerTimes times;
+    times.sent = BytesToDate(received);
+    times.gmt = times.sent + double(lag) / DateSerial::kSecondsPerDay;
+    times.local = GmtToLocal(times.gmt, zoneBias);
+    return times;
+}
+
 float lagSeconds(qint64 roundTripMsecs)
 {
     const float lag = float(roundTripMsecs) / 2000.0f;

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QDateTime>
 
+#include <optional>
+
 // Pure conversions of the Time Protocol (RFC 868) answer and of local time.
 namespace TimeProtocol {
 
@@ -13,6 +15,20 @@ inline constexpr float kMaxLag = 1.0f;
 // date serial (1 January 1900 is serial 2). The count is unsigned.
 // Requires at least 4 bytes; only the first 4 are read.
 double BytesToDate(const QByteArray& bytes);
+
+// What one reply means, as date serials: the time the server sent (UTC),
+// UTC on arrival (sent plus the one-way lag) and that instant in local time.
+struct AnswerTimes
+{
+    double sent = 0.0;
+    double gmt = 0.0;
+    double local = 0.0;
+};
+
+// Only exactly kAnswerLength received bytes are an answer; any other length
+// is a failed attempt and gives nothing. `lag` in seconds, `zoneBias` as for
+// GmtToLocal.
+std::optional<AnswerTimes> readAnswer(const QByteArray& received, float lag, int zoneBias);
 
 // One-way lag in seconds from the round trip, capped at kMaxLag.
 float lagSeconds(qint64 roundTripMsecs);
