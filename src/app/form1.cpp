@@ -263,24 +263,23 @@ void Form1::askForConnectionName()
 
 void Form1::Korvel1_Done()
 {
-    const std::optional<double> local = DateVariant::isDateValue(Korvel1->LocalTime())
-                                            ? DateVariant::toSerial(Korvel1->LocalTime())
-                                            : std::nullopt;
-    m_bLocalTimeApplied = false;
-    if (local) {
+    // The number 0 until a query succeeds; a date after it.
+    const bool received = DateVariant::isDateValue(Korvel1->LocalTime());
+    const double local = DateVariant::toSerial(Korvel1->LocalTime()).value_or(0.0);
+    m_sAppliedUpdate.clear();
+    if (received) {
         const TimeReceipt receipt = Korvel1->lastReceipt();
-        if (!ClockAdjustment::isPlausible(QDateTime::fromMSecsSinceEpoch(receipt.serverUtcMsecs, Qt::UTC),
-                                          ClockAdjustment::buildDay())) {
+        const QDateTime sent = QDateTime::fromMSecsSinceEpoch(receipt.serverUtcMsecs, Qt::UTC);
+        if (!ClockAdjustment::isPlausible(sent, ClockAdjustment::buildDay())) {
             ui.cmdSetTime->setEnabled(true);
             AddStatusLine(QStringLiteral("Status: The time server sent %1 UTC, which cannot be right. "
                                          "The clock was not changed.")
-                              .arg(GeneralDate::format(DateSerial::fromDateTime(
-                                  QDateTime::fromMSecsSinceEpoch(receipt.serverUtcMsecs, Qt::UTC)))));
+                              .arg(GeneralDate::format(DateSerial::fromDateTime(sent))));
             return;
         }
-        const QString received = GeneralDate::format(*local);
+        const QString localText = GeneralDate::format(local);
         AddStatusLine(QStringLiteral("Status: Time Received."));
-        ui.Label1->setText(QStringLiteral(" ") + received + QStringLiteral("\n  Network Lagtime = ")
+        ui.Label1->setText(QStringLiteral(" ") + localText + QStringLiteral("\n  Network Lagtime = ")
                            + Korvel1->LagTime());
         // "Set Time" stays off while the clock is set: an authorisation may
         // take minutes, and no tick may start a second update meanwhile.
@@ -288,14 +287,10 @@ void Form1::Korvel1_Done()
         ui.cmdSetTime->setEnabled(true);
         if (!set)
             return;
-        m_bLocalTimeApplied = true;
+        m_sAppliedUpdate = localText;
         if (ui.mnuBeep->isChecked())
             m_services.prompts->beep();
-        m_store.write(Option::LastUpdate, received);
-        const QString problem = m_store.sync();
-        if (!problem.isEmpty())
-            AddStatusLine(problem);
-        AddStatusLine(QStringLiteral("Last update was on - ") + received);
+        recordLastUpdate(localText);
         hangUpAfterUpdate();
     }
     if (m_bStartedWithLoad && inTray() && ui.chkTime->checkState() == Qt::Unchecked) {
@@ -303,9 +298,18 @@ void Form1::Korvel1_Done()
         Form_Unload();
         return;
     }
-    if (local)
-        m_lMinutesElapsed = StartupRule::minutesSince(GeneralDate::format(*local)).value_or(0);
+    if (received)
+        m_lMinutesElapsed = StartupRule::minutesSince(local);
     ShowCountdown(UpdateSchedule::Variant::Tick);
+}
+
+void Form1::recordLastUpdate(const QString& text)
+{
+    m_store.write(Option::LastUpdate, text);
+    const QString problem = m_store.sync();
+    if (!problem.isEmpty())
+        AddStatusLine(problem);
+    AddStatusLine(QStringLiteral("Last update was on - ") + text);
 }
 
 bool Form1::setClock(const TimeReceipt& receipt)
@@ -358,12 +362,8 @@ void Form1::Timer1_Timer()
     ShowCountdown(UpdateSchedule::Variant::Tick);
 
     // Only a received time that was put on the clock counts as an update.
-    if (m_bLocalTimeApplied) {
-        const QString text = GeneralDate::format(DateVariant::toSerial(Korvel1->LocalTime()).value_or(0));
-        m_store.write(Option::LastUpdate, text);
-        m_store.sync();
-        AddStatusLine(QStringLiteral("Last update was on - ") + text);
-    }
+    if (!m_sAppliedUpdate.isEmpty())
+        recordLastUpdate(m_sAppliedUpdate);
 
     if (isChecked(ui.chkUnload) && m_bStartedWithLoad
         && UpdateSchedule::leaves(ui.txtAway->text(), ui.TxtTime->text(), m_lMinutesElapsed)) {

@@ -69,6 +69,8 @@ private:
     void Korvel1_Error(QString& ErrorDescription, int& ErrorNumber);
     bool setClock(const TimeReceipt& receipt);
     void hangUpAfterUpdate();
+    // Stores "LastUpdate" and says so in the status list.
+    void recordLastUpdate(const QString& text);
     void chkTime_Click();
     void chkAutoConnect_Click();
     void TxtTime_LostFocus();
@@ -116,7 +118,8 @@ private:
     // The user refused to authorise an automatic update: automatic updates
     // stop asking until the user presses "Set Time".
     bool m_bAutomaticUpdatesHeld = false;
-    // The received local time was put on the clock.
-    bool m_bLocalTimeApplied = false;
+    // The received local time that was put on the clock, as stored; empty
+    // when the last answer was not.
+    QString m_sAppliedUpdate;
     bool m_bUnloaded = false;
 };

@@ -26,7 +26,12 @@ std::optional<qint32> StartupRule::minutesSince(const QString& lastUpdate)
     const auto serial = GeneralDate::parse(lastUpdate);
     if (!serial)
         return std::nullopt;
-    const qint64 minutes = DateSerial::minuteDiff(*serial, Clock::instance().nowSerial());
+    return minutesSince(*serial);
+}
+
+qint32 StartupRule::minutesSince(double serial)
+{
+    const qint64 minutes = DateSerial::minuteDiff(serial, Clock::instance().nowSerial());
     return static_cast<qint32>(std::clamp<qint64>(minutes, std::numeric_limits<qint32>::min(),
                                                    std::numeric_limits<qint32>::max()));
 }

@@ -26,6 +26,8 @@ bool leavesAtOnce(int hours, qint32 minutesElapsed, double away);
 // Whole minutes from the stored last-update text to now; nothing when the
 // text is not a date.
 std::optional<qint32> minutesSince(const QString& lastUpdate);
+// Whole minutes from a local date serial to now.
+qint32 minutesSince(double serial);
 
 // Reads the last update and, for a start with "Load", the options the rule
 // needs. Writes "LastUpdate" only when it does not hold a date; writes no
