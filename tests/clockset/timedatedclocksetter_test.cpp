@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace {
 
 using Kind = ClockSetOutcome::Kind;
@@ -62,6 +64,19 @@ TEST_F(TimedatedClockSetterTest, ErrorsFromTheServiceMapToTheirOutcome)
         EXPECT_EQ(outcome.kind, row.expected) << row.errorName;
         EXPECT_TRUE(outcome.reason.contains(row.reasonPart)) << row.errorName << ": " << qPrintable(outcome.reason);
     }
+}
+
+TEST(TimedatedLeavingTest, ATimedatedThatLeftIsSaidBeforeAndAfterASet)
+{
+    const PrivateSystemBus bus;
+    std::optional<TimedatedMock> timedated(std::in_place, bus);
+    ASSERT_TRUE(timedated->errorText().isEmpty()) << qPrintable(timedated->errorText());
+    TimedatedClockSetter setter(bus.connect("korvel-under-test"));
+    EXPECT_TRUE(setter.obstacle().isEmpty());
+    timedated.reset();
+    const ClockSetOutcome outcome = setter.adjust(1'000'000);
+    EXPECT_EQ(outcome.kind, Kind::ServiceMissing) << qPrintable(outcome.reason);
+    EXPECT_EQ(setter.obstacle(), outcome.reason);
 }
 
 TEST(TimedatedAbsentTest, NoServiceOrNoBusMeansTheServiceIsMissing)

@@ -1,18 +1,16 @@
 #include "base/eventslice.h"
-#include "clockset/timedatedclocksetter.h"
 #include "net/backendselector.h"
 #include "net/cwininetconnection.h"
 
 #include "support/networkmanagermock.h"
 #include "support/privatesystembus.h"
-#include "support/timedatedmock.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
 
-// NetworkManager and timedated may stop while Korvel runs: it carries on
-// without them instead of holding on to what they said.
+// NetworkManager may stop while Korvel runs: it carries on without it
+// instead of holding on to what it said.
 TEST(ServicesLeaving, WithoutNetworkManagerItsDialUpsAreForgottenAndRoutesAnswer)
 {
     PrivateSystemBus bus;
@@ -29,17 +27,4 @@ TEST(ServicesLeaving, WithoutNetworkManagerItsDialUpsAreForgottenAndRoutesAnswer
     connection.Refresh();
     EXPECT_FALSE(connection.IsRasInstalled());
     EXPECT_FALSE(connection.HangUp().toBool()) << "nothing dialled through a service that left";
-}
-
-TEST(ServicesLeaving, WithoutTimedatedTheClockIsNotSetAndSaysWhy)
-{
-    PrivateSystemBus bus;
-    std::optional<TimedatedMock> timedated(std::in_place, bus);
-    ASSERT_TRUE(timedated->errorText().isEmpty()) << qPrintable(timedated->errorText());
-    TimedatedClockSetter setter(bus.connect("korvel-under-test"));
-    EXPECT_TRUE(setter.obstacle().isEmpty());
-    timedated.reset();
-    const ClockSetOutcome outcome = setter.adjust(1'000'000);
-    EXPECT_EQ(outcome.kind, ClockSetOutcome::Kind::ServiceMissing) << qPrintable(outcome.reason);
-    EXPECT_EQ(setter.obstacle(), outcome.reason);
 }

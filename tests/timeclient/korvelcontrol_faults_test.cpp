@@ -46,9 +46,3 @@ TEST(KorvelControlFaults, AServerThatTricklesABytePerSecondIsNotAnAnswer)
     });
     expectTheNextServerAnswers(trickling.entry());
 }
-
-TEST(KorvelControlFaults, ABlackHoledServerCostsTheConnectLimitThenTheNextIsAsked)
-{
-    FaultyServer blackHole;
-    expectTheNextServerAnswers(blackHole.entry());
-}
