@@ -1,24 +1,15 @@
 #include "app/form1.h"
 
+#include "app/dialupsession.h"
 #include "app/optionconversion.h"
 #include "app/optionstore.h"
 #include "app/statuslog.h"
-#include "app/stepguard.h"
 #include "app/userprompts.h"
-#include "base/clock.h"
-#include "base/dateserial.h"
-#include "base/generaldate.h"
-#include "clockset/clockadjustment.h"
 #include "clockset/clocksetter.h"
 #include "clockset/clocksetterselector.h"
 #include "net/backendselector.h"
-#include "net/cnetconnect.h"
-#include "net/connectcommands.h"
-#include "net/connectionerror.h"
 #include "net/cwininetconnection.h"
 #include "net/dialupentries.h"
-#include "net/netlog.h"
-#include "timeclient/datevariant.h"
 #include "timeclient/korvelcontrol.h"
 #include "tray/cmouse.h"
 #include "tray/frmsystray.h"
@@ -44,8 +35,6 @@
 #include <cstdlib>
 
 namespace {
-constexpr int kFirstTickMsecs = 1000;
-constexpr int kTickMsecs = 60000;
 const QString kHeldToolTip = QStringLiteral("Korvel - Automatic updates wait for \"Set Time\"");
 
 bool isChecked(const QCheckBox* box)
@@ -82,9 +71,6 @@ Form1::Form1(const StartupState& startup, OptionStore& store, Form1Services serv
     Korvel1 = new KorvelControl(this);
     Korvel1->setObjectName(QStringLiteral("Korvel1"));
     Korvel1->ReadProperties(KorvelControl::designState());
-    // The query raises its events from inside GetTime, with by-reference arguments.
-    connect(Korvel1, &KorvelControl::Done, this, &Form1::Korvel1_Done, Qt::DirectConnection);
-    connect(Korvel1, &KorvelControl::Error, this, &Form1::Korvel1_Error, Qt::DirectConnection);
     // A state set from code runs the click handling too, as a user's click does.
     connect(ui.chkTime, &QCheckBox::stateChanged, this, &Form1::chkTime_Click);
     connect(ui.chkAutoConnect, &QCheckBox::stateChanged, this, &Form1::chkAutoConnect_Click);
@@ -122,7 +108,9 @@ frmSysTray* Form1::trayForm() const
 void Form1::Form_Load()
 {
     createTrayForm();
-    createConnectionObjects();
+    UpdateReport& report = *this;
+    m_dialUp = std::make_unique<DialUpSession>(m_services.backend, report);
+    m_update = std::make_unique<ClockUpdate>(*Korvel1, *m_services.clockSetter, *m_dialUp, m_store, report, this);
     AddStatusLine(QStringLiteral("Last update was on - ") + m_sLastUpdate);
     if (const QString problem = m_store.readProblem(); !problem.isEmpty())
         AddStatusLine(problem);
@@ -138,18 +126,12 @@ void Form1::Form_Load()
     CMouse mouse;
     mouse.SetPointer(CMouse::Hourglass);
 
-    // From here on a step that fails is skipped and the next one runs.
-    StepGuard::run("dial-up entries", [this] { loadDialUpEntries(); });
-    StepGuard::run("clock setting", [this] {
-        const QString obstacle = m_services.clockSetter->obstacle();
-        if (!obstacle.isEmpty())
-            AddStatusLine(QStringLiteral("Status: The clock cannot be set: ") + obstacle);
-    });
-    StepGuard::run("time zones", [this] {
-        TimeZoneList::fill(ui.cboTimeZone, m_ZoneOffsets);
-        selectStoredTimeZone();
-    });
-    StepGuard::run("Timer1", [this] { ui.Timer1->start(kFirstTickMsecs); });
+    loadDialUpEntries();
+    if (const QString obstacle = m_services.clockSetter->obstacle(); !obstacle.isEmpty())
+        AddStatusLine(QStringLiteral("Status: The clock cannot be set: ") + obstacle);
+    TimeZoneList::fill(ui.cboTimeZone, m_ZoneOffsets);
+    selectStoredTimeZone();
+    ui.Timer1->start(UpdateSchedule::kFirstTickMsecs);
 }
 
 void Form1::loadOptionsIntoControls()
@@ -201,185 +183,67 @@ void Form1::AddStatusLine(const QString& line, bool select)
 
 void Form1::cmdSetTime_Click()
 {
-    // The user's own press lifts the hold on automatic updates.
-    if (!m_bAutomaticUpdate && m_bAutomaticUpdatesHeld) {
-        m_bAutomaticUpdatesHeld = false;
-        ShowCountdown(UpdateSchedule::Variant::Tick);
-    }
-    AddStatusLine(QStringLiteral("Status: Looking for a connection..."));
-    if (!connectionForUpdate())
+    runUpdate(ClockUpdate::AskedBy::User);
+}
+
+void Form1::runUpdate(ClockUpdate::AskedBy askedBy)
+{
+    ClockUpdate::Request request;
+    request.askedBy = askedBy;
+    request.hoursText = ui.TxtTime->text();
+    request.minutesElapsed = m_lMinutesElapsed;
+    request.autoConnect = ui.chkAutoConnect->checkState() != Qt::Unchecked;
+    request.disconnectWhenDone = isChecked(ui.ChkDisconnect);
+    request.beep = ui.mnuBeep->isChecked();
+    request.entryName = ui.cboEntries->currentText();
+    const ClockUpdate::Result result = m_update->run(request);
+    if (result.outcome != ClockUpdate::Outcome::Applied)
         return;
-    ui.cmdSetTime->setEnabled(false);
-    AddStatusLine(QStringLiteral("Status: Attmpting to contact time server..."));
-    ui.Label1->setText(QStringLiteral("Trying to get time..."));
-    StepGuard::run("GetTime", [this] { Korvel1->GetTime(); });
-}
-
-bool Form1::connectionForUpdate()
-{
-    bool connected = false;
-    StepGuard::run("Connected", [&] { connected = m_NetConnect->Connected(); });
-    if (connected) {
-        StepGuard::run("ConnectModeDesc", [this] {
-            AddStatusLine(QStringLiteral("Status: Connected - ") + m_NetConnect->ConnectModeDesc());
-        });
-        ui.CmdConnect->setEnabled(false);
-    } else {
-        AddStatusLine(QStringLiteral("Status: Not Connected."));
-        if (ui.chkAutoConnect->checkState() == Qt::Unchecked) {
-            if (inTray() || AskedForConnection)
-                return false;
-            if (!m_services.prompts->askYesNo(this, QStringLiteral("No Connection"),
-                                              QStringLiteral("No connection to the internet found. Are you connected?"))) {
-                AskedForConnection = true;
-                return false;
-            }
-            askForConnectionName();
-        } else if (UpdateSchedule::isDueForDialling(ui.TxtTime->text(), m_lMinutesElapsed)) {
-            AddStatusLine(QStringLiteral("Status: Attempting to Connect..."));
-            ui.CmdConnect->click();
-        }
-    }
-    bool connectedNow = false;
-    StepGuard::run("Connected", [&] { connectedNow = m_NetConnect->Connected(); });
-    return connectedNow;
-}
-
-void Form1::askForConnectionName()
-{
-    const QString answer = m_services.prompts->askText(
-        this, QStringLiteral("Name the connection"),
-        QStringLiteral("Please enter the name of the connection you are using so Korvel can look for it next "
-                       "time. This information can be found in the title bar of your connection. It will say "
-                       "'Connected to XXXXXX'\n\n\nPlease type in just the XXXXXX part."));
-    StepGuard::run("saving Connection", [&] {
-        m_store.write(Option::Connection, answer);
-        m_store.sync();
-    });
-    AskedForConnection = true;
-    ui.cboEntries->addItem(answer);
-    ui.cboEntries->setCurrentIndex(ui.cboEntries->count() - 1);
-}
-
-void Form1::Korvel1_Done()
-{
-    // The number 0 until a query succeeds; a date after it.
-    const bool received = DateVariant::isDateValue(Korvel1->LocalTime());
-    const double local = DateVariant::toSerial(Korvel1->LocalTime()).value_or(0.0);
-    m_sAppliedUpdate.clear();
-    if (received) {
-        const TimeReceipt receipt = Korvel1->lastReceipt();
-        const QDateTime sent = QDateTime::fromMSecsSinceEpoch(receipt.serverUtcMsecs, Qt::UTC);
-        if (!ClockAdjustment::isPlausible(sent, ClockAdjustment::buildDay())) {
-            ui.cmdSetTime->setEnabled(true);
-            AddStatusLine(QStringLiteral("Status: The time server sent %1 UTC, which cannot be right. "
-                                         "The clock was not changed.")
-                              .arg(GeneralDate::format(DateSerial::fromDateTime(sent))));
-            return;
-        }
-        const QString localText = GeneralDate::format(local);
-        AddStatusLine(QStringLiteral("Status: Time Received."));
-        ui.Label1->setText(QStringLiteral(" ") + localText + QStringLiteral("\n  Network Lagtime = ")
-                           + Korvel1->LagTime());
-        // "Set Time" stays off while the clock is set: an authorisation may
-        // take minutes, and no tick may start a second update meanwhile.
-        const bool set = setClock(receipt);
-        ui.cmdSetTime->setEnabled(true);
-        if (!set)
-            return;
-        m_sAppliedUpdate = localText;
-        if (ui.mnuBeep->isChecked())
-            m_services.prompts->beep();
-        recordLastUpdate(localText);
-        hangUpAfterUpdate();
-    }
+    // Started only to set the clock, with nothing more to do: leave.
     if (m_bStartedWithLoad && inTray() && ui.chkTime->checkState() == Qt::Unchecked) {
         SaveOptions();
         Form_Unload();
         return;
     }
-    if (received)
-        m_lMinutesElapsed = StartupRule::minutesSince(local);
+    m_lMinutesElapsed = StartupRule::minutesSince(result.appliedLocalSerial);
     ShowCountdown(UpdateSchedule::Variant::Tick);
-}
-
-void Form1::recordLastUpdate(const QString& text)
-{
-    m_store.write(Option::LastUpdate, text);
-    const QString problem = m_store.sync();
-    if (!problem.isEmpty())
-        AddStatusLine(problem);
-    AddStatusLine(QStringLiteral("Last update was on - ") + text);
-}
-
-bool Form1::setClock(const TimeReceipt& receipt)
-{
-    const ClockSetOutcome outcome = m_services.clockSetter->adjust(
-        ClockAdjustment::adjustmentUsec(receipt.serverUtcMsecs, receipt.lagSeconds, receipt.receiptUtcMsecs));
-    if (outcome.ok())
-        return true;
-    AddStatusLine(QStringLiteral("Status: Clock not set: ") + outcome.reason);
-    if (outcome.kind == ClockSetOutcome::Kind::NotAuthorised && m_bAutomaticUpdate) {
-        m_bAutomaticUpdatesHeld = true;
-        AddStatusLine(QStringLiteral("Status: Automatic updates will not ask again until you press \"Set Time\"."));
-        setTrayToolTip(kHeldToolTip);
-    }
-    return false;
-}
-
-void Form1::hangUpAfterUpdate()
-{
-    if (!m_WinInetConnection->IsRasInstalled() || !isChecked(ui.ChkDisconnect))
-        return;
-    if (!m_WinInetConnection->HangUp().toBool())
-        return;
-    AddStatusLine(ConnectCommands::disconnectStatusLine(true));
-    ui.CmdDisconnect->setEnabled(false);
-    ui.CmdConnect->setEnabled(true);
-}
-
-void Form1::Korvel1_Error(QString& ErrorDescription, int&)
-{
-    ui.cmdSetTime->setEnabled(true);
-    AddStatusLine(ErrorDescription + QStringLiteral(" please check your connection to the internet and retry."),
-                  false);
 }
 
 void Form1::Timer1_Timer()
 {
     ui.Timer1->stop();
-    ui.Timer1->setInterval(kTickMsecs);
+    ui.Timer1->setInterval(UpdateSchedule::kTickMsecs);
 
-    m_sLastUpdate = m_store.read(Option::LastUpdate);
-    if (const auto minutes = StartupRule::minutesSince(m_sLastUpdate)) {
-        m_lMinutesElapsed = *minutes;
+    const StartupRule::LastUpdateReading lastUpdate = StartupRule::readLastUpdate(m_store);
+    m_sLastUpdate = lastUpdate.text;
+    m_lMinutesElapsed = lastUpdate.minutesElapsed;
+    if (lastUpdate.wasDate)
         AddStatusLine(QStringLiteral("Last update was on - ") + m_sLastUpdate);
-    } else {
-        m_lMinutesElapsed = 0;
-        m_store.write(Option::LastUpdate, GeneralDate::format(Clock::instance().nowSerial()));
-        m_store.sync();
-    }
     ShowCountdown(UpdateSchedule::Variant::Tick);
+    m_update->rewriteLastUpdate();
 
-    // Only a received time that was put on the clock counts as an update.
-    if (!m_sAppliedUpdate.isEmpty())
-        recordLastUpdate(m_sAppliedUpdate);
-
-    if (isChecked(ui.chkUnload) && m_bStartedWithLoad
-        && UpdateSchedule::leaves(ui.txtAway->text(), ui.TxtTime->text(), m_lMinutesElapsed)) {
+    UpdateSchedule::TickState state;
+    state.startedWithLoad = m_bStartedWithLoad;
+    state.unloadChecked = isChecked(ui.chkUnload);
+    state.awayText = ui.txtAway->text();
+    state.hoursText = ui.TxtTime->text();
+    state.minutesElapsed = m_lMinutesElapsed;
+    state.automaticUpdatesOn = automaticUpdatesOn();
+    state.automaticUpdatesHeld = m_update->automaticUpdatesHeld();
+    switch (UpdateSchedule::tickAction(state)) {
+    case UpdateSchedule::TickAction::Leave:
         Form_Unload();
         return;
-    }
-    if (automaticUpdatesOn() && !m_bAutomaticUpdatesHeld
-        && UpdateSchedule::isDue(ui.TxtTime->text(), m_lMinutesElapsed)) {
-        m_bAutomaticUpdate = true;
-        ui.cmdSetTime->click();
-        m_bAutomaticUpdate = false;
+    case UpdateSchedule::TickAction::Update:
+        runUpdate(ClockUpdate::AskedBy::Schedule);
         if (m_bUnloaded)
             return;
+        break;
+    case UpdateSchedule::TickAction::Wait:
+        break;
     }
     if (automaticUpdatesOn())
-        ui.Timer1->start(kTickMsecs);
+        ui.Timer1->start(UpdateSchedule::kTickMsecs);
 }
 
 void Form1::ShowCountdown(UpdateSchedule::Variant variant)
@@ -388,7 +252,7 @@ void Form1::ShowCountdown(UpdateSchedule::Variant variant)
         variant, ui.chkUnload->text(), ui.TxtTime->text(), m_lMinutesElapsed, ui.Timer1->interval());
     ui.chkUnload->setText(countdown.caption);
     if (variant != UpdateSchedule::Variant::AtLoad)
-        setTrayToolTip(m_bAutomaticUpdatesHeld ? kHeldToolTip : countdown.toolTip);
+        setTrayToolTip(m_update && m_update->automaticUpdatesHeld() ? kHeldToolTip : countdown.toolTip);
 }
 
 void Form1::setTrayToolTip(const QString& tip)
@@ -529,27 +393,13 @@ void Form1::LoadEntries()
 
 void Form1::CmdConnect_Click()
 {
-    ui.lstConnectState->clear();
-    DisableControl(ui.CmdConnect);
-    const ConnectCommands::ConnectOutcome outcome =
-        ConnectCommands::connect(*m_WinInetConnection, *m_NetConnect, ui.cboEntries->currentText());
-    AddStatusLine(outcome.statusLine);
-    ui.CmdConnect->setEnabled(outcome.connectEnabled);
-    // Whatever the probe says, what Korvel dialled it must be able to hang up.
-    if (outcome.dialled)
-        showDisconnectInstead(true);
+    m_dialUp->Connect(ui.cboEntries->currentText());
 }
 
 void Form1::CmdDisconnect_Click()
 {
-    const ConnectCommands::DisconnectOutcome outcome = ConnectCommands::disconnect(*m_WinInetConnection);
-    AddStatusLine(outcome.statusLine);
-    if (!outcome.hungUp)
-        return;
-    EnableControl(ui.cboEntries);
-    DisableControl(ui.CmdDisconnect);
-    EnableControl(ui.CmdConnect);
-    showDisconnectInstead(false);
+    if (m_dialUp->Disconnect())
+        EnableControl(ui.cboEntries);
 }
 
 void Form1::closeEvent(QCloseEvent* event)
@@ -575,37 +425,14 @@ void Form1::chkAutoConnect_Click()
     ui.cboEntries->setEnabled(on);
 }
 
-void Form1::createConnectionObjects()
-{
-    m_NetConnect = std::make_unique<CNetConnect>(m_services.backend);
-    m_WinInetConnection = std::make_unique<CWinInetConnection>(m_services.backend);
-    try {
-        m_WinInetConnection->Refresh();
-    } catch (const ConnectionError& error) {
-        // A stale error of the connected-state query must not stop start-up;
-        // the flags stay as Refresh left them.
-        qCWarning(lcNet).noquote() << error.source() << error.description();
-    }
-}
-
 void Form1::loadDialUpEntries()
 {
-    if (m_WinInetConnection->IsRasInstalled()) {
+    if (m_dialUp->connection().IsRasInstalled())
         LoadEntries();
-    } else {
-        AddStatusLine(ConnectCommands::noRasStatusLine());
-        ui.CmdConnect->setEnabled(false);
-    }
+    else
+        m_dialUp->noDialUp();
     // Also without dial-up support, so the stored name survives the next save.
     selectStoredConnection();
-}
-
-void Form1::showDisconnectInstead(bool show)
-{
-    if (show)
-        EnableControl(ui.CmdDisconnect);
-    ui.CmdDisconnect->setVisible(show);
-    ui.CmdConnect->setVisible(!show);
 }
 
 void Form1::DisableControl(QWidget* ctl)
@@ -664,16 +491,76 @@ void Form1::Form_Unload()
         return;
     m_bUnloaded = true;
     ui.Timer1->stop();
-    StepGuard::run("help", [] { ContextIDs::QuitHelp(); });
-    StepGuard::run("clock face", [this] { ui.CF1->setTimerI(0); });
-    StepGuard::run("SaveOptions", [this] { SaveOptions(); });
-    StepGuard::run("tray icon", [this] {
-        m_frmSysTray->Form_QueryUnload();
-        m_frmSysTray.reset();
-    });
-    StepGuard::run("connection objects", [this] {
-        m_NetConnect.reset();
-        m_WinInetConnection.reset();
-    });
+    ContextIDs::QuitHelp();
+    ui.CF1->setTimerI(0);
+    SaveOptions();
+    m_frmSysTray->Form_QueryUnload();
+    m_frmSysTray.reset();
+    // The connection objects go with the window: an update may still be
+    // unwinding below this call when the program's end is not immediate.
     m_services.endProgram();
+}
+
+void Form1::clearStatusLines()
+{
+    ui.lstConnectState->clear();
+}
+
+void Form1::showResult(const QString& caption)
+{
+    ui.Label1->setText(caption);
+}
+
+void Form1::setSetTimeEnabled(bool enabled)
+{
+    ui.cmdSetTime->setEnabled(enabled);
+}
+
+void Form1::showDialUpButtons(bool connectEnabled, bool disconnectShown)
+{
+    // Korvel's own dial-ups can be hung up from the window: the Disconnect
+    // button takes the Connect button's place while one is up.
+    if (connectEnabled)
+        EnableControl(ui.CmdConnect);
+    else
+        DisableControl(ui.CmdConnect);
+    if (disconnectShown)
+        EnableControl(ui.CmdDisconnect);
+    ui.CmdDisconnect->setVisible(disconnectShown);
+    ui.CmdConnect->setVisible(!disconnectShown);
+}
+
+void Form1::addConnectionName(const QString& name)
+{
+    ui.cboEntries->addItem(name);
+    ui.cboEntries->setCurrentIndex(ui.cboEntries->count() - 1);
+}
+
+void Form1::keepFailure(const QString& reason)
+{
+    // The status line is one line high: the whole reason stays in its tip.
+    ui.lstConnectState->setToolTip(reason);
+}
+
+void Form1::showAutomaticUpdatesHeld(bool held)
+{
+    if (held)
+        setTrayToolTip(kHeldToolTip);
+    else
+        ShowCountdown(UpdateSchedule::Variant::Tick);
+}
+
+bool Form1::askYesNo(const QString& title, const QString& text)
+{
+    return m_services.prompts->askYesNo(this, title, text);
+}
+
+QString Form1::askText(const QString& title, const QString& prompt)
+{
+    return m_services.prompts->askText(this, title, prompt);
+}
+
+void Form1::beep()
+{
+    m_services.prompts->beep();
 }

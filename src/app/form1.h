@@ -1,7 +1,9 @@
 #pragma once
 
+#include "app/clockupdate.h"
 #include "app/form1services.h"
 #include "app/startuprule.h"
+#include "app/updatereport.h"
 #include "app/updateschedule.h"
 #include "ui/form1design.h"
 #include "ui/timezonelist.h"
@@ -10,16 +12,15 @@
 
 #include <memory>
 
-class CNetConnect;
-class CWinInetConnection;
+class DialUpSession;
 class KorvelControl;
 class OptionStore;
 class frmSysTray;
-struct TimeReceipt;
 
 // The main window: its controls are the working copy of the stored options
-// from load to unload. It sets the clock on a click and on its schedule.
-class Form1 : public QMainWindow
+// from load to unload. It sets the clock on a click and on its schedule,
+// through ClockUpdate, and shows what the update reports.
+class Form1 : public QMainWindow, private UpdateReport
 {
     Q_OBJECT
 
@@ -38,14 +39,14 @@ public:
     void SaveOptions();
     // Appends a line to the status list, selects it and logs it.
     void AddStatusLine(const QString& line, bool select = true);
+    void addStatusLine(const QString& line, bool select = true) override { AddStatusLine(line, select); }
 
     // Refills the dial-up entry list from the system's connection profiles.
     void LoadEntries();
     void CmdConnect_Click();
     void CmdDisconnect_Click();
 
-    // One update of the PC clock: makes sure of a connection, then asks the
-    // time servers.
+    // The user asks for an update of the PC clock.
     void cmdSetTime_Click();
     // The scheduler's tick: countdown, leave rule, due rule.
     void Timer1_Timer();
@@ -65,17 +66,23 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void Korvel1_Done();
-    void Korvel1_Error(QString& ErrorDescription, int& ErrorNumber);
-    bool setClock(const TimeReceipt& receipt);
-    void hangUpAfterUpdate();
-    // Stores "LastUpdate" and says so in the status list.
-    void recordLastUpdate(const QString& text);
+    // UpdateReport: what an update and the dial-up commands show and ask.
+    void clearStatusLines() override;
+    void showResult(const QString& caption) override;
+    void setSetTimeEnabled(bool enabled) override;
+    void showDialUpButtons(bool connectEnabled, bool disconnectShown) override;
+    void addConnectionName(const QString& name) override;
+    void keepFailure(const QString& reason) override;
+    void showAutomaticUpdatesHeld(bool held) override;
+    bool inSight() const override { return !inTray(); }
+    bool askYesNo(const QString& title, const QString& text) override;
+    QString askText(const QString& title, const QString& prompt) override;
+    void beep() override;
+
+    void runUpdate(ClockUpdate::AskedBy askedBy);
     void chkTime_Click();
     void chkAutoConnect_Click();
     void TxtTime_LostFocus();
-    bool connectionForUpdate();
-    void askForConnectionName();
     void loadOptionsIntoControls();
     void showAtStart();
     void createTrayForm();
@@ -85,11 +92,7 @@ private:
     void m_frmSysTray_MenuClick(qint32 lIndex, const QString& sKey);
     void m_frmSysTray_SysTrayDoubleClick(int eButton);
     void m_frmSysTray_SysTrayMouseDown(int eButton);
-    void createConnectionObjects();
     void loadDialUpEntries();
-    // Korvel's own dial-ups can be hung up from the window: the Disconnect
-    // button takes the Connect button's place while one is up.
-    void showDisconnectInstead(bool show);
     static void DisableControl(QWidget* ctl);
     static void EnableControl(QWidget* ctl);
     void selectStoredConnection();
@@ -105,21 +108,11 @@ private:
     std::unique_ptr<frmSysTray> m_frmSysTray;
     OptionStore& m_store;
     Form1Services m_services;
-    std::unique_ptr<CWinInetConnection> m_WinInetConnection;
-    std::unique_ptr<CNetConnect> m_NetConnect;
+    std::unique_ptr<DialUpSession> m_dialUp;
+    std::unique_ptr<ClockUpdate> m_update;
     TimeZoneList::Offsets m_ZoneOffsets{};
     QString m_sLastUpdate;
     qint32 m_lMinutesElapsed;
     bool m_bStartedWithLoad;
-    bool AskedForConnection = false;
-    // Set while the scheduler presses "Set Time", so the update knows it
-    // was not asked for by the user.
-    bool m_bAutomaticUpdate = false;
-    // The user refused to authorise an automatic update: automatic updates
-    // stop asking until the user presses "Set Time".
-    bool m_bAutomaticUpdatesHeld = false;
-    // The received local time that was put on the clock, as stored; empty
-    // when the last answer was not.
-    QString m_sAppliedUpdate;
     bool m_bUnloaded = false;
 };

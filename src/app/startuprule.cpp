@@ -3,23 +3,13 @@
 #include "app/commandline.h"
 #include "app/optionconversion.h"
 #include "app/optionstore.h"
+#include "app/updateschedule.h"
 #include "base/clock.h"
 #include "base/dateserial.h"
 #include "base/generaldate.h"
-#include "base/numbertext.h"
 
 #include <algorithm>
 #include <limits>
-
-double StartupRule::hoursLeft(int hours, qint32 minutesElapsed)
-{
-    return hours - minutesElapsed / 60.0;
-}
-
-bool StartupRule::leavesAtOnce(int hours, qint32 minutesElapsed, double away)
-{
-    return away <= hoursLeft(hours, minutesElapsed);
-}
 
 std::optional<qint32> StartupRule::minutesSince(const QString& lastUpdate)
 {
@@ -36,28 +26,35 @@ qint32 StartupRule::minutesSince(double serial)
                                                    std::numeric_limits<qint32>::max()));
 }
 
-StartupState StartupRule::Form_Initialize(OptionStore& store, const QString& commandLine)
+StartupRule::LastUpdateReading StartupRule::readLastUpdate(OptionStore& store)
 {
-    StartupState state;
-    state.m_sLastUpdate = store.read(Option::LastUpdate);
-    const int hours = OptionConversion::wholeNumber(Option::CheckTime, store.read(Option::CheckTime));
-
-    if (const auto minutes = minutesSince(state.m_sLastUpdate)) {
-        state.m_lMinutesElapsed = *minutes;
+    LastUpdateReading reading;
+    reading.text = store.read(Option::LastUpdate);
+    if (const auto minutes = minutesSince(reading.text)) {
+        reading.minutesElapsed = *minutes;
+        reading.wasDate = true;
     } else {
-        // Not a date: the interval starts over from now.
-        state.m_lMinutesElapsed = 0;
         store.write(Option::LastUpdate, GeneralDate::format(Clock::instance().nowSerial()));
         store.sync();
     }
+    return reading;
+}
+
+StartupState StartupRule::Form_Initialize(OptionStore& store, const QString& commandLine)
+{
+    StartupState state;
+    const LastUpdateReading lastUpdate = readLastUpdate(store);
+    state.m_sLastUpdate = lastUpdate.text;
+    state.m_lMinutesElapsed = lastUpdate.minutesElapsed;
 
     const QString load = CommandLine::GetCommandLineValue(commandLine, QStringLiteral("Load"),
                                                           QStringLiteral(" "), QString());
     state.m_bStartedWithLoad = !load.isEmpty();
     if (state.m_bStartedWithLoad
         && OptionConversion::wholeNumber(Option::Unload, store.read(Option::Unload)) == 1) {
-        const double away = NumberText::leadingNumber(store.read(Option::TimeAway));
-        state.leaveAtOnce = leavesAtOnce(hours, state.m_lMinutesElapsed, away);
+        // The stored hours in whole numbers, as the unattended start has always read them.
+        const QString hours = QString::number(OptionConversion::wholeNumber(Option::CheckTime, store.read(Option::CheckTime)));
+        state.leaveAtOnce = UpdateSchedule::leaves(store.read(Option::TimeAway), hours, state.m_lMinutesElapsed);
     }
     return state;
 }

@@ -18,16 +18,21 @@ struct StartupState
 
 namespace StartupRule {
 
-// Hours until the next update: whole `hours` less the elapsed time.
-double hoursLeft(int hours, qint32 minutesElapsed);
-// An unattended start leaves when the next update is `away` hours or more off.
-bool leavesAtOnce(int hours, qint32 minutesElapsed, double away);
-
 // Whole minutes from the stored last-update text to now; nothing when the
 // text is not a date.
 std::optional<qint32> minutesSince(const QString& lastUpdate);
 // Whole minutes from a local date serial to now.
 qint32 minutesSince(double serial);
+
+// The stored last update and the whole minutes since; a text that is not a
+// date is replaced by now, so the interval starts over.
+struct LastUpdateReading
+{
+    QString text;
+    qint32 minutesElapsed = 0;
+    bool wasDate = false;
+};
+LastUpdateReading readLastUpdate(OptionStore& store);
 
 // Reads the last update and, for a start with "Load", the options the rule
 // needs. Writes "LastUpdate" only when it does not hold a date; writes no

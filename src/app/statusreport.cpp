@@ -11,7 +11,6 @@
 namespace StatusReport {
 
 namespace {
-constexpr int kTickMsecs = 60000;
 const OptionKey kOptions[] = {Option::Connection, Option::CheckEvery, Option::CheckTime, Option::CheckAuto,
                               Option::Disconnect, Option::Unload,     Option::TimeAway,  Option::Beep,
                               Option::TimeZone,   Option::LastUpdate};
@@ -59,11 +58,11 @@ QString nextUpdate(OptionStore& store)
     const QString hours = store.read(Option::CheckTime);
     const auto minutes = StartupRule::minutesSince(store.read(Option::LastUpdate));
     if (!minutes)
-        return QStringLiteral("in ") + UpdateSchedule::timeLeft(hours, 0, kTickMsecs)
+        return QStringLiteral("in ") + UpdateSchedule::timeLeft(hours, 0, UpdateSchedule::kTickMsecs)
             + QStringLiteral(" (the last update is not a date and counts from the next start)");
     if (UpdateSchedule::isDue(hours, *minutes))
         return QStringLiteral("due now: the next start updates the clock");
-    return QStringLiteral("in ") + UpdateSchedule::timeLeft(hours, *minutes, kTickMsecs);
+    return QStringLiteral("in ") + UpdateSchedule::timeLeft(hours, *minutes, UpdateSchedule::kTickMsecs);
 }
 
 Facts gather(OptionStore& store)

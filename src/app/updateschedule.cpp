@@ -57,4 +57,14 @@ bool leaves(const QString& awayText, const QString& hoursText, qint32 minutesEla
     return NumberText::leadingNumber(awayText) <= hoursLeft(hoursText, minutesElapsed);
 }
 
+TickAction tickAction(const TickState& state)
+{
+    if (state.startedWithLoad && state.unloadChecked
+        && leaves(state.awayText, state.hoursText, state.minutesElapsed))
+        return TickAction::Leave;
+    if (state.automaticUpdatesOn && !state.automaticUpdatesHeld && isDue(state.hoursText, state.minutesElapsed))
+        return TickAction::Update;
+    return TickAction::Wait;
+}
+
 } // namespace UpdateSchedule

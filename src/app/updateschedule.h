@@ -7,6 +7,10 @@
 // from the text boxes as typed and are read by their leading number.
 namespace UpdateSchedule {
 
+// The scheduler ticks once a minute, the first time one second after load.
+inline constexpr int kFirstTickMsecs = 1000;
+inline constexpr int kTickMsecs = 60000;
+
 // Where the countdown is shown from: the load step, a tick or an update,
 // or the hours box losing the focus.
 enum class Variant { AtLoad, Tick, LeaveHours };
@@ -34,7 +38,22 @@ bool isDue(const QString& hoursText, qint32 minutesElapsed);
 bool isDueForDialling(const QString& hoursText, qint32 minutesElapsed);
 
 // An unattended start leaves when the next update is `awayText` hours or
-// more off.
+// more off: at start-up, before any window exists, and at every tick.
 bool leaves(const QString& awayText, const QString& hoursText, qint32 minutesElapsed);
+
+// What a tick does once the countdown is shown.
+enum class TickAction { Leave, Update, Wait };
+struct TickState
+{
+    bool startedWithLoad = false;
+    bool unloadChecked = false;
+    QString awayText;
+    QString hoursText;
+    qint32 minutesElapsed = 0;
+    bool automaticUpdatesOn = false;
+    // A refused authorisation holds automatic updates until the user asks.
+    bool automaticUpdatesHeld = false;
+};
+TickAction tickAction(const TickState& state);
 
 } // namespace UpdateSchedule

@@ -39,6 +39,12 @@ CNetConnect::CNetConnect(std::shared_ptr<ConnectionBackend> backend)
 {
 }
 
+CNetConnect::Reading CNetConnect::Read()
+{
+    Refresh();
+    return {m_Connected, m_ConnectModeDesc};
+}
+
 bool CNetConnect::Connected()
 {
     Refresh();
@@ -92,6 +98,9 @@ void CNetConnect::Refresh()
         m_ConnectModeDesc = QStringLiteral("Proxy Server");
         probe = true;
     }
+    // A proxy is the one thing the system's own check does not see past.
+    if (probe && state.reachesInternet && !(state.flags & InternetFlags::Proxy))
+        probe = false;
     if (probe)
         m_Connected = TestKnownSites();
 }

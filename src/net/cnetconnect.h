@@ -8,7 +8,8 @@
 
 // Tells whether the PC is on the Internet now and through what kind of
 // connection. On a LAN, a proxy or a busy modem the system's answer is not
-// trusted: a known web site is opened to decide.
+// trusted: a known web site is opened to decide, unless the system has
+// checked the way to the Internet itself and no proxy stands in it.
 class CNetConnect
 {
 public:
@@ -20,6 +21,14 @@ public:
     // The sites the probe tries, in order; the list itself, so callers may edit it.
     QStringList& KnownTestSites() { return m_KnownTestSites; }
     void setKnownTestSites(const QStringList& sites) { m_KnownTestSites = sites; }
+
+    // One refresh, both answers: what an update reads, once.
+    struct Reading
+    {
+        bool connected = false;
+        QString modeDesc;
+    };
+    Reading Read();
 
     bool Connected();
     qint32 ConnectMode();

@@ -33,9 +33,8 @@ ConnectOutcome connect(CWinInetConnection& connection, CNetConnect& netConnect, 
     } catch (const ConnectionError& error) {
         qCInfo(lcNet) << error.source() << error.description();
     }
-    if (netConnect.Connected())
-        return {connectStatusLine(true, netConnect.ConnectModeDesc()), false, dialled};
-    return {connectStatusLine(false, {}), true, dialled};
+    const CNetConnect::Reading reading = netConnect.Read();
+    return {connectStatusLine(reading.connected, reading.modeDesc), !reading.connected, dialled};
 }
 
 DisconnectOutcome disconnect(CWinInetConnection& connection)

@@ -11,4 +11,7 @@ struct ConnectedState
     NetResult result;
     quint32 flags = 0;
     QString name;
+    // The system has itself checked that the Internet can be reached (for
+    // NetworkManager: global connectivity), so no web site need be opened.
+    bool reachesInternet = false;
 };

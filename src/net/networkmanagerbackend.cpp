@@ -29,6 +29,7 @@ constexpr int CallTimeoutMsecs = 3000;
 
 // NetworkManager's NMState and NMActiveConnectionState values.
 constexpr uint StateConnectedLocal = 50;
+constexpr uint StateConnectedGlobal = 70;
 constexpr uint ActiveActivating = 1;
 constexpr uint ActiveActivated = 2;
 
@@ -131,7 +132,9 @@ ConnectedState NetworkManagerBackend::connectedState()
         && !objectPaths(reply.first()).isEmpty())
         state.flags |= InternetFlags::Configured;
 
-    const bool connected = manager.value(QStringLiteral("State")).toUInt() >= StateConnectedLocal;
+    const uint nmState = manager.value(QStringLiteral("State")).toUInt();
+    const bool connected = nmState >= StateConnectedLocal;
+    state.reachesInternet = nmState == StateConnectedGlobal;
     state.result = connected ? NetResult::success() : NetResult::failure();
     return state;
 }

@@ -1,0 +1,170 @@
+#include "app/clockupdate.h"
+
+#include "app/dialupsession.h"
+#include "app/optionstore.h"
+#include "app/updatereport.h"
+#include "app/updateschedule.h"
+#include "base/dateserial.h"
+#include "base/generaldate.h"
+#include "clockset/clockadjustment.h"
+#include "clockset/clocksetter.h"
+#include "net/cnetconnect.h"
+#include "timeclient/datevariant.h"
+#include "timeclient/korvelcontrol.h"
+
+namespace {
+const QString kNamePrompt = QStringLiteral(
+    "Please enter the name of the connection you are using so Korvel can look for it next time. This "
+    "information can be found in the title bar of your connection. It will say 'Connected to XXXXXX'"
+    "\n\n\nPlease type in just the XXXXXX part.");
+} // namespace
+
+ClockUpdate::ClockUpdate(KorvelControl& korvel, ClockSetter& clockSetter, DialUpSession& dialUp, OptionStore& store,
+                         UpdateReport& report, QObject* parent)
+    : QObject(parent)
+    , m_korvel(korvel)
+    , m_clockSetter(clockSetter)
+    , m_dialUp(dialUp)
+    , m_store(store)
+    , m_report(report)
+{
+    // The query raises its events from inside GetTime, with by-reference arguments.
+    connect(&m_korvel, &KorvelControl::Done, this, &ClockUpdate::Korvel1_Done, Qt::DirectConnection);
+    connect(&m_korvel, &KorvelControl::Error, this, &ClockUpdate::Korvel1_Error, Qt::DirectConnection);
+}
+
+ClockUpdate::Result ClockUpdate::run(const Request& request)
+{
+    m_request = request;
+    m_result = {};
+    // The user's own press lifts the hold on automatic updates.
+    if (request.askedBy == AskedBy::User && m_held) {
+        m_held = false;
+        m_report.showAutomaticUpdatesHeld(false);
+    }
+    m_report.keepFailure({});
+    m_report.addStatusLine(QStringLiteral("Status: Looking for a connection..."));
+    if (!findConnection(request))
+        return m_result;
+    m_report.setSetTimeEnabled(false);
+    m_report.addStatusLine(QStringLiteral("Status: Attmpting to contact time server..."));
+    m_report.showResult(QStringLiteral("Trying to get time..."));
+    m_result.outcome = Outcome::QueryFailed;
+    m_korvel.GetTime();
+    return m_result;
+}
+
+bool ClockUpdate::findConnection(const Request& request)
+{
+    const CNetConnect::Reading reading = m_dialUp.netConnect().Read();
+    if (reading.connected) {
+        m_report.addStatusLine(QStringLiteral("Status: Connected - ") + reading.modeDesc);
+        m_dialUp.connectionFound();
+        return true;
+    }
+    m_report.addStatusLine(QStringLiteral("Status: Not Connected."));
+    if (request.autoConnect) {
+        if (!UpdateSchedule::isDueForDialling(request.hoursText, request.minutesElapsed))
+            return false;
+        m_report.addStatusLine(QStringLiteral("Status: Attempting to Connect..."));
+        m_dialUp.Connect(request.entryName);
+    } else {
+        if (!m_report.inSight() || m_askedForConnection)
+            return false;
+        if (!m_report.askYesNo(QStringLiteral("No Connection"),
+                               QStringLiteral("No connection to the internet found. Are you connected?"))) {
+            m_askedForConnection = true;
+            return false;
+        }
+        askForConnectionName();
+    }
+    // Dialling or naming the connection may have changed what is up.
+    return m_dialUp.netConnect().Read().connected;
+}
+
+void ClockUpdate::askForConnectionName()
+{
+    const QString answer = m_report.askText(QStringLiteral("Name the connection"), kNamePrompt);
+    m_store.write(Option::Connection, answer);
+    if (const QString problem = m_store.sync(); !problem.isEmpty())
+        m_report.addStatusLine(problem);
+    m_askedForConnection = true;
+    m_report.addConnectionName(answer);
+}
+
+void ClockUpdate::Korvel1_Done()
+{
+    m_appliedText.clear();
+    // The number 0 until a query succeeds; a date after it.
+    if (!DateVariant::isDateValue(m_korvel.LocalTime()))
+        return;
+    const double local = DateVariant::toSerial(m_korvel.LocalTime()).value_or(0.0);
+    const TimeReceipt receipt = m_korvel.lastReceipt();
+    const QDateTime sent = QDateTime::fromMSecsSinceEpoch(receipt.serverUtcMsecs, Qt::UTC);
+    m_result.outcome = Outcome::NotSet;
+    if (!ClockAdjustment::isPlausible(sent, ClockAdjustment::buildDay())) {
+        m_report.setSetTimeEnabled(true);
+        const QString line = QStringLiteral("Status: The time server sent %1 UTC, which cannot be right. "
+                                            "The clock was not changed.")
+                                 .arg(GeneralDate::format(DateSerial::fromDateTime(sent)));
+        m_report.addStatusLine(line);
+        m_report.keepFailure(line);
+        return;
+    }
+    const QString localText = GeneralDate::format(local);
+    m_report.addStatusLine(QStringLiteral("Status: Time Received."));
+    m_report.showResult(QStringLiteral(" ") + localText + QStringLiteral("\n  Network Lagtime = ") + m_korvel.LagTime());
+    // "Set Time" stays off while the clock is set: an authorisation may take
+    // minutes, and no tick may start a second update meanwhile.
+    const bool set = setClock(
+        ClockAdjustment::adjustmentUsec(receipt.serverUtcMsecs, receipt.lagSeconds, receipt.receiptUtcMsecs));
+    m_report.setSetTimeEnabled(true);
+    if (!set)
+        return;
+    m_appliedText = localText;
+    m_result = {Outcome::Applied, local};
+    if (m_request.beep)
+        m_report.beep();
+    recordLastUpdate(localText);
+    if (m_request.disconnectWhenDone)
+        m_dialUp.HangUpAfterUpdate();
+}
+
+bool ClockUpdate::setClock(qint64 adjustmentUsec)
+{
+    const ClockSetOutcome outcome = m_clockSetter.adjust(adjustmentUsec);
+    if (outcome.ok())
+        return true;
+    const QString line = QStringLiteral("Status: Clock not set: ") + outcome.reason;
+    m_report.addStatusLine(line);
+    m_report.keepFailure(line);
+    if (outcome.kind == ClockSetOutcome::Kind::NotAuthorised && m_request.askedBy == AskedBy::Schedule) {
+        m_held = true;
+        m_report.addStatusLine(
+            QStringLiteral("Status: Automatic updates will not ask again until you press \"Set Time\"."));
+        m_report.showAutomaticUpdatesHeld(true);
+    }
+    return false;
+}
+
+void ClockUpdate::Korvel1_Error(QString& ErrorDescription, int&)
+{
+    m_report.setSetTimeEnabled(true);
+    m_report.addStatusLine(ErrorDescription + QStringLiteral(" please check your connection to the internet and retry."),
+                           false);
+}
+
+void ClockUpdate::rewriteLastUpdate()
+{
+    // Only a received time that was put on the clock counts as an update.
+    if (!m_appliedText.isEmpty())
+        recordLastUpdate(m_appliedText);
+}
+
+void ClockUpdate::recordLastUpdate(const QString& text)
+{
+    m_store.write(Option::LastUpdate, text);
+    if (const QString problem = m_store.sync(); !problem.isEmpty())
+        m_report.addStatusLine(problem);
+    m_report.addStatusLine(QStringLiteral("Last update was on - ") + text);
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+// What an update and the dial-up commands tell the window, and what they ask
+// its user. The window implements it; tests record it.
+class UpdateReport
+{
+public:
+    virtual ~UpdateReport() = default;
+
+    // Appends a status line; the newest line is selected unless `select` is false.
+    virtual void addStatusLine(const QString& line, bool select = true) = 0;
+    // The Connect command starts a fresh status list.
+    virtual void clearStatusLines() = 0;
+    // The result caption under the button.
+    virtual void showResult(const QString& caption) = 0;
+    virtual void setSetTimeEnabled(bool enabled) = 0;
+    // Connect's enabled state, and whether Disconnect stands in its place
+    // because a connection Korvel dialled is up.
+    virtual void showDialUpButtons(bool connectEnabled, bool disconnectShown) = 0;
+    // A connection name the user typed: added to the entry list and chosen.
+    virtual void addConnectionName(const QString& name) = 0;
+    // Why the clock was not set, readable in full until the next update
+    // starts; empty when there is nothing to keep.
+    virtual void keepFailure(const QString& reason) = 0;
+    // Automatic updates wait for the user's own "Set Time".
+    virtual void showAutomaticUpdatesHeld(bool held) = 0;
+
+    // The window is on screen, so its user can be asked.
+    virtual bool inSight() const = 0;
+    virtual bool askYesNo(const QString& title, const QString& text) = 0;
+    // Empty when the user cancels.
+    virtual QString askText(const QString& title, const QString& prompt) = 0;
+    virtual void beep() = 0;
+};
