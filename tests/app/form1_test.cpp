@@ -165,131 +165,54 @@ TEST_F(Form1Test, AnUnwritableFileGivesOneStatusLineWhichIsSelected)
     EXPECT_TRUE(window.design().lstConnectState->item(2)->isSelected());
 }
 
-TEST_F(Form1Test, ASuccessfulUpdateSetsTheClockReportsAndRestartsTheCountdown)
+TEST_F(Form1Test, TheDialUpButtonsStayRightThroughAWholeRunOfAutomaticUpdates)
 {
-    const Form1Design& ui = load("Beep=True\nCheckTime=2\n" + lastUpdateAgo(300)).design();
-    const int before = ui.lstConnectState->count();
-    ui.cmdSetTime->click();
-
-    EXPECT_EQ(lines().mid(before), (QStringList{"Status: Looking for a connection...", "Status: Connected - Modem",
-                                                "Status: Attmpting to contact time server...",
-                                                "Status: Time Received.", "Last update was on - 12/6/2026 12:00:10 PM"}));
-    EXPECT_EQ(ui.Label1->text(), QStringLiteral(" 12/6/2026 12:00:10 PM\n  Network Lagtime = 0.25"));
-    // Ten seconds ahead, plus the lag, plus half of the truncated second.
-    EXPECT_EQ(clockSetter->adjustments, QList<qint64>{10'750'000});
-    EXPECT_EQ(prompts->beeps, 1);
-    EXPECT_EQ(saved(Option::LastUpdate), QStringLiteral("12/6/2026 12:00:10 PM"));
-    EXPECT_TRUE(ui.chkUnload->text().endsWith(QStringLiteral(" - Next update is in 2.0 hours")));
-    EXPECT_EQ(form->trayForm()->ToolTip(), QStringLiteral("Korvel - Next update is in 2.0 hours"));
-    EXPECT_TRUE(ui.cmdSetTime->isEnabled());
-}
-
-TEST_F(Form1Test, TheLagFollowsTheLocaleAndTheBeepItsMenuItem)
-{
-    TextFormat::pinLocale(QLocale(QStringLiteral("de_DE")));
-    const Form1Design& ui = load("Beep=False\n").design();
-    ui.cmdSetTime->click();
-    EXPECT_TRUE(ui.Label1->text().endsWith(QStringLiteral("\n  Network Lagtime = 0,25")))
-        << ui.Label1->text().toStdString();
-    EXPECT_EQ(prompts->beeps, 0);
-}
-
-TEST_F(Form1Test, FailuresLeaveTheLastUpdateAndReenableSetTime)
-{
-    const QByteArray options = "CheckTime=2\n" + lastUpdateAgo(30);
-    const QString stored = GeneralDate::format(DateSerial::addMinutes(DateSerial::fromDateTime(kNow), -30));
-    struct Case
-    {
-        const char* name;
-        QByteArray answer; // from the time server; empty: nothing listens
-        ClockSetOutcome clockAnswer;
-        int adjustments;
-        const char* lastLine;
+    // A connection is up at first; later the schedule has to dial, and
+    // "Disconnect when done" hangs up after each update.
+    fake->state = {NetResult::success(), InternetFlags::RasInstalled | InternetFlags::Modem, {}};
+    fake->entries = {QStringLiteral("Modem")};
+    fake->dialConnects = true;
+    const Form1Design& ui =
+        load("CheckEvery=1\nCheckTime=2\nCheckAuto=1\nDisconnect=1\nConnection=Modem\n" + lastUpdateAgo(300)).design();
+    const auto connectShownAndEnabled = [&] {
+        return ui.CmdConnect->isVisibleTo(form.get()) && ui.CmdConnect->isEnabled()
+            && !ui.CmdDisconnect->isVisibleTo(form.get());
     };
-    const Case cases[] = {
-        {"query fails", {}, {}, 0, "Can't Get Time please check your connection to the internet and retry."},
-        {"implausible time", QByteArray(4, '\0'), {}, 0,
-         "Status: The time server sent 1/1/1900 UTC, which cannot be right. The clock was not changed."},
-        {"clock refused", TimeServerFixture::answerFor(kNow),
-         {ClockSetOutcome::Kind::AutomaticTimeSyncOn, QStringLiteral("automatic network time is on")}, 1,
-         "Status: Clock not set: automatic network time is on"},
-    };
-    for (const Case& c : cases) {
-        server = std::make_unique<TimeServerFixture>(c.answer);
-        clockSetter->adjustments.clear();
-        clockSetter->answer = c.clockAnswer;
-        host = c.answer.isEmpty() ? TimeServerFixture::refusedEntry() : server->entry();
-        const Form1Design& ui = load(options).design();
-        ui.cmdSetTime->click();
-        EXPECT_EQ(lines().last(), QLatin1String(c.lastLine)) << c.name;
-        // Only a failed query's line is added without being selected.
-        EXPECT_EQ(ui.lstConnectState->currentRow() == ui.lstConnectState->count() - 1, !c.answer.isEmpty())
-            << c.name;
-        EXPECT_EQ(clockSetter->adjustments.size(), c.adjustments) << c.name;
-        EXPECT_EQ(saved(Option::LastUpdate), stored) << c.name;
-        EXPECT_TRUE(ui.cmdSetTime->isEnabled()) << c.name;
-        // The next tick writes no received time either.
-        form->Timer1_Timer();
-        EXPECT_EQ(saved(Option::LastUpdate), stored) << c.name;
-    }
-}
-
-TEST_F(Form1Test, ARefusedAuthorisationHoldsAutomaticUpdatesUntilTheUserPresses)
-{
-    clockSetter->answer = {ClockSetOutcome::Kind::NotAuthorised, QStringLiteral("permission was refused")};
-    const Form1Design& ui = load("CheckEvery=1\nCheckTime=2\n" + lastUpdateAgo(180)).design();
     form->Timer1_Timer();
     ASSERT_EQ(clockSetter->adjustments.size(), 1);
-    EXPECT_EQ(lines().last(), QStringLiteral("Status: Automatic updates will not ask again until you press \"Set Time\"."));
-    EXPECT_EQ(form->trayForm()->ToolTip(), QStringLiteral("Korvel - Automatic updates wait for \"Set Time\""));
+    EXPECT_TRUE(fake->dialledEntries.isEmpty());
+    EXPECT_FALSE(ui.CmdConnect->isEnabled()) << "the connection found needs no Connect";
+    EXPECT_EQ(form->trayForm()->ToolTip(), QStringLiteral("Korvel - Next update is in 2.0 hours"));
 
+    fake->state = {NetResult::failure(), InternetFlags::RasInstalled, {}};
+    for (int round = 1; round <= 2; ++round) {
+        clock.advanceMsecs(3 * 3600 * 1000);
+        form->Timer1_Timer();
+        EXPECT_EQ(fake->dialledEntries.size(), round) << "the schedule dials through Connect, enabled or not";
+        EXPECT_EQ(clockSetter->adjustments.size(), round + 1);
+        EXPECT_EQ(fake->hungUpNumbers.count(7), round) << "only what Korvel dialled is hung up";
+        EXPECT_EQ(lines().last(), QStringLiteral("Status: Disconnected"));
+        EXPECT_TRUE(connectShownAndEnabled()) << round;
+    }
+    // The user dials and hangs up by hand just the same.
+    ui.CmdConnect->click();
+    EXPECT_TRUE(ui.CmdDisconnect->isVisibleTo(form.get()) && ui.CmdDisconnect->isEnabled());
+    ui.CmdDisconnect->click();
+    EXPECT_TRUE(connectShownAndEnabled());
+}
+
+TEST_F(Form1Test, AReasonTheClockWasNotSetStaysReadableUntilTheNextUpdate)
+{
+    const QString reason = QStringLiteral("automatic network time is on; turn it off in the desktop's date and time "
+                                          "settings to let Korvel keep the clock");
+    clockSetter->answer = {ClockSetOutcome::Kind::AutomaticTimeSyncOn, reason};
+    const Form1Design& ui = load("CheckTime=2\n" + lastUpdateAgo(30)).design();
+    ui.cmdSetTime->click();
     form->Timer1_Timer();
-    EXPECT_EQ(clockSetter->adjustments.size(), 1) << "no second question from the scheduler";
-    EXPECT_TRUE(ui.Timer1->isActive());
-
+    EXPECT_EQ(ui.lstConnectState->toolTip(), QStringLiteral("Status: Clock not set: ") + reason);
     clockSetter->answer = {ClockSetOutcome::Kind::Set, {}};
     ui.cmdSetTime->click();
-    EXPECT_EQ(clockSetter->adjustments.size(), 2);
-    EXPECT_TRUE(form->trayForm()->ToolTip().startsWith(QStringLiteral("Korvel - Next update is in")));
-}
-
-TEST_F(Form1Test, WithoutAConnectionTheUserIsAskedOncePerRun)
-{
-    fake->state = {};
-    const Form1Design& ui = load("Connection=Office\n").design();
-    prompts->yes = true; // ... and then cancels the name box
-    ui.cmdSetTime->click();
-    EXPECT_EQ(prompts->asked, (QStringList{"No Connection", "Name the connection"}));
-    EXPECT_EQ(saved(Option::Connection), QString());
-    EXPECT_EQ(ui.cboEntries->currentIndex(), ui.cboEntries->count() - 1);
-    EXPECT_EQ(ui.cboEntries->currentText(), QString());
-
-    ui.cmdSetTime->click();
-    EXPECT_EQ(prompts->asked.size(), 2) << "asked once per run";
-    EXPECT_EQ(lines().mid(lines().size() - 2), (QStringList{"Status: Looking for a connection...", "Status: Not Connected."}));
-    EXPECT_EQ(clockSetter->adjustments.size(), 0);
-
-    // Hidden in the tray, nobody is asked.
-    prompts->asked.clear();
-    load("", true);
-    form->cmdSetTime_Click();
-    EXPECT_TRUE(prompts->asked.isEmpty());
-}
-
-TEST_F(Form1Test, AutomaticDiallingWaitsUntilTheUpdateIsDueWithinAMinute)
-{
-    fake->state = {NetResult::failure(), InternetFlags::RasInstalled, {}};
-    fake->entries = {QStringLiteral("Modem")};
-    for (const auto& [minutesAgo, dials] : {std::pair{118, false}, std::pair{119, true}}) {
-        fake->dialledEntries.clear();
-        load("CheckAuto=1\nConnection=Modem\nCheckTime=2\n" + lastUpdateAgo(minutesAgo)).design().cmdSetTime->click();
-        EXPECT_EQ(fake->dialledEntries, dials ? QStringList{"Modem"} : QStringList{}) << minutesAgo;
-        // Connect starts a fresh status list with what it found.
-        EXPECT_EQ(lines().last(), dials ? QStringLiteral("Status: No Connection Found")
-                                        : QStringLiteral("Status: Not Connected."))
-            << minutesAgo;
-        EXPECT_TRUE(prompts->asked.isEmpty());
-    }
+    EXPECT_TRUE(ui.lstConnectState->toolTip().isEmpty());
 }
 
 TEST_F(Form1Test, TheTickStartsDueUpdatesOnlyWhenTheBoxIsTicked)

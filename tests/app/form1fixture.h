@@ -5,8 +5,8 @@
 #include "app/optionstore.h"
 #include "app/startuprule.h"
 #include "app/userprompts.h"
-#include "clockset/clocksetter.h"
 #include "optionfile.h"
+#include "support/fakeclocksetter.h"
 #include "support/qtprinters.h"
 #include "timeclient/korvelcontrol.h"
 
@@ -16,22 +16,6 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
-
-// A clock that is never the machine's: records each adjustment and answers
-// with the outcome a test sets.
-class FakeClockSetter : public ClockSetter
-{
-public:
-    ClockSetOutcome answer{ClockSetOutcome::Kind::Set, {}};
-    QList<qint64> adjustments;
-
-    ClockSetOutcome adjust(qint64 adjustmentUsec) override
-    {
-        adjustments.append(adjustmentUsec);
-        return answer;
-    }
-    QString name() const override { return QStringLiteral("fake"); }
-};
 
 // Answers the window's questions in place of the user and counts beeps.
 class FakePrompts : public UserPrompts

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "net/connectionbackend.h"
+#include "net/internetflags.h"
 
 // A backend whose answers a test sets and whose calls it can inspect; for the
 // decoding done above the backend, not for the backends themselves.
@@ -10,6 +11,8 @@ public:
     ConnectedState state;
     NetResult dialResult = NetResult::success();
     QStringList entries;
+    // A successful dial brings a modem connection up; hanging it up takes it down.
+    bool dialConnects = false;
 
     QList<quint32> hungUpNumbers;
     QStringList dialledEntries;
@@ -20,12 +23,18 @@ public:
         dialledEntries.append(entryName);
         if (dialResult.ok)
             connectionNumber = 7;
+        if (dialResult.ok && dialConnects)
+            state = {NetResult::success(), state.flags | InternetFlags::Modem, entryName};
         return dialResult;
     }
     NetResult hangUp(quint32 connectionNumber) override
     {
         hungUpNumbers.append(connectionNumber);
-        return connectionNumber == 7 ? NetResult::success() : NetResult::failure(9);
+        if (connectionNumber != 7)
+            return NetResult::failure(9);
+        if (dialConnects)
+            state = {NetResult::failure(), state.flags & ~quint32(InternetFlags::Modem), {}};
+        return NetResult::success();
     }
     NetResult autodial(qint32) override { return NetResult::success(); }
     NetResult autodialHangup() override { return NetResult::success(); }
