@@ -4,7 +4,7 @@
 #include "app/updatereport.h"
 #include "base/dateserial.h"
 #include "base/generaldate.h"
-#include "base/textformat.h"
+#include "support/localescope.h"
 #include "net/internetflags.h"
 #include "optionfile.h"
 #include "support/fakebackend.h"
@@ -90,13 +90,11 @@ class ClockUpdateTest : public testing::Test
 protected:
     ClockUpdateTest()
     {
-        TextFormat::pinLocale(QLocale(QStringLiteral("en_US")));
         backend->state = {NetResult::success(), InternetFlags::Modem, {}};
         korvel.setHost(server->entry());
         store.write(Option::LastUpdate, kStored);
         store.sync();
     }
-    ~ClockUpdateTest() override { TextFormat::unpinLocale(); }
 
     ClockUpdate::Result run(ClockUpdate::AskedBy askedBy = ClockUpdate::AskedBy::User, qint32 minutesElapsed = 300)
     {
@@ -106,6 +104,7 @@ protected:
     }
     QString saved(const OptionKey& key) const { return OptionStore(file.path()).read(key); }
 
+    const LocaleScope locale{"en_US"};
     const QString kStored = QStringLiteral("12/6/2026 7:00:00 AM");
     SteppingClock clock{kNow};
     std::unique_ptr<TimeServerFixture> server =
@@ -140,7 +139,7 @@ TEST_F(ClockUpdateTest, AnAnswerSetsTheClockRecordsTheUpdateAndBeeps)
     EXPECT_FALSE(report.connectEnabled) << "a connection is up: Connect has nothing to do";
 
     // The lag is written the user's way; without the menu's mark, no beep.
-    TextFormat::pinLocale(QLocale(QStringLiteral("de_DE")));
+    const LocaleScope german("de_DE");
     request.beep = false;
     run();
     EXPECT_TRUE(report.result.endsWith(QStringLiteral("\n  Network Lagtime = 0,25"))) << qPrintable(report.result);

@@ -1,6 +1,6 @@
 #include "base/dateserial.h"
 #include "base/generaldate.h"
-#include "base/textformat.h"
+#include "support/localescope.h"
 #include "form1fixture.h"
 #include "net/internetflags.h"
 #include "support/fakebackend.h"
@@ -43,12 +43,10 @@ class Form1Test : public Form1Fixture
 protected:
     Form1Test()
     {
-        TextFormat::pinLocale(QLocale(QStringLiteral("en_US")));
         fake->state = {NetResult::success(), InternetFlags::Modem, {}};
         backend = fake;
         host = server->entry();
     }
-    ~Form1Test() override { TextFormat::unpinLocale(); }
 
     static QByteArray lastUpdateAgo(int minutes)
     {
@@ -56,6 +54,7 @@ protected:
             + "\n";
     }
 
+    const LocaleScope locale{"en_US"};
     SteppingClock clock{kNow};
     std::shared_ptr<FakeBackend> fake = std::make_shared<FakeBackend>();
     std::unique_ptr<TimeServerFixture> server =

@@ -1,6 +1,8 @@
 #include "app/updateschedule.h"
 #include "base/textformat.h"
 
+#include "support/localescope.h"
+
 #include <gtest/gtest.h>
 
 using UpdateSchedule::Variant;
@@ -12,7 +14,7 @@ const QString kDesign = QStringLiteral("Unload at startup if next scheduled upda
 
 TEST(UpdateSchedule, CountdownPicksItsUnitAtTheHourAndMinuteEdges)
 {
-    TextFormat::pinLocale(QLocale(QStringLiteral("en_US")));
+    const LocaleScope locale("en_US");
     struct Case
     {
         const char* hours;
@@ -33,12 +35,11 @@ TEST(UpdateSchedule, CountdownPicksItsUnitAtTheHourAndMinuteEdges)
             << c.hours << " " << c.elapsed;
         EXPECT_EQ(tick.toolTip, QStringLiteral("Korvel - Next update is in ") + QLatin1String(c.shown));
     }
-    TextFormat::unpinLocale();
 }
 
 TEST(UpdateSchedule, VariantsDifferInCaptionStartFullStopAndToolTip)
 {
-    TextFormat::pinLocale(QLocale(QStringLiteral("de_DE")));
+    const LocaleScope locale("de_DE");
     const auto atLoad = UpdateSchedule::countdown(Variant::AtLoad, kDesign, "1.5", 0, 0);
     EXPECT_EQ(atLoad.caption, kDesign + QStringLiteral(" - Next update is in 1,5 hours"));
     EXPECT_TRUE(atLoad.toolTip.isEmpty());
@@ -50,7 +51,6 @@ TEST(UpdateSchedule, VariantsDifferInCaptionStartFullStopAndToolTip)
     // A caption that lost its dash keeps its text and gains the countdown.
     const auto noDash = UpdateSchedule::countdown(Variant::Tick, QStringLiteral("Unload"), "2", 0, 0);
     EXPECT_EQ(noDash.caption, QStringLiteral("Unload - Next update is in 2,0 hours"));
-    TextFormat::unpinLocale();
 }
 
 TEST(UpdateSchedule, DueDialAndLeaveRulesMeetAtTheirEdges)

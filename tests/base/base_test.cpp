@@ -3,6 +3,8 @@
 #include "base/numbertext.h"
 #include "base/textformat.h"
 
+#include "support/localescope.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,12 +14,6 @@ double serialOf(int y, int m, int d, int h = 0, int min = 0, int s = 0)
 {
     return DateSerial::fromDateTime(QDateTime(QDate(y, m, d), QTime(h, min, s), Qt::UTC));
 }
-
-struct LocaleScope
-{
-    explicit LocaleScope(const char* name) { TextFormat::pinLocale(QLocale(QString::fromLatin1(name))); }
-    ~LocaleScope() { TextFormat::unpinLocale(); }
-};
 } // namespace
 
 TEST(DateSerial, MinuteDiffCountsBoundariesNotDurations)
