@@ -1,7 +1,9 @@
 #include "form1fixture.h"
 #include "net/backendselector.h"
+#include "support/loopbackhttpserver.h"
 #include "support/networkmanagermock.h"
 #include "support/privatesystembus.h"
+#include "support/timeserverfixture.h"
 
 #include <QPushButton>
 
@@ -78,4 +80,26 @@ TEST_F(Form1DialUpTest, ADialThatBringsNoConnectionCanStillBeUndoneAndAFailedUnd
     EXPECT_EQ(lastStatus(), QStringLiteral("I can only disconnect from connections I made."));
     EXPECT_TRUE(ui.CmdDisconnect->isVisibleTo(form.get()) && ui.CmdDisconnect->isEnabled());
     EXPECT_FALSE(ui.CmdConnect->isVisibleTo(form.get()));
+}
+
+TEST_F(Form1DialUpTest, GlobalConnectivityNeedsNoTestSiteAndAProxyStillDoes)
+{
+    // A firewalled network: the test sites take connections and never answer.
+    LoopbackHttpServer silentSite(true);
+    qputenv("KORVEL_TEST_SITES", silentSite.url().toUtf8());
+    TimeServerFixture server(TimeServerFixture::answerFor(QDateTime::currentDateTimeUtc()));
+    host = server.entry();
+    mock.setPrimaryConnection(QStringLiteral("/"), QStringLiteral("802-3-ethernet"));
+    mock.setState(NetworkManagerMock::StateConnectedGlobal);
+    load("CheckEvery=1\nCheckTime=2\n");
+    form->Timer1_Timer();
+    EXPECT_EQ(clockSetter->adjustments.size(), 1);
+    EXPECT_EQ(silentSite.connections, 0) << "NetworkManager has checked the way out itself";
+
+    // Where NetworkManager knows less, the sites decide.
+    mock.setState(50); // connected, site only
+    qputenv("KORVEL_TEST_SITES", LoopbackHttpServer::closedUrl().toUtf8());
+    load("CheckEvery=1\nCheckTime=2\n").design().cmdSetTime->click();
+    EXPECT_EQ(lines().last(), QStringLiteral("Status: Not Connected."));
+    qunsetenv("KORVEL_TEST_SITES");
 }
