@@ -41,7 +41,7 @@ if grep -q "Can't Get Time" <<<"$answer"; then
 else
   fail "usr/bin/korvel does not start usr/libexec/korvel/korvel-window"
 fi
-menu=$stage/usr/share/applications/korvel.desktop
+menu=$stage/usr/share/applications/org.korvel.Korvel.desktop
 autostart=$stage/etc/xdg/autostart/korvel.desktop
 for entry in "$menu" "$autostart"; do
   if [ ! -f "$entry" ]; then
@@ -94,7 +94,7 @@ if [ -z "$deb" ]; then
 else
   pass "package ${deb##*/}"
   contents=$(dpkg-deb -c "$deb")
-  for path in ./usr/bin/korvel ./usr/libexec/korvel/korvel-window ./usr/share/applications/korvel.desktop \
+  for path in ./usr/bin/korvel ./usr/libexec/korvel/korvel-window ./usr/share/applications/org.korvel.Korvel.desktop \
               ./etc/xdg/autostart/korvel.desktop ./usr/share/icons/hicolor/48x48/apps/korvel.png \
               ./usr/share/korvel/KORVEL.HLP ./usr/share/doc/korvel/examples/49-korvel-set-time.rules; do
     grep -q " $path\$" <<<"$contents" && pass "package holds $path" || fail "package lacks $path"
