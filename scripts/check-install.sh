@@ -2,11 +2,13 @@
 # Checks what Korvel installs and packages, without touching this machine:
 # installs an already configured build folder into a temporary DESTDIR with
 # the prefix /usr, checks the command and the window program it starts,
-# validates both desktop entries, checks the icons, the help
-# file and the example polkit rule, then builds the Debian package with CPack
-# into the temporary folder and checks its contents and dependencies.
+# validates both desktop entries, the AppStream metadata and the manual page,
+# checks the icons, the help file and the example polkit rule, then builds
+# the Debian package with CPack into the temporary folder, checks its contents
+# and dependencies and runs lintian on it.
 #   scripts/check-install.sh [BUILD_DIR]      (default: build)
-# Needs desktop-file-utils, dpkg-dev and the build folder's tools.
+# Needs desktop-file-utils, appstream, man-db, dpkg-dev, lintian and the build
+# folder's tools.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -41,7 +43,7 @@ if grep -q "Can't Get Time" <<<"$answer"; then
 else
   fail "usr/bin/korvel does not start usr/libexec/korvel/korvel-window"
 fi
-menu=$stage/usr/share/applications/korvel.desktop
+menu=$stage/usr/share/applications/org.korvel.Korvel.desktop
 autostart=$stage/etc/xdg/autostart/korvel.desktop
 for entry in "$menu" "$autostart"; do
   if [ ! -f "$entry" ]; then
@@ -82,6 +84,59 @@ rule=$stage/usr/share/doc/korvel/examples/49-korvel-set-time.rules
 [ ! -e "$stage/etc/polkit-1" ] && [ ! -e "$stage/usr/share/polkit-1" ] && pass "no active polkit rule" \
   || fail "a polkit rule is installed where polkitd reads it"
 
+# The AppStream metadata, with the menu entry it launches (validate-tree
+# validates each metainfo file and looks for its desktop entry).
+appstream_id=org.korvel.Korvel
+metainfo=$stage/usr/share/metainfo/$appstream_id.metainfo.xml
+if [ ! -f "$metainfo" ]; then
+  fail "usr/share/metainfo/$appstream_id.metainfo.xml is missing"
+elif appstreamcli validate-tree --no-net --strict "$stage" >"$work/appstream.log" 2>&1; then
+  pass "AppStream metadata $appstream_id is valid"
+else
+  cat "$work/appstream.log" >&2
+  fail "AppStream metadata does not pass appstreamcli validate-tree"
+fi
+
+# The manual page: no warnings from groff, and every option and variable that
+# --help names is described under OPTIONS or ENVIRONMENT.
+manual=$stage/usr/share/man/man1/korvel.1.gz
+if [ ! -f "$manual" ]; then
+  fail "usr/share/man/man1/korvel.1.gz is missing"
+else
+  warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$manual" 2>&1 >/dev/null) || warnings="man failed: $warnings"
+  [ -z "$warnings" ] && pass "manual page formats without warnings" \
+    || fail "manual page warnings: $warnings"
+  page=$(LC_ALL=C.UTF-8 MANWIDTH=80 man -P cat -l "$manual" 2>/dev/null) || true
+  # A section's text: from its heading to the next one.
+  section() { awk -v name="$1" '/^[A-Z]/ { inside = ($0 == name) } inside' <<<"$page"; }
+  described="$(section OPTIONS)$(section ENVIRONMENT)"
+  help=$("$root/scripts/without-clock-rights.sh" "$stage/usr/bin/korvel" --help) || true
+  mapfile -t named < <(grep -oE -- '--[a-z]+|KORVEL_[A-Z_]+|Load 1' <<<"$help" | sort -u)
+  undescribed=()
+  for word in "${named[@]}"; do
+    grep -qF -- "$word" <<<"$described" || undescribed+=("$word")
+  done
+  [ ${#undescribed[@]} -eq 0 ] && pass "manual page describes what --help names" \
+    || fail "manual page lacks: ${undescribed[*]}"
+fi
+
+# One version everywhere: the project's, the changelog's, the newest
+# AppStream release's and the manual page's.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build_dir/CMakeCache.txt")
+changelog=$stage/usr/share/doc/korvel/changelog.gz
+[ -f "$changelog" ] && [ -f "$stage/usr/share/doc/korvel/copyright" ] && pass "copyright and changelog" \
+  || fail "usr/share/doc/korvel/copyright or changelog.gz is missing"
+zcat "$changelog" 2>/dev/null >"$work/changelog" || true
+declare -A versions=(
+  [changelog]=$(dpkg-parsechangelog -l "$work/changelog" -S Version 2>/dev/null || true)
+  [metainfo]=$(grep -m1 -oP '<release version="\K[^"]+' "$metainfo" 2>/dev/null || true)
+  [manual page]=$(zcat "$manual" 2>/dev/null | sed -n 's/^\.TH [^"]*"korvel \([^"]*\)".*/\1/p')
+)
+for source in "${!versions[@]}"; do
+  [ "${versions[$source]}" = "$version" ] && pass "$source version $version" \
+    || fail "$source version '${versions[$source]}', project $version"
+done
+
 # The Debian package.
 if (cd "$build_dir" && cpack -G DEB -B "$work/package" >"$work/cpack.log" 2>&1); then
   deb=$(ls "$work"/package/korvel_*.deb 2>/dev/null | head -n 1)
@@ -94,9 +149,11 @@ if [ -z "$deb" ]; then
 else
   pass "package ${deb##*/}"
   contents=$(dpkg-deb -c "$deb")
-  for path in ./usr/bin/korvel ./usr/libexec/korvel/korvel-window ./usr/share/applications/korvel.desktop \
+  for path in ./usr/bin/korvel ./usr/libexec/korvel/korvel-window ./usr/share/applications/org.korvel.Korvel.desktop \
               ./etc/xdg/autostart/korvel.desktop ./usr/share/icons/hicolor/48x48/apps/korvel.png \
-              ./usr/share/korvel/KORVEL.HLP ./usr/share/doc/korvel/examples/49-korvel-set-time.rules; do
+              ./usr/share/korvel/KORVEL.HLP ./usr/share/doc/korvel/examples/49-korvel-set-time.rules \
+              ./usr/share/doc/korvel/copyright ./usr/share/doc/korvel/changelog.gz \
+              ./usr/share/man/man1/korvel.1.gz ./usr/share/metainfo/org.korvel.Korvel.metainfo.xml; do
     grep -q " $path\$" <<<"$contents" && pass "package holds $path" || fail "package lacks $path"
   done
   depends=$(dpkg-deb -f "$deb" Depends)
@@ -105,9 +162,15 @@ else
       || fail "package does not depend on $dependency (Depends: $depends)"
   done
   [ "$(dpkg-deb -f "$deb" Package)" = korvel ] && pass "package name korvel" || fail "package name"
-  version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build_dir/CMakeCache.txt")
   [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] && pass "package version $version" \
     || fail "package version $(dpkg-deb -f "$deb" Version), project $version"
+  # What a distribution asks of a package: no lintian error or warning.
+  if lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1; then
+    pass "lintian: no errors or warnings"
+  else
+    grep -v 'running with root privileges' "$work/lintian.log" >&2
+    fail "lintian reports errors or warnings on ${deb##*/}"
+  fi
 fi
 
 if [ "$failures" -gt 0 ]; then

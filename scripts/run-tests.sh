@@ -23,6 +23,8 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 without_clock_rights=(scripts/without-clock-rights.sh)
 
 status=0
+echo "== Licence information of every file (reuse lint) =="
+reuse lint || status=1
 echo "== Installed files and the Debian package =="
 scripts/check-install.sh build || status=1
 echo "== Tests =="

@@ -13,8 +13,9 @@ packages=(
   # build
   cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins librsvg2-bin libxcb1-dev python3
   libgtest-dev libgmock-dev libbenchmark-dev
-  # packaging and its check: desktop-file-validate, dpkg-shlibdeps
-  desktop-file-utils dpkg-dev
+  # packaging and its checks: desktop-file-validate, dpkg-shlibdeps, lintian,
+  # appstreamcli, man for the manual page, reuse lint for the licence headers
+  desktop-file-utils dpkg-dev lintian appstream man-db reuse
   # fuzzing (scripts/fuzz.sh): clang with libFuzzer and the sanitizers
   clang libclang-rt-14-dev
   # running on a desktop

@@ -45,7 +45,7 @@ int runWindow(int argc, char** argv)
     // Named after the command, not after this program's file.
     QCoreApplication::setApplicationName(QStringLiteral("korvel"));
     // Lets Wayland desktops match the window to its menu entry and icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("korvel"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.korvel.Korvel"));
 
     Form1 form(startup, store, Form1Services{});
     form.Form_Load();
