@@ -289,6 +289,15 @@ def query(build, runs):
     ]
 
 
+def update(build, runs):
+    figures = bench_json(os.path.join(build, "bench", "update_bench"), runs)
+    return [
+        ("Update, loopback server, connection up, %d runs: median start to the clock-setting call" % runs,
+         "%.2f ms" % figures["median_ms"], "the server's round trip: %.2f ms" % figures["reference_median_ms"],
+         ratio(figures["median_ms"], figures["reference_median_ms"])),
+    ]
+
+
 def machine():
     model = "unknown CPU"
     with open("/proc/cpuinfo") as file:
@@ -314,6 +323,7 @@ def main():
             rows += early_exit(build, place, 30 if quick else 200)
             rows += window_start(build, place, 3 if quick else 10)
             rows += query(build, 3 if quick else 10)
+            rows += update(build, 3 if quick else 10)
             rows += accuracy(build, 6 if quick else 30)
             rows += idle(build, place, 10 if quick else 60)
         finally:
