@@ -77,4 +77,6 @@ TEST_F(Form1TimeZoneTest, TypingIntoTheZoneBoxNeverChangesTheZoneAChoiceFromTheL
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(newfoundland).center());
     EXPECT_EQ(zones->currentIndex(), 35);
     EXPECT_EQ(shownHoursFromUtc(), -3.5);
+    zones->setCurrentIndex(-1);
+    EXPECT_EQ(shownHoursFromUtc(), -3.5) << "selecting nothing changes nothing";
 }
