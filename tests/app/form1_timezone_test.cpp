@@ -56,13 +56,17 @@ TEST_F(Form1TimeZoneTest, TheStoredZoneIsChosenAsFromTheListAndAnInvalidOneLeave
 TEST_F(Form1TimeZoneTest, TypingIntoTheZoneBoxNeverChangesTheZoneAChoiceFromTheListDoes)
 {
     QComboBox* zones = load("TimeZone=25\n").design().cboTimeZone;
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    zones->setFocus();
     const auto type = [zones](const QString& text, Qt::Key last) {
         zones->lineEdit()->selectAll();
         QTest::keyClicks(zones, text);
         QTest::keyClick(zones, last);
     };
     type(QStringLiteral("Newf"), Qt::Key_Return);
-    type(QStringLiteral("hawaii"), Qt::Key_Enter);
+    EXPECT_EQ(zones->currentText(), QStringLiteral("Newf")) << "typed text is not completed";
+    type(QStringLiteral("Hawaii"), Qt::Key_Enter);
     type(QStringLiteral("Yakutsk"), Qt::Key_Tab);
     QFocusEvent leaving(QEvent::FocusOut, Qt::TabFocusReason);
     QCoreApplication::sendEvent(zones, &leaving);
