@@ -1,9 +1,7 @@
-#include "ui/contextids.h"
 #include "ui/helpfilepath.h"
 #include "ui/helpviewer.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QApplication>
 #include <QFile>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -14,28 +12,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-int openHelpWindows()
-{
-    int open = 0;
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        open += qobject_cast<HelpViewer*>(widget) && widget->isVisible() ? 1 : 0;
-    return open;
-}
-
-TEST(ContextIDsTest, HelpOpensInOneWindowThatQuitHelpCloses)
-{
-    QWidget owner;
-    ContextIDs::InitHelp(&owner);
-
-    ContextIDs::ShowHelp(220);
-    ContextIDs::ShowHelp(10);
-    EXPECT_EQ(openHelpWindows(), 1);
-
-    ContextIDs::QuitHelp();
-    EXPECT_EQ(openHelpWindows(), 0);
-    ContextIDs::QuitHelp(); // nothing open: no effect
-}
 
 // The top of the block that carries `anchor`, in document coordinates.
 std::optional<qreal> anchorTop(const QTextBrowser& browser, const QString& anchor)
