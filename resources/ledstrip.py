@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
 """Draws the clock face's LED glyph strip and writes it as a GIF89a file.
 
-    ledstrip.py OUTPUT.gif
+    ledstrip.py SCALE OUTPUT.gif
 
-The strip is 140 x 14 pixels: digit d in the cell x 10d..10d+9, y 0..13, the
-lit colon in x 111..115, y 0..9 and the unlit colon (ground only) in
-x 116..120, y 0..9. The digits are drawn pixel by pixel, without smoothing, so
-that they stay crisp at their real size.
+At SCALE 1 the strip is 140 x 14 pixels: digit d in the cell x 10d..10d+9,
+y 0..13, the lit colon in x 111..115, y 0..9 and the unlit colon (ground only)
+in x 116..120, y 0..9. At SCALE n every length is n times as long, for screens
+with n device pixels to a pixel. The segments are shapes sampled at each
+pixel's centre, without smoothing, so that the digits stay crisp at every
+scale; at SCALE 1 they are the classic pixel digits.
 """
 
 import struct
@@ -16,32 +18,50 @@ WIDTH, HEIGHT = 140, 14
 GROUND, LIT = 0, 1
 PALETTE = [(192, 192, 192), (0, 0, 255)]
 
-# Each segment as (x, y) pixels within a 10 x 14 digit cell. Columns 0 and 9
-# stay empty so neighbouring digits keep a gap; the ends are bevelled so the
-# segments read as separate bars.
+# Each segment as a polygon in the units of a 10 x 14 digit cell. Columns 0
+# and 9 stay empty so neighbouring digits keep a gap; the ends are bevelled
+# towards the corners so the segments read as separate bars.
 SEGMENTS = {
-    "a": [(x, 0) for x in range(2, 8)] + [(x, 1) for x in range(3, 7)],
-    "b": [(8, y) for y in range(1, 6)] + [(7, y) for y in range(2, 6)],
-    "c": [(8, y) for y in range(8, 13)] + [(7, y) for y in range(8, 12)],
-    "d": [(x, 13) for x in range(2, 8)] + [(x, 12) for x in range(3, 7)],
-    "e": [(1, y) for y in range(8, 13)] + [(2, y) for y in range(8, 12)],
-    "f": [(1, y) for y in range(1, 6)] + [(2, y) for y in range(2, 6)],
-    "g": [(x, y) for x in range(3, 7) for y in (6, 7)],
+    "a": [(2, 0), (8, 0), (7, 2), (3, 2)],
+    "b": [(7, 2), (9, 1), (9, 6), (7, 6)],
+    "c": [(7, 8), (9, 8), (9, 13), (7, 12)],
+    "d": [(3, 12), (7, 12), (8, 14), (2, 14)],
+    "e": [(1, 8), (3, 8), (3, 12), (1, 13)],
+    "f": [(1, 1), (3, 2), (3, 6), (1, 6)],
+    "g": [(3, 6), (7, 6), (7, 8), (3, 8)],
 }
 DIGITS = ["abcdef", "bc", "abdeg", "abcdg", "bcfg", "acdfg", "acdefg", "abc", "abcdefg", "abcdfg"]
 # Two 2 x 2 dots in the 5 x 10 colon cell, level with the digits' halves.
-COLON_DOTS = [(x, y) for x in (1, 2) for y in (3, 4, 8, 9)]
+COLON_DOTS = [[(1, 3), (3, 3), (3, 5), (1, 5)], [(1, 8), (3, 8), (3, 10), (1, 10)]]
 LIT_COLON_LEFT = 111
 
 
-def draw_strip():
-    pixels = [[GROUND] * WIDTH for _ in range(HEIGHT)]
+def inside(polygon, x, y):
+    """Whether the point lies inside the polygon (crossing count)."""
+    crossings = 0
+    for (x1, y1), (x2, y2) in zip(polygon, polygon[1:] + polygon[:1]):
+        if (y1 > y) != (y2 > y) and x < x1 + (y - y1) * (x2 - x1) / (y2 - y1):
+            crossings += 1
+    return crossings % 2 == 1
+
+
+def fill(pixels, polygon, left, scale):
+    shape = [(left + x, y) for x, y in polygon]
+    xs = [x for x, _ in shape]
+    ys = [y for _, y in shape]
+    for py in range(min(ys) * scale, max(ys) * scale):
+        for px in range(min(xs) * scale, max(xs) * scale):
+            if inside(shape, (px + 0.5) / scale, (py + 0.5) / scale):
+                pixels[py][px] = LIT
+
+
+def draw_strip(scale):
+    pixels = [[GROUND] * (WIDTH * scale) for _ in range(HEIGHT * scale)]
     for digit, segments in enumerate(DIGITS):
         for segment in segments:
-            for x, y in SEGMENTS[segment]:
-                pixels[y][10 * digit + x] = LIT
-    for x, y in COLON_DOTS:
-        pixels[y][LIT_COLON_LEFT + x] = LIT
+            fill(pixels, SEGMENTS[segment], 10 * digit, scale)
+    for dot in COLON_DOTS:
+        fill(pixels, dot, LIT_COLON_LEFT, scale)
     return [index for row in pixels for index in row]
 
 
@@ -91,14 +111,14 @@ def pack_bits(codes):
     return bytes(data)
 
 
-def gif_bytes(indices):
+def gif_bytes(indices, width, height):
     min_code_size = 8
     # A full 256-entry global colour table; the unused entries are black.
     colours = PALETTE + [(0, 0, 0)] * (256 - len(PALETTE))
     out = bytearray(b"GIF89a")
-    out += struct.pack("<HHBBB", WIDTH, HEIGHT, 0xF7, GROUND, 0)
+    out += struct.pack("<HHBBB", width, height, 0xF7, GROUND, 0)
     out += bytes(component for colour in colours for component in colour)
-    out += struct.pack("<BHHHHB", 0x2C, 0, 0, WIDTH, HEIGHT, 0)
+    out += struct.pack("<BHHHHB", 0x2C, 0, 0, width, height, 0)
     out.append(min_code_size)
     data = pack_bits(lzw_codes(indices, min_code_size))
     for start in range(0, len(data), 255):
@@ -110,10 +130,11 @@ def gif_bytes(indices):
 
 
 def main():
-    if len(sys.argv) != 2:
+    if len(sys.argv) != 3 or not sys.argv[1].isdigit() or int(sys.argv[1]) < 1:
         sys.exit(__doc__)
-    with open(sys.argv[1], "wb") as output:
-        output.write(gif_bytes(draw_strip()))
+    scale = int(sys.argv[1])
+    with open(sys.argv[2], "wb") as output:
+        output.write(gif_bytes(draw_strip(scale), WIDTH * scale, HEIGHT * scale))
 
 
 if __name__ == "__main__":

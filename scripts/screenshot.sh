@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes pictures of Korvel's main window and of its open tray menu under
-# Xvfb at 96 dpi, with trayer as the tray host.
+# Xvfb at 96 dpi, with trayer as the tray host. KORVEL_SCREENSHOT_SCALE=2
+# shows Korvel on a screen scaled twice (QT_SCALE_FACTOR).
 #   scripts/screenshot.sh [KORVEL_BINARY] [WINDOW_PNG] [TRAY_MENU_PNG]
 set -euo pipefail
 [ -n "${KORVEL_SCREENSHOT_TRACE:-}" ] && set -x
@@ -10,6 +11,7 @@ korvel=${1:-$root/build/src/korvel}
 output=${2:-$root/docs/form1.png}
 menu_output=${3:-$root/docs/traymenu.png}
 display=:${KORVEL_SCREENSHOT_DISPLAY:-97}
+scale=${KORVEL_SCREENSHOT_SCALE:-1}
 
 work=$(mktemp -d)
 xvfb_pid=""
@@ -29,7 +31,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb "$display" -screen 0 800x600x24 -dpi 96 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 "$((800 * scale))x$((600 * scale))x24" -dpi 96 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 50); do
   DISPLAY=$display xdotool getdisplaygeometry >/dev/null 2>&1 && break
@@ -56,7 +58,7 @@ for _ in $(seq 50); do [ -S "$work/bus" ] && break; sleep 0.1; done
 mock_pid=$!
 /usr/bin/python3 -m dbusmock --system --template timedated >/dev/null 2>&1 &
 timedated_pid=$!
-DISPLAY=$display trayer --edge top --align right --widthtype request --height 24 --transparent false \
+DISPLAY=$display trayer --edge top --align right --widthtype request --height $((24 * scale)) --transparent false \
   >/dev/null 2>&1 &
 trayer_pid=$!
 gdbus wait --system --timeout 20 org.freedesktop.NetworkManager
@@ -73,7 +75,7 @@ done
 mkdir -p "$work/Korvel"
 printf '[Option]\nCheckEvery=1\nCheckAuto=1\nUnload=1\nConnection=Mobile broadband\nTimeZone=55\nLastUpdate=%s\n' \
   "$(LC_ALL=C date -d '-25 minutes' '+%-m/%-d/%Y %-I:%M:%S %p')" >"$work/Korvel/Korvel.ini"
-LANG=en_US.UTF-8 DISPLAY=$display XDG_CONFIG_HOME=$work QT_QPA_PLATFORM=xcb QT_FONT_DPI=96 \
+LANG=en_US.UTF-8 DISPLAY=$display XDG_CONFIG_HOME=$work QT_QPA_PLATFORM=xcb QT_FONT_DPI=96 QT_SCALE_FACTOR=$scale \
   "$root/scripts/without-clock-rights.sh" "$korvel" 2>/dev/null &
 korvel_pid=$!
 
@@ -96,14 +98,18 @@ echo "$output: ${WIDTH}x${HEIGHT}"
 icon=""
 for candidate in $(DISPLAY=$display xdotool search --pid "$korvel_pid" 2>/dev/null); do
   eval "$(DISPLAY=$display xdotool getwindowgeometry --shell "$candidate")"
-  if [ "$WIDTH" -le 32 ] && [ "$HEIGHT" -le 32 ] && [ "$Y" -lt 24 ]; then icon=$candidate; fi
+  if [ "$WIDTH" -le $((32 * scale)) ] && [ "$HEIGHT" -le $((32 * scale)) ] && [ "$Y" -lt $((24 * scale)) ]; then
+    icon=$candidate
+  fi
 done
 [ -n "$icon" ] || { echo "the tray icon did not appear" >&2; exit 1; }
 DISPLAY=$display xdotool mousemove --window "$icon" 4 4 click 1
 sleep 1
 menu=$(DISPLAY=$display xdotool search --onlyvisible --pid "$korvel_pid" --class "korvel" 2>/dev/null | while read -r w; do
   eval "$(DISPLAY=$display xdotool getwindowgeometry --shell "$w")"
-  if [ "$WIDTH" -gt 32 ] && [ "$WIDTH" -lt 300 ] && [ "$HEIGHT" -lt 200 ]; then echo "$w"; fi
+  if [ "$WIDTH" -gt $((32 * scale)) ] && [ "$WIDTH" -lt $((300 * scale)) ] && [ "$HEIGHT" -lt $((200 * scale)) ]; then
+    echo "$w"
+  fi
 done | tail -n1)
 [ -n "$menu" ] || { echo "the tray menu did not open" >&2; exit 1; }
 eval "$(DISPLAY=$display xdotool getwindowgeometry --shell "$menu")"

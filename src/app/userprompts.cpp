@@ -2,19 +2,40 @@
 
 #include <QApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 
 bool UserPrompts::askYesNo(QWidget* parent, const QString& title, const QString& text)
 {
-    return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    return yesNoBox(parent, title, text)->exec() == QMessageBox::Yes;
 }
 
 QString UserPrompts::askText(QWidget* parent, const QString& title, const QString& prompt)
 {
-    return QInputDialog::getText(parent, title, prompt);
+    const std::unique_ptr<QInputDialog> box = textBox(parent, title, prompt);
+    return box->exec() == QDialog::Accepted ? box->textValue() : QString();
 }
 
 void UserPrompts::beep()
 {
     QApplication::beep();
+}
+
+std::unique_ptr<QMessageBox> UserPrompts::yesNoBox(QWidget* parent, const QString& title, const QString& text)
+{
+    auto box = std::make_unique<QMessageBox>(QMessageBox::Question, title, text,
+                                             QMessageBox::Yes | QMessageBox::No, parent);
+    box->setDefaultButton(QMessageBox::Yes);
+    return box;
+}
+
+std::unique_ptr<QInputDialog> UserPrompts::textBox(QWidget* parent, const QString& title, const QString& prompt)
+{
+    auto box = std::make_unique<QInputDialog>(parent);
+    box->setWindowTitle(title);
+    box->setLabelText(prompt);
+    // The input box sizes itself to its prompt on one line otherwise.
+    if (auto* label = box->findChild<QLabel*>())
+        label->setWordWrap(true);
+    return box;
 }

@@ -2,6 +2,10 @@
 
 #include <QString>
 
+#include <memory>
+
+class QInputDialog;
+class QMessageBox;
 class QWidget;
 
 // The few places where the window asks the user something or makes a sound.
@@ -16,4 +20,9 @@ public:
     // A line of text; empty when the user cancels.
     virtual QString askText(QWidget* parent, const QString& title, const QString& prompt);
     virtual void beep();
+
+    // The boxes the questions above show, built but not yet shown. Long
+    // texts wrap, so the boxes fit a small screen.
+    static std::unique_ptr<QMessageBox> yesNoBox(QWidget* parent, const QString& title, const QString& text);
+    static std::unique_ptr<QInputDialog> textBox(QWidget* parent, const QString& title, const QString& prompt);
 };

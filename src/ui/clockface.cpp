@@ -1,6 +1,5 @@
 #include "ui/clockface.h"
 
-#include "base/clock.h"
 #include "base/textformat.h"
 #include "ui/designstyle.h"
 #include "ui/ledpainter.h"
@@ -31,7 +30,7 @@ ClockFace::ClockFace(QWidget* parent)
     , Picture1(namedLabel(this, "Picture1"))
     , picLED(namedLabel(this, "picLED"))
     , ClockTimer(new QTimer(this))
-    , m_timeSource([] { return Clock::instance().currentDateTime(); })
+    , m_timeSource([] { return QDateTime(); })
 {
     const TwipsConverter twips(logicalDpiX());
     setObjectName(QStringLiteral("ClockFace"));
@@ -48,16 +47,9 @@ ClockFace::ClockFace(QWidget* parent)
     Picture1->setGeometry(twips.rect(480, 225, 1155, 315));
     Picture1->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_panel = QPixmap(Picture1->contentsRect().size());
-    m_panel.fill(kGround);
-    Picture1->setPixmap(m_panel);
-
     picLED->setGeometry(twips.rect(1200, 600, 2100, 210));
-    const QPixmap strip(QStringLiteral(":/korvel/clockface/ledstrip.gif"));
-    if (strip.isNull())
-        qCWarning(lcUi) << "The LED glyph strip cannot be read; is Qt's GIF image plugin installed?";
-    picLED->setPixmap(strip);
     picLED->hide();
+    matchScreen();
 
     ClockTimer->setObjectName(QStringLiteral("ClockTimer"));
     ClockTimer->setInterval(0);
@@ -98,11 +90,33 @@ void ClockFace::ClockTimer_Timer()
         qCWarning(lcUi) << "The clock face's time source gave no valid time";
         return;
     }
+    matchScreen();
     LedPainter::drawTime(m_panel, picLED->pixmap(), now.time(), m_ColonOn);
     Picture1->setPixmap(m_panel);
     lblDate->setText(TextFormat::locale().toString(now.date(), QLocale::LongFormat));
     fitDateLine();
     m_ColonOn = !m_ColonOn;
+}
+
+// The panel and the strip are drawn in the screen's own device pixels, so
+// the digits stay sharp on a scaled screen. A new panel is blank, so the
+// next tick draws both colons.
+void ClockFace::matchScreen()
+{
+    const int scale = LedPainter::stripScale(devicePixelRatioF());
+    if (!m_panel.isNull() && qRound(m_panel.devicePixelRatio()) == scale)
+        return;
+    const QString name = scale == 1 ? QStringLiteral("ledstrip.gif") : QStringLiteral("ledstrip@%1x.gif").arg(scale);
+    QPixmap strip(QStringLiteral(":/korvel/clockface/") + name);
+    if (strip.isNull())
+        qCWarning(lcUi) << "The LED glyph strip cannot be read; is Qt's GIF image plugin installed?";
+    strip.setDevicePixelRatio(scale);
+    picLED->setPixmap(strip);
+    m_panel = QPixmap(Picture1->contentsRect().size() * scale);
+    m_panel.setDevicePixelRatio(scale);
+    m_panel.fill(kGround);
+    Picture1->setPixmap(m_panel);
+    m_ColonOn = true;
 }
 
 void ClockFace::resizeEvent(QResizeEvent* event)

@@ -28,8 +28,8 @@ public:
     qint16 TimerI() const;
     void setTimerI(qint16 interval);
 
-    // Until the host hands one in, the face shows the local time. The source
-    // must not be empty.
+    // Until the host hands one in, the face draws nothing. The source must
+    // not be empty.
     void setTimeSource(TimeSource source);
 
     // One tick: draws the time and date and flips the seconds colon.
@@ -40,6 +40,7 @@ protected:
 
 private:
     void updateTimer();
+    void matchScreen();
     void fitDateLine();
 
     QLabel* lblDate;

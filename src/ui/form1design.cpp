@@ -5,6 +5,7 @@
 #include "ui/programicon.h"
 #include "ui/twipsconverter.h"
 #include "ui/fittedcheckbox.h"
+#include "ui/listchoicecombobox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -200,8 +201,7 @@ void Form1Design::buildSecondaryTime(const TwipsConverter& twips)
 
     // The list reaches one pixel into the clock face's empty left margin in
     // the design; keeping the list above leaves its edge whole.
-    cboTimeZone = place(new QComboBox(clientArea), "cboTimeZone", twips.rect(120, 3840, 3495, 315));
-    cboTimeZone->setEditable(true);
+    cboTimeZone = place(new ListChoiceComboBox(clientArea), "cboTimeZone", twips.rect(120, 3840, 3495, 315));
     cboTimeZone->setEditText(QStringLiteral("TimeZone"));
     setForeground(cboTimeZone, QColor(0, 0, 128));
 }

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPixmap>
+#include <QtMath>
 
 #include <array>
 
@@ -17,14 +18,23 @@ constexpr int kSecondsColonX = 46;
 // Panel columns of the tens and units of hours, minutes and seconds.
 constexpr std::array<int, 6> kDigitX = {0, 10, 25, 35, 50, 60};
 
+// Places and sizes are in strip pixels at scale 1; the source rectangle is
+// in the strip's device pixels.
 void copyCell(QPainter& painter, const QPixmap& strip, int destinationX, int sourceX, QSize size)
 {
-    painter.drawPixmap(QPoint(destinationX, kTop), strip, QRect(QPoint(sourceX, 0), size));
+    const qreal scale = strip.devicePixelRatio();
+    painter.drawPixmap(QPointF(destinationX, kTop), strip,
+                       QRectF(QPointF(sourceX * scale, 0), QSizeF(size) * scale));
 }
 
 } // namespace
 
 namespace LedPainter {
+
+int stripScale(qreal devicePixelRatio)
+{
+    return qBound(1, qCeil(devicePixelRatio), 3);
+}
 
 void drawTime(QPixmap& panel, const QPixmap& strip, QTime time, bool colonOn)
 {

@@ -5,7 +5,13 @@
 
 namespace {
 
-constexpr TimeZoneList::Entry kEntries[TimeZoneList::kEntryCount] = {
+struct Entry
+{
+    const char* text;
+    double offsetHours; // east of UTC
+};
+
+constexpr Entry kEntries[TimeZoneList::kEntryCount] = {
     {"Afghanistan-Kabul", 4.5},
     {"Alaska", -9.0},
     {"Arab - Baghdad, Kuwait, Riyadh", 3.0},
@@ -69,37 +75,21 @@ constexpr TimeZoneList::Entry kEntries[TimeZoneList::kEntryCount] = {
 
 } // namespace
 
-std::span<const TimeZoneList::Entry, TimeZoneList::kEntryCount> TimeZoneList::entries()
-{
-    return kEntries;
-}
-
-TimeZoneList::Offsets TimeZoneList::offsets()
-{
-    Offsets table{};
-    for (int i = 0; i < kEntryCount; ++i)
-        table[i] = kEntries[i].offsetHours;
-    return table;
-}
-
 void TimeZoneList::fill(QComboBox* combo, Offsets& zoneOffsets)
 {
-    zoneOffsets = offsets();
+    zoneOffsets = {};
+    for (int i = 0; i < kEntryCount; ++i)
+        zoneOffsets[i] = kEntries[i].offsetHours;
     const int shownIndex = combo->currentIndex();
     const QString shownText = combo->currentText();
-    {
-        // An empty box selects its first new item by itself; that is not a
-        // choice, so it must neither reach the click handler nor stay.
-        const QSignalBlocker quiet(combo);
-        for (const Entry& entry : kEntries)
-            combo->addItem(QString::fromUtf8(entry.text));
-        combo->setCurrentIndex(shownIndex);
-        if (shownIndex < 0 && combo->isEditable())
-            combo->setEditText(shownText);
-    }
-    // Only a choice from the list changes the zone: typed text must not
-    // become an entry of its own.
-    combo->setInsertPolicy(QComboBox::NoInsert);
+    // An empty box selects its first new item by itself; that is not a
+    // choice, so it must neither reach the click handler nor stay.
+    const QSignalBlocker quiet(combo);
+    for (const Entry& entry : kEntries)
+        combo->addItem(QString::fromUtf8(entry.text));
+    combo->setCurrentIndex(shownIndex);
+    if (shownIndex < 0 && combo->isEditable())
+        combo->setEditText(shownText);
 }
 
 std::optional<double> TimeZoneList::offsetForIndex(int index, const Offsets& zoneOffsets)

@@ -4,7 +4,6 @@
 
 #include <array>
 #include <optional>
-#include <span>
 
 QT_BEGIN_NAMESPACE
 class QComboBox;
@@ -15,27 +14,16 @@ QT_END_NAMESPACE
 // into this list, so its order is part of the stored format.
 namespace TimeZoneList {
 
-struct Entry
-{
-    const char* text;
-    double offsetHours; // east of UTC
-};
-
 inline constexpr int kEntryCount = 59;
 // The window's offsets table has three spare slots past the list; they hold
 // 0 and no entry leads to them.
 inline constexpr int kOffsetCount = 62;
 using Offsets = std::array<double, kOffsetCount>;
 
-// The entries in display order.
-std::span<const Entry, kEntryCount> entries();
-
-// The window's offsets table: entry i's offset at index i, 0 in the spares.
-Offsets offsets();
-
-// Adds the entries to the combo box in order and fills `zoneOffsets` to
-// match. The box keeps what it showed before and selects nothing, so a stored
-// choice that does not convert leaves its design text in place.
+// Adds the entries to the combo box in display order and fills `zoneOffsets`
+// to match: entry i's offset at index i, 0 in the spares. The box keeps what
+// it showed before and selects nothing, so a stored choice that does not
+// convert leaves its design text in place.
 void fill(QComboBox* combo, Offsets& zoneOffsets);
 
 // The offset a click on list index `index` sets on the time component;

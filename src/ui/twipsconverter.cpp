@@ -16,11 +16,6 @@ int TwipsConverter::toPixels(int twips) const
     return qRound(twips * m_logicalDpi / kTwipsPerInch);
 }
 
-QPoint TwipsConverter::point(int left, int top) const
-{
-    return {toPixels(left), toPixels(top)};
-}
-
 QRect TwipsConverter::rect(int left, int top, int width, int height) const
 {
     return {toPixels(left), toPixels(top), toPixels(width), toPixels(height)};

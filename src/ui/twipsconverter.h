@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QPoint>
 #include <QRect>
 
 // Turns design units (twips, 1/1440 inch) into device-independent pixels for
@@ -11,7 +10,6 @@ public:
     explicit TwipsConverter(qreal logicalDpi);
 
     int toPixels(int twips) const;
-    QPoint point(int left, int top) const;
     QRect rect(int left, int top, int width, int height) const;
 
 private:

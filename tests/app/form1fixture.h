@@ -23,16 +23,19 @@ class FakePrompts : public UserPrompts
 public:
     bool yes = false;
     QStringList asked;
+    QStringList texts;
     int beeps = 0;
 
-    bool askYesNo(QWidget*, const QString& title, const QString&) override
+    bool askYesNo(QWidget*, const QString& title, const QString& text) override
     {
         asked.append(title);
+        texts.append(text);
         return yes;
     }
-    QString askText(QWidget*, const QString& title, const QString&) override
+    QString askText(QWidget*, const QString& title, const QString& prompt) override
     {
         asked.append(title);
+        texts.append(prompt);
         return {};
     }
     void beep() override { ++beeps; }
