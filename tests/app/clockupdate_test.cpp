@@ -18,7 +18,8 @@
 
 namespace {
 
-const QDateTime kNow(QDate(2026, 12, 6), QTime(12, 0, 0), Qt::UTC);
+// Years after any build day, so an answer for it is always plausible.
+const QDateTime kNow(QDate(2030, 6, 15), QTime(12, 0, 0), Qt::UTC);
 
 // Stands still in UTC; its monotonic clock moves half a second per reading,
 // so one query measures a round trip of 500 ms: a lag of 0.25 s.
@@ -105,7 +106,7 @@ protected:
     QString saved(const OptionKey& key) const { return OptionStore(file.path()).read(key); }
 
     const LocaleScope locale{"en_US"};
-    const QString kStored = QStringLiteral("12/6/2026 7:00:00 AM");
+    const QString kStored = QStringLiteral("6/15/2030 7:00:00 AM");
     SteppingClock clock{kNow};
     std::unique_ptr<TimeServerFixture> server =
         std::make_unique<TimeServerFixture>(TimeServerFixture::answerFor(kNow.addSecs(10)));
@@ -128,12 +129,12 @@ TEST_F(ClockUpdateTest, AnAnswerSetsTheClockRecordsTheUpdateAndBeeps)
     EXPECT_EQ(result.outcome, ClockUpdate::Outcome::Applied);
     EXPECT_EQ(report.lines, (QStringList{"Status: Looking for a connection...", "Status: Connected - Modem",
                                          "Status: Attmpting to contact time server...", "Status: Time Received.",
-                                         "Last update was on - 12/6/2026 12:00:10 PM"}));
-    EXPECT_EQ(report.result, QStringLiteral(" 12/6/2026 12:00:10 PM\n  Network Lagtime = 0.25"));
+                                         "Last update was on - 6/15/2030 12:00:10 PM"}));
+    EXPECT_EQ(report.result, QStringLiteral(" 6/15/2030 12:00:10 PM\n  Network Lagtime = 0.25"));
     // Ten seconds ahead, plus the lag, plus half of the truncated second.
     EXPECT_EQ(clockSetter.adjustments, QList<qint64>{10'750'000});
     EXPECT_EQ(report.beeps, 1);
-    EXPECT_EQ(saved(Option::LastUpdate), QStringLiteral("12/6/2026 12:00:10 PM"));
+    EXPECT_EQ(saved(Option::LastUpdate), QStringLiteral("6/15/2030 12:00:10 PM"));
     EXPECT_NEAR(result.appliedLocalSerial, DateSerial::fromDateTime(kNow.addMSecs(10250)), 1e-9);
     EXPECT_TRUE(report.setTimeEnabled);
     EXPECT_FALSE(report.connectEnabled) << "a connection is up: Connect has nothing to do";
