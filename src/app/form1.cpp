@@ -1,5 +1,6 @@
 #include "app/form1.h"
 
+#include "app/lastupdatetext.h"
 #include "app/optionconversion.h"
 #include "app/optionstore.h"
 #include "app/statuslog.h"
@@ -97,6 +98,17 @@ Form1::Form1(const StartupState& startup, OptionStore& store, Form1Services serv
     connect(ui.helpf, &QAction::triggered, this, [] { ContextIDs::PressHelpKey(); });
     connect(ui.Zone, &QAction::triggered, this, [] { ControlPanel().open(ControlPanel::Page::TimeZone); });
     connect(ui.Regional, &QAction::triggered, this, [] { ControlPanel().open(ControlPanel::Page::Regional); });
+    // Options are stored as the user changes them, so that neither a crash
+    // nor a logout loses them; only the user's own changes, never a change
+    // made from code while loading.
+    const auto save = [this] { SaveOptions(); };
+    for (QCheckBox* box : std::initializer_list<QCheckBox*>{ui.chkTime, ui.chkAutoConnect, ui.ChkDisconnect, ui.chkUnload})
+        connect(box, &QCheckBox::clicked, this, save);
+    for (QLineEdit* field : std::initializer_list<QLineEdit*>{ui.TxtTime, ui.txtAway, ui.cboEntries->lineEdit()})
+        connect(field, &QLineEdit::editingFinished, this, save);
+    connect(ui.cboEntries, &QComboBox::activated, this, save);
+    connect(ui.cboTimeZone, &QComboBox::activated, this, save);
+    connect(ui.mnuBeep, &QAction::triggered, this, save);
     ui.CF1->setTimeSource([this] { return Korvel1->SecondaryTime().toDateTime(); });
     ui.TxtTime->installEventFilter(this);
     ui.txtAway->installEventFilter(this);
@@ -123,7 +135,7 @@ void Form1::Form_Load()
 {
     createTrayForm();
     createConnectionObjects();
-    AddStatusLine(QStringLiteral("Last update was on - ") + m_sLastUpdate);
+    AddStatusLine(QStringLiteral("Last update was on - ") + LastUpdateText::shown(m_sLastUpdate));
     if (const QString problem = m_store.readProblem(); !problem.isEmpty())
         AddStatusLine(problem);
     loadOptionsIntoControls();
@@ -156,7 +168,7 @@ void Form1::loadOptionsIntoControls()
 {
     // Setting a box's state runs its click handling, as a user's click does.
     using namespace OptionConversion;
-    ui.TxtTime->setText(m_store.read(Option::CheckTime));
+    ui.TxtTime->setText(UpdateSchedule::hoursText(m_store.read(Option::CheckTime)));
     ui.chkAutoConnect->setCheckState(checkState(Option::CheckAuto, m_store.read(Option::CheckAuto)));
     ui.ChkDisconnect->setCheckState(checkState(Option::Disconnect, m_store.read(Option::Disconnect)));
     ui.txtAway->setText(m_store.read(Option::TimeAway));
@@ -287,10 +299,10 @@ void Form1::Korvel1_Done()
         ui.cmdSetTime->setEnabled(true);
         if (!set)
             return;
-        m_sAppliedUpdate = localText;
+        m_sAppliedUpdate = LastUpdateText::stored(local);
         if (ui.mnuBeep->isChecked())
             m_services.prompts->beep();
-        recordLastUpdate(localText);
+        recordLastUpdate(m_sAppliedUpdate);
         hangUpAfterUpdate();
     }
     if (m_bStartedWithLoad && inTray() && ui.chkTime->checkState() == Qt::Unchecked) {
@@ -309,7 +321,7 @@ void Form1::recordLastUpdate(const QString& text)
     const QString problem = m_store.sync();
     if (!problem.isEmpty())
         AddStatusLine(problem);
-    AddStatusLine(QStringLiteral("Last update was on - ") + text);
+    AddStatusLine(QStringLiteral("Last update was on - ") + LastUpdateText::shown(text));
 }
 
 bool Form1::setClock(const TimeReceipt& receipt)
@@ -353,10 +365,10 @@ void Form1::Timer1_Timer()
     m_sLastUpdate = m_store.read(Option::LastUpdate);
     if (const auto minutes = StartupRule::minutesSince(m_sLastUpdate)) {
         m_lMinutesElapsed = *minutes;
-        AddStatusLine(QStringLiteral("Last update was on - ") + m_sLastUpdate);
+        AddStatusLine(QStringLiteral("Last update was on - ") + LastUpdateText::shown(m_sLastUpdate));
     } else {
         m_lMinutesElapsed = 0;
-        m_store.write(Option::LastUpdate, GeneralDate::format(Clock::instance().nowSerial()));
+        m_store.write(Option::LastUpdate, LastUpdateText::stored(Clock::instance().nowSerial()));
         m_store.sync();
     }
     ShowCountdown(UpdateSchedule::Variant::Tick);
@@ -410,6 +422,8 @@ bool Form1::inTray() const
 
 void Form1::TxtTime_LostFocus()
 {
+    // The field shows the hours the schedule uses.
+    ui.TxtTime->setText(UpdateSchedule::hoursText(ui.TxtTime->text()));
     ShowCountdown(UpdateSchedule::Variant::LeaveHours);
 }
 

@@ -18,15 +18,13 @@ struct StartupState
 
 namespace StartupRule {
 
-// Hours until the next update: whole `hours` less the elapsed time.
-double hoursLeft(int hours, qint32 minutesElapsed);
-// An unattended start leaves when the next update is `away` hours or more off.
-bool leavesAtOnce(int hours, qint32 minutesElapsed, double away);
-
 // Whole minutes from the stored last-update text to now; nothing when the
-// text is not a date.
+// text is not a date. The start-up rule, the scheduler's tick and --status
+// all count through here.
 std::optional<qint32> minutesSince(const QString& lastUpdate);
-// Whole minutes from a local date serial to now.
+// Whole minutes from a local date serial to now. A serial later than now
+// gives the largest count: the clock was set back (or lost its time), so an
+// update is due.
 qint32 minutesSince(double serial);
 
 // Reads the last update and, for a start with "Load", the options the rule
