@@ -58,6 +58,7 @@ int runWindow(int argc, char** argv)
     later.listen(instance);
     Form1 form(startup, store, Form1Services{});
     form.Form_Load();
+    // A later start brings the window up, out of the tray if need be.
     later.setShowWindow([&form] {
         form.showNormal();
         form.activateWindow();

@@ -380,7 +380,7 @@ TEST_F(Form1Test, ScheduleStatesReadTheSameAtStartInTheWindowAndInStatus)
         {"LastUpdate=yesterday\n", "2.5", "2.5", "2.5 hours", true},
     };
     for (const Case& c : cases) {
-        const QByteArray options = "[Option]\nCheckEvery=1\nUnload=1\nTimeAway=1\nCheckTime=" + QByteArray(c.hours)
+        const QByteArray options = "[Option]\nCheckEvery=1.0\nUnload=1\nTimeAway=1\nCheckTime=" + QByteArray(c.hours)
             + "\n" + c.lastUpdate;
         const std::string trace = (c.lastUpdate + c.hours).toStdString();
         file.write(options);
