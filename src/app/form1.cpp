@@ -102,7 +102,8 @@ Form1::Form1(const StartupState& startup, OptionStore& store, Form1Services serv
     // nor a logout loses them; only the user's own changes, never a change
     // made from code while loading.
     const auto save = [this] { SaveOptions(); };
-    for (QCheckBox* box : std::initializer_list<QCheckBox*>{ui.chkTime, ui.chkAutoConnect, ui.ChkDisconnect, ui.chkUnload})
+    for (QCheckBox* box :
+         std::initializer_list<QCheckBox*>{ui.chkTime, ui.chkAutoConnect, ui.ChkDisconnect, ui.chkUnload})
         connect(box, &QCheckBox::clicked, this, save);
     for (QLineEdit* field : std::initializer_list<QLineEdit*>{ui.TxtTime, ui.txtAway, ui.cboEntries->lineEdit()})
         connect(field, &QLineEdit::editingFinished, this, save);
