@@ -4,6 +4,7 @@
 
 #include "app/commandline.h"
 #include "app/optionconversion.h"
+#include "app/updateschedule.h"
 #include "base/numbertext.h"
 
 #include <QStringList>
@@ -47,8 +48,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             FuzzSupport::check(OptionConversion::toInt16(QString::number(*value)) == value);
         break;
     case 3: {
-        const qint16 value = OptionConversion::wholeNumber(key, text);
-        FuzzSupport::check(OptionConversion::toInt16(text).value_or(value) == value);
+        // The hours field shows what the schedule uses.
+        const double hours = UpdateSchedule::hours(text);
+        FuzzSupport::check(hours >= UpdateSchedule::MinimumHours
+                           && UpdateSchedule::hours(UpdateSchedule::hoursText(text)) == hours);
         break;
     }
     case 4: {

@@ -1,6 +1,7 @@
 #include "app/clockupdate.h"
 
 #include "app/dialupsession.h"
+#include "app/lastupdatetext.h"
 #include "app/optionstore.h"
 #include "app/updatereport.h"
 #include "app/updateschedule.h"
@@ -121,11 +122,11 @@ void ClockUpdate::Korvel1_Done()
     m_report.setSetTimeEnabled(true);
     if (!set)
         return;
-    m_appliedText = localText;
+    m_appliedText = LastUpdateText::stored(local);
     m_result = {Outcome::Applied, local};
     if (m_request.beep)
         m_report.beep();
-    recordLastUpdate(localText);
+    recordLastUpdate(m_appliedText);
     if (m_request.disconnectWhenDone)
         m_dialUp.HangUpAfterUpdate();
 }
@@ -166,5 +167,5 @@ void ClockUpdate::recordLastUpdate(const QString& text)
     m_store.write(Option::LastUpdate, text);
     if (const QString problem = m_store.sync(); !problem.isEmpty())
         m_report.addStatusLine(problem);
-    m_report.addStatusLine(QStringLiteral("Last update was on - ") + text);
+    m_report.addStatusLine(QStringLiteral("Last update was on - ") + LastUpdateText::shown(text));
 }

@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "app/dialupsession.h"
+#include "app/lastupdatetext.h"
 #include "app/optionconversion.h"
 #include "app/optionstore.h"
 #include "app/statuslog.h"
@@ -83,6 +84,18 @@ Form1::Form1(const StartupState& startup, OptionStore& store, Form1Services serv
     connect(ui.helpf, &QAction::triggered, this, [] { ContextIDs::PressHelpKey(); });
     connect(ui.Zone, &QAction::triggered, this, [] { ControlPanel().open(ControlPanel::Page::TimeZone); });
     connect(ui.Regional, &QAction::triggered, this, [] { ControlPanel().open(ControlPanel::Page::Regional); });
+    // Options are stored as the user changes them, so that neither a crash
+    // nor a logout loses them; only the user's own changes, never a change
+    // made from code while loading.
+    const auto save = [this] { SaveOptions(); };
+    for (QCheckBox* box :
+         std::initializer_list<QCheckBox*>{ui.chkTime, ui.chkAutoConnect, ui.ChkDisconnect, ui.chkUnload})
+        connect(box, &QCheckBox::clicked, this, save);
+    for (QLineEdit* field : std::initializer_list<QLineEdit*>{ui.TxtTime, ui.txtAway, ui.cboEntries->lineEdit()})
+        connect(field, &QLineEdit::editingFinished, this, save);
+    connect(ui.cboEntries, &QComboBox::activated, this, save);
+    connect(ui.cboTimeZone, &QComboBox::activated, this, save);
+    connect(ui.mnuBeep, &QAction::triggered, this, save);
     ui.CF1->setTimeSource([this] { return Korvel1->SecondaryTime().toDateTime(); });
     ui.TxtTime->installEventFilter(this);
     ui.txtAway->installEventFilter(this);
@@ -111,7 +124,7 @@ void Form1::Form_Load()
     UpdateReport& report = *this;
     m_dialUp = std::make_unique<DialUpSession>(m_services.backend, report);
     m_update = std::make_unique<ClockUpdate>(*Korvel1, *m_services.clockSetter, *m_dialUp, m_store, report, this);
-    AddStatusLine(QStringLiteral("Last update was on - ") + m_sLastUpdate);
+    AddStatusLine(QStringLiteral("Last update was on - ") + LastUpdateText::shown(m_sLastUpdate));
     if (const QString problem = m_store.readProblem(); !problem.isEmpty())
         AddStatusLine(problem);
     loadOptionsIntoControls();
@@ -138,7 +151,7 @@ void Form1::loadOptionsIntoControls()
 {
     // Setting a box's state runs its click handling, as a user's click does.
     using namespace OptionConversion;
-    ui.TxtTime->setText(m_store.read(Option::CheckTime));
+    ui.TxtTime->setText(UpdateSchedule::hoursText(m_store.read(Option::CheckTime)));
     ui.chkAutoConnect->setCheckState(checkState(Option::CheckAuto, m_store.read(Option::CheckAuto)));
     ui.ChkDisconnect->setCheckState(checkState(Option::Disconnect, m_store.read(Option::Disconnect)));
     ui.txtAway->setText(m_store.read(Option::TimeAway));
@@ -218,7 +231,7 @@ void Form1::Timer1_Timer()
     m_sLastUpdate = lastUpdate.text;
     m_lMinutesElapsed = lastUpdate.minutesElapsed;
     if (lastUpdate.wasDate)
-        AddStatusLine(QStringLiteral("Last update was on - ") + m_sLastUpdate);
+        AddStatusLine(QStringLiteral("Last update was on - ") + LastUpdateText::shown(m_sLastUpdate));
     ShowCountdown(UpdateSchedule::Variant::Tick);
     m_update->rewriteLastUpdate();
 
@@ -274,6 +287,8 @@ bool Form1::inTray() const
 
 void Form1::TxtTime_LostFocus()
 {
+    // The field shows the hours the schedule uses.
+    ui.TxtTime->setText(UpdateSchedule::hoursText(ui.TxtTime->text()));
     ShowCountdown(UpdateSchedule::Variant::LeaveHours);
 }
 

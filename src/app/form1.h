@@ -35,7 +35,9 @@ public:
     // Builds the window's working state from the stored options and arms
     // the scheduler.
     void Form_Load();
-    // Writes the nine options from the controls; never "LastUpdate".
+    // Writes the options from the controls (only those that changed since
+    // they were read or written); never "LastUpdate". Runs at every change
+    // the user makes and at unload.
     void SaveOptions();
     // Appends a line to the status list, selects it and logs it.
     void AddStatusLine(const QString& line, bool select = true);

@@ -18,13 +18,6 @@ std::optional<qint16> OptionConversion::toInt16(const QString& text)
     return static_cast<qint16>(rounded);
 }
 
-qint16 OptionConversion::wholeNumber(const OptionKey& key, const QString& text)
-{
-    if (const auto value = toInt16(text))
-        return *value;
-    return toInt16(QLatin1String(key.defaultText)).value_or(0);
-}
-
 namespace {
 std::optional<Qt::CheckState> storedCheckState(const QString& text)
 {

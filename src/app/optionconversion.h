@@ -14,9 +14,6 @@ namespace OptionConversion {
 // separator, halves rounded to the even neighbour ("2.5" -> 2).
 std::optional<qint16> toInt16(const QString& text);
 
-// A whole number read from the key's text, or from its default.
-qint16 wholeNumber(const OptionKey& key, const QString& text);
-
 // A check box state, stored as 0 clear, 1 checked, 2 grayed (which is not
 // the order of Qt's enumeration).
 Qt::CheckState checkState(const OptionKey& key, const QString& text);

@@ -31,6 +31,13 @@ OptionStore::~OptionStore() = default;
 
 QString OptionStore::read(const OptionKey& key) const
 {
+    const QString text = storedText(key);
+    m_known.insert(QLatin1String(key.name), text);
+    return text;
+}
+
+QString OptionStore::storedText(const OptionKey& key) const
+{
     const QVariant value = m_settings->value(keyPath(key));
     switch (value.typeId()) {
     case QMetaType::QString:
@@ -54,7 +61,13 @@ QString OptionStore::read(const OptionKey& key) const
 
 void OptionStore::write(const OptionKey& key, const QString& text)
 {
+    // Writing back what was read would undo what another program (or the
+    // user, by hand) put there since.
+    const auto known = m_known.constFind(QLatin1String(key.name));
+    if (known != m_known.cend() && *known == text)
+        return;
     m_settings->setValue(keyPath(key), text);
+    m_known.insert(QLatin1String(key.name), text);
 }
 
 QString OptionStore::sync()
@@ -68,6 +81,7 @@ QString OptionStore::sync()
             m_settings->setValue(kGroup + QLatin1Char('/') + it.key(), it.value());
     }
     m_salvaged.clear();
+    // Reads the file again and writes only the keys written since.
     m_settings->sync();
     // A format error only ever comes from reading a damaged file, and stays
     // set; the rewrite itself replaces the file with a clean one.

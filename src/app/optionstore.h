@@ -28,6 +28,8 @@ public:
     // The stored text, or the key's default when the key is missing or holds
     // something that is not a text.
     QString read(const OptionKey& key) const;
+    // Writes a key whose text differs from the one last read or written, so
+    // that a copy of an unchanged option never replaces a newer value on disk.
     void write(const OptionKey& key, const QString& text);
 
     // Puts pending writes on disk (atomically). Returns a message for the
@@ -41,10 +43,13 @@ public:
     QString readProblem() const;
 
 private:
+    QString storedText(const OptionKey& key) const;
     void salvageLines();
 
     std::unique_ptr<QSettings> m_settings;
     // Values read line by line, for keys a damaged file hid from QSettings.
     QHash<QString, QString> m_salvaged;
     bool m_unreadable = false;
+    // The text each key had when it was last read or written.
+    mutable QHash<QString, QString> m_known;
 };

@@ -1,19 +1,19 @@
 #include "app/startuphandoff.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QtGlobal>
 
 namespace {
 const char* const kVariable = "KORVEL_STARTUP";
 } // namespace
 
-// "<minutes elapsed> <0|1 started with Load> <last update text>": the text
-// goes last because it may hold spaces.
+// "<minutes elapsed> <0|1 started with Load>": the outcome alone. Option
+// texts stay in the settings file: any of them may be longer than the
+// environment of a new program can hold.
 void StartupHandoff::pass(const StartupState& state)
 {
-    const QByteArray text = QByteArray::number(state.m_lMinutesElapsed) + ' '
-        + (state.m_bStartedWithLoad ? '1' : '0') + ' ' + state.m_sLastUpdate.toUtf8();
-    qputenv(kVariable, text);
+    qputenv(kVariable, QByteArray::number(state.m_lMinutesElapsed) + ' ' + (state.m_bStartedWithLoad ? '1' : '0'));
 }
 
 std::optional<StartupState> StartupHandoff::take()
@@ -23,16 +23,13 @@ std::optional<StartupState> StartupHandoff::take()
     const QByteArray text = qgetenv(kVariable);
     qunsetenv(kVariable);
 
-    const qsizetype firstSpace = text.indexOf(' ');
-    if (firstSpace < 0 || text.size() < firstSpace + 3 || text.at(firstSpace + 2) != ' ')
-        return std::nullopt;
+    const QList<QByteArray> fields = text.split(' ');
     bool ok = false;
     StartupState state;
-    state.m_lMinutesElapsed = text.left(firstSpace).toInt(&ok);
-    const char load = text.at(firstSpace + 1);
-    if (!ok || (load != '0' && load != '1'))
+    if (fields.size() == 2)
+        state.m_lMinutesElapsed = fields[0].toInt(&ok);
+    if (!ok || (fields[1] != "0" && fields[1] != "1"))
         return std::nullopt;
-    state.m_bStartedWithLoad = load == '1';
-    state.m_sLastUpdate = QString::fromUtf8(text.mid(firstSpace + 3));
+    state.m_bStartedWithLoad = fields[1] == "1";
     return state;
 }

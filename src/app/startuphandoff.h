@@ -12,7 +12,8 @@ namespace StartupHandoff {
 // Puts the state in this process's environment, for the program exec'd next.
 void pass(const StartupState& state);
 
-// The state `korvel` passed, removed from the environment so that no program
+// The state `korvel` passed (without the last-update text, which the window
+// reads from the settings), removed from the environment so that no program
 // Korvel starts inherits it; nothing when none was passed or it is damaged.
 std::optional<StartupState> take();
 

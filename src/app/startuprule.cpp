@@ -1,6 +1,7 @@
 #include "app/startuprule.h"
 
 #include "app/commandline.h"
+#include "app/lastupdatetext.h"
 #include "app/optionconversion.h"
 #include "app/optionstore.h"
 #include "app/updateschedule.h"
@@ -22,8 +23,9 @@ std::optional<qint32> StartupRule::minutesSince(const QString& lastUpdate)
 qint32 StartupRule::minutesSince(double serial)
 {
     const qint64 minutes = DateSerial::minuteDiff(serial, Clock::instance().nowSerial());
-    return static_cast<qint32>(std::clamp<qint64>(minutes, std::numeric_limits<qint32>::min(),
-                                                   std::numeric_limits<qint32>::max()));
+    if (minutes < 0)
+        return std::numeric_limits<qint32>::max();
+    return static_cast<qint32>(std::min<qint64>(minutes, std::numeric_limits<qint32>::max()));
 }
 
 StartupRule::LastUpdateReading StartupRule::readLastUpdate(OptionStore& store)
@@ -34,7 +36,7 @@ StartupRule::LastUpdateReading StartupRule::readLastUpdate(OptionStore& store)
         reading.minutesElapsed = *minutes;
         reading.wasDate = true;
     } else {
-        store.write(Option::LastUpdate, GeneralDate::format(Clock::instance().nowSerial()));
+        store.write(Option::LastUpdate, LastUpdateText::stored(Clock::instance().nowSerial()));
         store.sync();
     }
     return reading;
@@ -51,10 +53,9 @@ StartupState StartupRule::Form_Initialize(OptionStore& store, const QString& com
                                                           QStringLiteral(" "), QString());
     state.m_bStartedWithLoad = !load.isEmpty();
     if (state.m_bStartedWithLoad
-        && OptionConversion::wholeNumber(Option::Unload, store.read(Option::Unload)) == 1) {
-        // The stored hours in whole numbers, as the unattended start has always read them.
-        const QString hours = QString::number(OptionConversion::wholeNumber(Option::CheckTime, store.read(Option::CheckTime)));
-        state.leaveAtOnce = UpdateSchedule::leaves(store.read(Option::TimeAway), hours, state.m_lMinutesElapsed);
+        && OptionConversion::checkState(Option::Unload, store.read(Option::Unload)) == Qt::Checked) {
+        state.leaveAtOnce = UpdateSchedule::leaves(store.read(Option::TimeAway), store.read(Option::CheckTime),
+                                                   state.m_lMinutesElapsed);
     }
     return state;
 }

@@ -19,9 +19,12 @@ struct StartupState
 namespace StartupRule {
 
 // Whole minutes from the stored last-update text to now; nothing when the
-// text is not a date.
+// text is not a date. The start-up rule, the scheduler's tick and --status
+// all count through here.
 std::optional<qint32> minutesSince(const QString& lastUpdate);
-// Whole minutes from a local date serial to now.
+// Whole minutes from a local date serial to now. A serial later than now
+// gives the largest count: the clock was set back (or lost its time), so an
+// update is due.
 qint32 minutesSince(double serial);
 
 // The stored last update and the whole minutes since; a text that is not a

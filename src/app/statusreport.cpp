@@ -1,5 +1,6 @@
 #include "app/statusreport.h"
 
+#include "app/optionconversion.h"
 #include "app/optionstore.h"
 #include "app/startuprule.h"
 #include "app/updateschedule.h"
@@ -53,7 +54,7 @@ QString clockLine(const Facts& facts)
 
 QString nextUpdate(OptionStore& store)
 {
-    if (store.read(Option::CheckEvery).trimmed() != QLatin1String("1"))
+    if (OptionConversion::checkState(Option::CheckEvery, store.read(Option::CheckEvery)) != Qt::Checked)
         return QStringLiteral("automatic updates are off");
     const QString hours = store.read(Option::CheckTime);
     const auto minutes = StartupRule::minutesSince(store.read(Option::LastUpdate));

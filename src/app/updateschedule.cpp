@@ -2,6 +2,8 @@
 
 #include "base/numbertext.h"
 
+#include <algorithm>
+
 namespace UpdateSchedule {
 
 namespace {
@@ -9,14 +11,25 @@ const QString kNextUpdate = QStringLiteral("Next update is in ");
 
 double hoursLeft(const QString& hoursText, qint32 minutesElapsed)
 {
-    return NumberText::leadingNumber(hoursText) - minutesElapsed / 60.0;
+    return hours(hoursText) - minutesElapsed / 60.0;
 }
 } // namespace
+
+double hours(const QString& hoursText)
+{
+    return std::max(NumberText::leadingNumber(hoursText), MinimumHours);
+}
+
+QString hoursText(const QString& typed)
+{
+    // The period, as the field is read whatever the locale.
+    return QString::number(hours(typed), 'g', 15);
+}
 
 QString timeLeft(const QString& hoursText, qint32 minutesElapsed, int timerIntervalMsecs,
                  const QString& secondsUnit)
 {
-    const double minutesLeft = NumberText::leadingNumber(hoursText) * 60.0 - minutesElapsed;
+    const double minutesLeft = hours(hoursText) * 60.0 - minutesElapsed;
     if (minutesLeft > 60.0)
         return NumberText::oneDecimal(hoursLeft(hoursText, minutesElapsed)) + QStringLiteral(" hours");
     if (minutesLeft >= 1.0)
@@ -44,12 +57,12 @@ Countdown countdown(Variant variant, const QString& caption, const QString& hour
 
 bool isDue(const QString& hoursText, qint32 minutesElapsed)
 {
-    return NumberText::leadingNumber(hoursText) <= minutesElapsed / 60.0;
+    return hours(hoursText) <= minutesElapsed / 60.0;
 }
 
 bool isDueForDialling(const QString& hoursText, qint32 minutesElapsed)
 {
-    return NumberText::leadingNumber(hoursText) * 60.0 - minutesElapsed <= 1.0;
+    return hours(hoursText) * 60.0 - minutesElapsed <= 1.0;
 }
 
 bool leaves(const QString& awayText, const QString& hoursText, qint32 minutesElapsed)

@@ -3,13 +3,24 @@
 #include <QString>
 
 // The update scheduler's computations, without a window: the countdown text
-// and the rules that start an update or end an unattended start. Hours come
-// from the text boxes as typed and are read by their leading number.
+// and the rules that start an update or end an unattended start. The start-up
+// rule, the window and --status all read the hours through here.
 namespace UpdateSchedule {
 
 // The scheduler ticks once a minute, the first time one second after load.
 inline constexpr int kFirstTickMsecs = 1000;
 inline constexpr int kTickMsecs = 60000;
+
+// The fewest hours between automatic updates: an update every minute would
+// burden the public time servers and gain nothing.
+inline constexpr double MinimumHours = 0.25;
+
+// The hours between updates that an hours text stands for: its leading
+// number, raised to the minimum (so also an empty, zero, negative or
+// non-numeric text).
+double hours(const QString& hoursText);
+// What the hours field shows for a text: the hours the schedule uses.
+QString hoursText(const QString& typed);
 
 // Where the countdown is shown from: the load step, a tick or an update,
 // or the hours box losing the focus.

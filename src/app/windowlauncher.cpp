@@ -3,6 +3,7 @@
 #include "app/commandline.h"
 #include "app/form1.h"
 #include "app/optionstore.h"
+#include "app/sessioninstance.h"
 #include "app/startuphandoff.h"
 #include "app/startuprule.h"
 #include "app/terminationwatch.h"
@@ -29,10 +30,16 @@ int runWindow(int argc, char** argv)
     // application object exists, so that leaving at once needs no display.
     OptionStore store;
     const std::optional<StartupState> handedOver = StartupHandoff::take();
-    const StartupState startup = handedOver
+    StartupState startup = handedOver
         ? *handedOver
         : StartupRule::Form_Initialize(store, CommandLine::fromArguments(argc, argv));
     if (startup.leaveAtOnce)
+        return 0;
+    if (handedOver)
+        startup.m_sLastUpdate = store.read(Option::LastUpdate);
+    const QString instance = SessionInstance::socketPath(store.fileName());
+    if (SessionInstance::handOver(instance, startup.m_bStartedWithLoad ? SessionInstance::Request::Unattended
+                                                                      : SessionInstance::Request::ShowWindow))
         return 0;
     if (!hasDisplay()) {
         std::fputs("korvel: no display to show the window on (DISPLAY and WAYLAND_DISPLAY are unset)\n",
@@ -47,8 +54,15 @@ int runWindow(int argc, char** argv)
     // Lets Wayland desktops match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.korvel.Korvel"));
 
+    SessionInstance later;
+    later.listen(instance);
     Form1 form(startup, store, Form1Services{});
     form.Form_Load();
+    // A later start brings the window up, out of the tray if need be.
+    later.setShowWindow([&form] {
+        form.showNormal();
+        form.activateWindow();
+    });
     // Only a loaded window can save what it holds; a signal before this
     // point ends Korvel with nothing changed.
     const TerminationWatch termination([&form] { form.Form_Unload(); });

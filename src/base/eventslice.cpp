@@ -15,39 +15,55 @@ namespace EventSlice {
 namespace {
 constexpr auto kAllowed = QEventLoop::ExcludeUserInputEvents;
 
-// Sleeps in the event loop until something arrives; the caller's wake timer
-// bounds the sleep to one slice.
-void sleepInEventLoop(int msecs)
+void runEvents(QEventLoop::ProcessEventsFlags allowed)
 {
     if (QCoreApplication::instance())
-        QCoreApplication::processEvents(kAllowed | QEventLoop::WaitForMoreEvents);
+        QCoreApplication::processEvents(allowed);
+}
+
+// Sleeps in the event loop until something arrives; the caller's wake timer
+// bounds the sleep to one slice.
+void sleepInEventLoop(QEventLoop::ProcessEventsFlags allowed, int msecs)
+{
+    if (QCoreApplication::instance())
+        QCoreApplication::processEvents(allowed | QEventLoop::WaitForMoreEvents);
     else
         QThread::msleep(ulong(msecs));
 }
-} // namespace
 
-void letEventsRun()
-{
-    if (QCoreApplication::instance())
-        QCoreApplication::processEvents(kAllowed);
-}
-
-bool waitUntil(const std::function<bool()>& done, int timeoutMsecs, const std::function<void(int)>& block)
+bool wait(QEventLoop::ProcessEventsFlags allowed, const std::function<bool()>& done, int timeoutMsecs,
+          const std::function<void(int)>& block)
 {
     const QDeadlineTimer deadline(std::max(timeoutMsecs, 0));
     QTimer wake; // makes the event loop look at the deadline even when nothing else happens
     if (!block && QCoreApplication::instance())
         wake.start(SliceMsecs);
     for (;;) {
-        letEventsRun();
+        runEvents(allowed);
         if (done())
             return true;
         const qint64 left = deadline.remainingTime();
         if (left <= 0)
             return false;
         const int slice = int(std::min<qint64>(left, SliceMsecs));
-        block ? block(slice) : sleepInEventLoop(slice);
+        block ? block(slice) : sleepInEventLoop(allowed, slice);
     }
+}
+} // namespace
+
+void letEventsRun()
+{
+    runEvents(kAllowed);
+}
+
+bool waitUntil(const std::function<bool()>& done, int timeoutMsecs, const std::function<void(int)>& block)
+{
+    return wait(kAllowed, done, timeoutMsecs, block);
+}
+
+bool waitTakingInput(const std::function<bool()>& done, int timeoutMsecs)
+{
+    return wait(QEventLoop::AllEvents, done, timeoutMsecs, {});
 }
 
 int waitForDescriptor(int fd, short events, int timeoutMsecs)

@@ -19,6 +19,11 @@ void letEventsRun();
 bool waitUntil(const std::function<bool()>& done, int timeoutMsecs,
                const std::function<void(int msecs)>& block = {});
 
+// waitUntil for a wait that lasts as long as a person takes to answer a
+// dialog: user input runs too, so the window can still be used and closed.
+// The caller disables whatever must not start again meanwhile.
+bool waitTakingInput(const std::function<bool()>& done, int timeoutMsecs);
+
 // Waits until the descriptor shows `events` (poll flags). Returns poll's
 // revents, 0 after the time-out, -1 on an error.
 int waitForDescriptor(int fd, short events, int timeoutMsecs);

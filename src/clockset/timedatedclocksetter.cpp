@@ -86,9 +86,11 @@ ClockSetOutcome TimedatedClockSetter::adjust(qint64 adjustmentUsec)
     const bool interactive = true;
     request << adjustmentUsec << relative << interactive;
     request.setInteractiveAuthorizationAllowed(true);
-    // The watcher posts an event when the answer comes, which wakes the wait at once.
+    // The watcher posts an event when the answer comes, which wakes the wait at
+    // once. The authorisation dialog may stay open for minutes: the window
+    // meanwhile takes input (its "Set Time" stays disabled) and can be closed.
     const QDBusPendingCallWatcher call(m_bus.asyncCall(request, TimeoutMsecs));
-    if (!EventSlice::waitUntil([&] { return call.isFinished(); }, TimeoutMsecs + WaitMarginMsecs)) {
+    if (!EventSlice::waitTakingInput([&] { return call.isFinished(); }, TimeoutMsecs + WaitMarginMsecs)) {
         qCWarning(lcClockSet) << "timedated gave no answer in time";
         return {Kind::Failed, QStringLiteral("the system's time service did not answer")};
     }

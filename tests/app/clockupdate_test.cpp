@@ -134,7 +134,7 @@ TEST_F(ClockUpdateTest, AnAnswerSetsTheClockRecordsTheUpdateAndBeeps)
     // Ten seconds ahead, plus the lag, plus half of the truncated second.
     EXPECT_EQ(clockSetter.adjustments, QList<qint64>{10'750'000});
     EXPECT_EQ(report.beeps, 1);
-    EXPECT_EQ(saved(Option::LastUpdate), QStringLiteral("6/15/2030 12:00:10 PM"));
+    EXPECT_EQ(saved(Option::LastUpdate), QStringLiteral("2030-06-15T12:00:10Z"));
     EXPECT_NEAR(result.appliedLocalSerial, DateSerial::fromDateTime(kNow.addMSecs(10250)), 1e-9);
     EXPECT_TRUE(report.setTimeEnabled);
     EXPECT_FALSE(report.connectEnabled) << "a connection is up: Connect has nothing to do";

@@ -36,7 +36,7 @@ TEST_F(Form1DialUpTest, ListsTheDialUpProfilesAndConnectDialsTheStoredOneAndDisc
     const Form1Design& ui = load("Connection=B\nCheckAuto=1\n").design();
     ASSERT_EQ(ui.cboEntries->count(), 3);
     EXPECT_EQ(ui.cboEntries->currentText(), QStringLiteral("B"));
-    EXPECT_EQ(lastStatus(), QStringLiteral("Last update was on - 0:00:00"));
+    EXPECT_TRUE(lastStatus().startsWith(QStringLiteral("Last update was on - "))) << lastStatus().toStdString();
     const QString othersConnection = mock.addActiveConnection(profiles[0], QStringLiteral("A"));
     // The mock leaves the manager's state alone when a profile comes up, so
     // the test sets what NetworkManager reports once the modem is online.

@@ -1,3 +1,4 @@
+#include "app/statusreport.h"
 #include "base/dateserial.h"
 #include "base/generaldate.h"
 #include "support/localescope.h"
@@ -77,7 +78,7 @@ TEST_F(Form1Test, FirstRunShowsTheDefaultsAndWritesNothing)
     EXPECT_EQ(ui.cboTimeZone->currentIndex(), 0);
     EXPECT_DOUBLE_EQ(form->korvel().OffSet(), 4.5) << "the first zone's offset reaches the clock";
     EXPECT_EQ(ui.cboEntries->currentIndex(), -1);
-    EXPECT_EQ(lines(), (QStringList{"Last update was on - 0:00:00", "Status: NO RAS"}));
+    EXPECT_EQ(lines(), (QStringList{"Last update was on - 12:00:00 AM", "Status: NO RAS"}));
     EXPECT_FALSE(ui.CmdConnect->isEnabled());
     EXPECT_FALSE(file.exists());
 }
@@ -109,7 +110,7 @@ TEST_F(Form1Test, EveryOptionSurvivesLoadAndSaveExceptTheLastUpdateIsNotWritten)
     EXPECT_EQ(ui.cboEntries->currentIndex(), 1);
     form->SaveOptions();
     const std::pair<OptionKey, const char*> expected[] = {
-        {Option::Connection, "Evening ISP"}, {Option::CheckEvery, "2"}, {Option::CheckTime, "2.5 hrs"},
+        {Option::Connection, "Evening ISP"}, {Option::CheckEvery, "2"}, {Option::CheckTime, "2.5"},
         {Option::CheckAuto, "1"}, {Option::Disconnect, "1"}, {Option::Unload, "1"}, {Option::TimeAway, "abc"},
         {Option::Beep, "True"}, {Option::TimeZone, "17"}, {Option::LastUpdate, "5/14/2026 9:41:30 AM"}};
     for (const auto& [key, text] : expected)
@@ -224,7 +225,6 @@ TEST_F(Form1Test, TheTickStartsDueUpdatesOnlyWhenTheBoxIsTicked)
         bool rearmed;
     };
     const Case cases[] = {
-        {"CheckEvery=1\nCheckTime=abc\n", true, true}, // no hours: due at every tick
         {"CheckEvery=2\nCheckTime=2\n", false, false},  // grayed: fields on, updates off
         {"CheckEvery=1\nCheckTime=2\nLastUpdate=0:00:00\n", true, true}, // a fresh store is long overdue
         {"CheckEvery=1\nCheckTime=2\n", false, true},
@@ -255,7 +255,7 @@ TEST_F(Form1Test, AnUnattendedStartLeavesByTheLeaveRuleOrAfterItsUpdate)
     form->cmdSetTime_Click();
     EXPECT_EQ(clockSetter->adjustments.size(), 1);
     EXPECT_EQ(ends, 2);
-    EXPECT_EQ(saved(Option::LastUpdate), QStringLiteral("6/15/2030 12:00:10 PM"));
+    EXPECT_EQ(saved(Option::LastUpdate), QStringLiteral("2030-06-15T12:00:10Z"));
 }
 
 TEST_F(Form1Test, HoursFieldsSelectOnEntryTurnEnterIntoTabAndRecountOnLeaving)
@@ -278,4 +278,61 @@ TEST_F(Form1Test, HoursFieldsSelectOnEntryTurnEnterIntoTabAndRecountOnLeaving)
     EXPECT_TRUE(ui.chkUnload->text().endsWith(QStringLiteral("- Next update is in 1 seconds.")))
         << ui.chkUnload->text().toStdString();
     EXPECT_EQ(form->trayForm()->ToolTip(), QStringLiteral("Korvel - Next update is in 1 seconds"));
+}
+
+TEST_F(Form1Test, ScheduleStatesReadTheSameAtStartInTheWindowAndInStatus)
+{
+    const QByteArray later = "LastUpdate=2026-12-06T12:30:00+00:00\n";
+    struct Case
+    {
+        QByteArray lastUpdate;
+        const char* hours;
+        const char* field;    // what the hours field shows
+        const char* timeLeft; // null: due now
+        bool leaves;          // an unattended start with TimeAway 1
+    };
+    const Case cases[] = {
+        {lastUpdateAgo(30), "2.5", "2.5", "2.0 hours", true},
+        {lastUpdateAgo(30), "", "0.25", nullptr, false},
+        {lastUpdateAgo(5), "0", "0.25", "10.0 minutes", false},
+        {lastUpdateAgo(5), "-1", "0.25", "10.0 minutes", false},
+        {lastUpdateAgo(5), "abc", "0.25", "10.0 minutes", false},
+        {lastUpdateAgo(5), "0.05", "0.25", "10.0 minutes", false},
+        {later, "2.5", "2.5", nullptr, false}, // the clock was set back
+        {"LastUpdate=9999-12-31T00:00:00\n", "2", "2", nullptr, false},
+        {"LastUpdate=yesterday\n", "2.5", "2.5", "2.5 hours", true},
+    };
+    for (const Case& c : cases) {
+        const QByteArray options = "[Option]\nCheckEvery=1.0\nUnload=1\nTimeAway=1\nCheckTime=" + QByteArray(c.hours)
+            + "\n" + c.lastUpdate;
+        const std::string trace = (c.lastUpdate + c.hours).toStdString();
+        file.write(options);
+        OptionStore status(file.path());
+        const QString next = StatusReport::nextUpdate(status);
+        EXPECT_TRUE(next.startsWith(c.timeLeft ? QStringLiteral("in ") + c.timeLeft : QStringLiteral("due now")))
+            << trace << next.toStdString();
+        EXPECT_EQ(StartupRule::Form_Initialize(status, QStringLiteral("Load 1")).leaveAtOnce, c.leaves) << trace;
+
+        clockSetter->adjustments.clear();
+        const Form1Design& ui = load(options).design();
+        EXPECT_EQ(ui.TxtTime->text(), QLatin1String(c.field)) << trace;
+        form->Timer1_Timer();
+        EXPECT_EQ(clockSetter->adjustments.size(), c.timeLeft ? 0 : 1) << trace;
+        if (c.timeLeft) {
+            EXPECT_EQ(form->trayForm()->ToolTip(), QStringLiteral("Korvel - Next update is in ") + c.timeLeft) << trace;
+        }
+    }
+}
+
+TEST_F(Form1Test, AnOptionChangedOnDiskMeanwhileSurvivesTheSave)
+{
+    load("CheckTime=2\nTimeZone=17\n");
+    QFile edited(file.path());
+    ASSERT_TRUE(edited.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    edited.write("[Option]\nCheckTime=12\nTimeZone=17\n");
+    edited.close();
+    form->design().mnuBeep->trigger(); // stored at once
+    EXPECT_EQ(saved(Option::Beep), QStringLiteral("True"));
+    form->close();
+    EXPECT_EQ(saved(Option::CheckTime), QStringLiteral("12"));
 }

@@ -10,7 +10,6 @@ TEST(OptionConversion, WholeNumbersRoundHalvesToEvenWithinSixteenBits)
         EXPECT_EQ(toInt16(QLatin1String(text)), value) << text;
     for (const char* bad : {"32768", "-32769", "1e9", "abc", "2 hours", "", "nan"})
         EXPECT_EQ(toInt16(QLatin1String(bad)), std::nullopt) << bad;
-    EXPECT_EQ(wholeNumber(Option::CheckTime, QStringLiteral("99999")), 2);
 }
 
 TEST(OptionConversion, DamagedStatesFlagsAndIndexesFallBack)

@@ -25,8 +25,13 @@ DBusMock::DBusMock(const PrivateSystemBus& bus, const char* dbusmockTemplate, co
 
 DBusMock::~DBusMock()
 {
+    // Gone for good before the test goes on, however busy the machine: a
+    // mock still on its way out would answer as a broken service.
     m_process.terminate();
-    m_process.waitForFinished(3000);
+    if (!m_process.waitForFinished(5000)) {
+        m_process.kill();
+        m_process.waitForFinished();
+    }
 }
 
 QString DBusMock::call(const QString& objectPath, const QString& method, const QStringList& arguments)

@@ -47,6 +47,11 @@ void TimedatedMock::refuseSetTime(const QString& errorName)
     replaceSetTime(raising(errorName));
 }
 
+void TimedatedMock::holdSetTime(int seconds)
+{
+    replaceSetTime(QStringLiteral("time.sleep(%1)").arg(seconds));
+}
+
 void TimedatedMock::replaceSetTime(const QString& pythonCode)
 {
     call(ObjectPath, "AddMethod", {quoted(m_service), "SetTime", "xbb", "''", quoted(pythonCode)});

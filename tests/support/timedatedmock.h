@@ -35,6 +35,10 @@ public:
     // denied or dismissed the authorisation dialog).
     void refuseSetTime(const QString& errorName);
 
+    // SetTime answers only after `seconds`, as while the user leaves the
+    // authorisation dialog open; the mock answers nothing else meanwhile.
+    void holdSetTime(int seconds);
+
 private:
     void replaceSetTime(const QString& pythonCode);
 };

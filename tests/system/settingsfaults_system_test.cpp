@@ -33,6 +33,7 @@ protected:
         QProcess korvel;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("XDG_CONFIG_HOME", home.path());
+        environment.insert("XDG_RUNTIME_DIR", home.path());
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         environment.insert("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent");
         korvel.setProcessEnvironment(environment);

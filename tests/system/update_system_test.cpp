@@ -14,6 +14,19 @@ TEST_F(UpdateOnTheDesktop, AnUnattendedStartUpdatesAnOverdueClockAndStaysInTheTr
     EXPECT_EQ(TrayDisplay::dockedWindows(display.name(), korvel.processId()).size(), 1);
 }
 
+TEST_F(UpdateOnTheDesktop, WhileTheClockWaitsForAuthorisationKorvelCanBeClosed)
+{
+    timedated.holdSetTime(60); // an authorisation dialog nobody answers
+    writeSettings(true);
+    start({"Load", "1"});
+    ASSERT_TRUE(waitForError("korvel.status: Status: Time Received.")) << errors.constData();
+    const QString icon = trayIcon();
+    ASSERT_FALSE(icon.isEmpty());
+    closeThroughTrayMenu(icon);
+    ASSERT_TRUE(korvel.waitForFinished(10000)) << "closed while the clock is being set";
+    EXPECT_EQ(korvel.exitCode(), 0);
+}
+
 TEST_F(UpdateOnTheDesktop, SetTimeClickedInTheWindowUpdatesAndCountsDownInTheToolTip)
 {
     // Automatic updates off, so only the click can start this update.
