@@ -2,7 +2,7 @@
 
 #include "app/dialupsession.h"
 #include "app/lastupdatetext.h"
-#include "app/optionconversion.h"
+#include "app/optioncontrols.h"
 #include "app/optionstore.h"
 #include "app/statuslog.h"
 #include "app/userprompts.h"
@@ -18,6 +18,7 @@
 #include "ui/contextids.h"
 #include "ui/controlpanel.h"
 #include "ui/fittedcheckbox.h"
+#include "ui/hoursfieldbehaviour.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -84,21 +85,12 @@ Form1::Form1(const StartupState& startup, OptionStore& store, Form1Services serv
     connect(ui.helpf, &QAction::triggered, this, [] { ContextIDs::PressHelpKey(); });
     connect(ui.Zone, &QAction::triggered, this, [] { ControlPanel().open(ControlPanel::Page::TimeZone); });
     connect(ui.Regional, &QAction::triggered, this, [] { ControlPanel().open(ControlPanel::Page::Regional); });
-    // Options are stored as the user changes them, so that neither a crash
-    // nor a logout loses them; only the user's own changes, never a change
-    // made from code while loading.
-    const auto save = [this] { SaveOptions(); };
-    for (QCheckBox* box :
-         std::initializer_list<QCheckBox*>{ui.chkTime, ui.chkAutoConnect, ui.ChkDisconnect, ui.chkUnload})
-        connect(box, &QCheckBox::clicked, this, save);
-    for (QLineEdit* field : std::initializer_list<QLineEdit*>{ui.TxtTime, ui.txtAway, ui.cboEntries->lineEdit()})
-        connect(field, &QLineEdit::editingFinished, this, save);
-    connect(ui.cboEntries, &QComboBox::activated, this, save);
-    connect(ui.cboTimeZone, &QComboBox::activated, this, save);
-    connect(ui.mnuBeep, &QAction::triggered, this, save);
+    m_options.saveOnEveryChange(this, [this] { SaveOptions(); });
     ui.CF1->setTimeSource([this] { return Korvel1->SecondaryTime().toDateTime(); });
-    ui.TxtTime->installEventFilter(this);
-    ui.txtAway->installEventFilter(this);
+    new HoursFieldBehaviour(this, {ui.TxtTime, ui.txtAway}, [this](QLineEdit* field) {
+        if (field == ui.TxtTime)
+            TxtTime_LostFocus();
+    });
 }
 
 Form1::~Form1() = default;
@@ -127,7 +119,7 @@ void Form1::Form_Load()
     AddStatusLine(QStringLiteral("Last update was on - ") + LastUpdateText::shown(m_sLastUpdate));
     if (const QString problem = m_store.readProblem(); !problem.isEmpty())
         AddStatusLine(problem);
-    loadOptionsIntoControls();
+    m_options.load();
     chkAutoConnect_Click();
     showAtStart();
     ShowCountdown(UpdateSchedule::Variant::AtLoad);
@@ -143,21 +135,8 @@ void Form1::Form_Load()
     if (const QString obstacle = m_services.clockSetter->obstacle(); !obstacle.isEmpty())
         AddStatusLine(QStringLiteral("Status: The clock cannot be set: ") + obstacle);
     TimeZoneList::fill(ui.cboTimeZone, m_ZoneOffsets);
-    selectStoredTimeZone();
+    m_options.selectStoredTimeZone();
     ui.Timer1->start(UpdateSchedule::kFirstTickMsecs);
-}
-
-void Form1::loadOptionsIntoControls()
-{
-    // Setting a box's state runs its click handling, as a user's click does.
-    using namespace OptionConversion;
-    ui.TxtTime->setText(UpdateSchedule::hoursText(m_store.read(Option::CheckTime)));
-    ui.chkAutoConnect->setCheckState(checkState(Option::CheckAuto, m_store.read(Option::CheckAuto)));
-    ui.ChkDisconnect->setCheckState(checkState(Option::Disconnect, m_store.read(Option::Disconnect)));
-    ui.txtAway->setText(m_store.read(Option::TimeAway));
-    ui.chkTime->setCheckState(checkState(Option::CheckEvery, m_store.read(Option::CheckEvery)));
-    ui.chkUnload->setCheckState(checkState(Option::Unload, m_store.read(Option::Unload)));
-    ui.mnuBeep->setChecked(boolean(Option::Beep, m_store.read(Option::Beep)));
 }
 
 void Form1::showAtStart()
@@ -170,18 +149,7 @@ void Form1::showAtStart()
 
 void Form1::SaveOptions()
 {
-    using namespace OptionConversion;
-    m_store.write(Option::Connection, ui.cboEntries->currentText());
-    m_store.write(Option::CheckEvery, fromCheckState(ui.chkTime->checkState()));
-    m_store.write(Option::CheckTime, ui.TxtTime->text());
-    m_store.write(Option::CheckAuto, fromCheckState(ui.chkAutoConnect->checkState()));
-    m_store.write(Option::Disconnect, fromCheckState(ui.ChkDisconnect->checkState()));
-    m_store.write(Option::Unload, fromCheckState(ui.chkUnload->checkState()));
-    m_store.write(Option::TimeAway, ui.txtAway->text());
-    m_store.write(Option::Beep, fromBoolean(ui.mnuBeep->isChecked()));
-    m_store.write(Option::TimeZone, fromListIndex(ui.cboTimeZone->currentIndex()));
-    const QString problem = m_store.sync();
-    if (!problem.isEmpty())
+    if (const QString problem = m_options.save(); !problem.isEmpty())
         AddStatusLine(problem);
 }
 
@@ -290,35 +258,6 @@ void Form1::TxtTime_LostFocus()
     // The field shows the hours the schedule uses.
     ui.TxtTime->setText(UpdateSchedule::hoursText(ui.TxtTime->text()));
     ShowCountdown(UpdateSchedule::Variant::LeaveHours);
-}
-
-bool Form1::eventFilter(QObject* watched, QEvent* event)
-{
-    auto* box = qobject_cast<QLineEdit*>(watched);
-    if (!box)
-        return QMainWindow::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::FocusIn:
-        box->selectAll();
-        break;
-    case QEvent::FocusOut:
-        // Leaving the window is not leaving the field.
-        if (box == ui.TxtTime && static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason
-            && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
-            TxtTime_LostFocus();
-        break;
-    case QEvent::KeyPress: {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            focusNextChild();
-            return true;
-        }
-        break;
-    }
-    default:
-        break;
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 void Form1::createTrayForm()
@@ -447,7 +386,7 @@ void Form1::loadDialUpEntries()
     else
         m_dialUp->noDialUp();
     // Also without dial-up support, so the stored name survives the next save.
-    selectStoredConnection();
+    m_options.selectStoredConnection();
 }
 
 void Form1::DisableControl(QWidget* ctl)
@@ -461,26 +400,6 @@ void Form1::EnableControl(QWidget* ctl)
 {
     if (ctl->testAttribute(Qt::WA_ForceDisabled))
         ctl->setEnabled(true);
-}
-
-void Form1::selectStoredConnection()
-{
-    const QString stored = m_store.read(Option::Connection);
-    const int index = ui.cboEntries->findText(stored, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    ui.cboEntries->setCurrentIndex(index);
-    // An entry that is not in the list (yet) keeps its name in the edit field,
-    // so saving does not lose it.
-    if (index < 0)
-        ui.cboEntries->setEditText(stored);
-}
-
-void Form1::selectStoredTimeZone()
-{
-    const int index =
-        OptionConversion::listIndex(m_store.read(Option::TimeZone), ui.cboTimeZone->count());
-    // Selecting nothing again would wipe the design text of an empty list.
-    if (index != ui.cboTimeZone->currentIndex())
-        ui.cboTimeZone->setCurrentIndex(index);
 }
 
 void Form1::cboTimeZone_Click()

@@ -2,6 +2,7 @@
 
 #include "app/clockupdate.h"
 #include "app/form1services.h"
+#include "app/optioncontrols.h"
 #include "app/startuprule.h"
 #include "app/updatereport.h"
 #include "app/updateschedule.h"
@@ -60,7 +61,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -85,7 +85,6 @@ private:
     void chkTime_Click();
     void chkAutoConnect_Click();
     void TxtTime_LostFocus();
-    void loadOptionsIntoControls();
     void showAtStart();
     void createTrayForm();
     void buildTrayMenu();
@@ -97,8 +96,6 @@ private:
     void loadDialUpEntries();
     static void DisableControl(QWidget* ctl);
     static void EnableControl(QWidget* ctl);
-    void selectStoredConnection();
-    void selectStoredTimeZone();
     void cboTimeZone_Click();
     void setTrayToolTip(const QString& tip);
     bool automaticUpdatesOn() const;
@@ -109,6 +106,7 @@ private:
     KorvelControl* Korvel1 = nullptr;
     std::unique_ptr<frmSysTray> m_frmSysTray;
     OptionStore& m_store;
+    OptionControls m_options{ui, m_store};
     Form1Services m_services;
     std::unique_ptr<DialUpSession> m_dialUp;
     std::unique_ptr<ClockUpdate> m_update;

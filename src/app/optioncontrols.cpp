@@ -1,0 +1,74 @@
+#include "app/optioncontrols.h"
+
+#include "app/optionconversion.h"
+#include "app/optionstore.h"
+#include "app/updateschedule.h"
+#include "ui/fittedcheckbox.h"
+#include "ui/form1design.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+
+OptionControls::OptionControls(Form1Design& design, OptionStore& store)
+    : ui(design)
+    , m_store(store)
+{
+}
+
+void OptionControls::load()
+{
+    using namespace OptionConversion;
+    ui.TxtTime->setText(UpdateSchedule::hoursText(m_store.read(Option::CheckTime)));
+    ui.chkAutoConnect->setCheckState(checkState(Option::CheckAuto, m_store.read(Option::CheckAuto)));
+    ui.ChkDisconnect->setCheckState(checkState(Option::Disconnect, m_store.read(Option::Disconnect)));
+    ui.txtAway->setText(m_store.read(Option::TimeAway));
+    ui.chkTime->setCheckState(checkState(Option::CheckEvery, m_store.read(Option::CheckEvery)));
+    ui.chkUnload->setCheckState(checkState(Option::Unload, m_store.read(Option::Unload)));
+    ui.mnuBeep->setChecked(boolean(Option::Beep, m_store.read(Option::Beep)));
+}
+
+QString OptionControls::save()
+{
+    using namespace OptionConversion;
+    m_store.write(Option::Connection, ui.cboEntries->currentText());
+    m_store.write(Option::CheckEvery, fromCheckState(ui.chkTime->checkState()));
+    m_store.write(Option::CheckTime, ui.TxtTime->text());
+    m_store.write(Option::CheckAuto, fromCheckState(ui.chkAutoConnect->checkState()));
+    m_store.write(Option::Disconnect, fromCheckState(ui.ChkDisconnect->checkState()));
+    m_store.write(Option::Unload, fromCheckState(ui.chkUnload->checkState()));
+    m_store.write(Option::TimeAway, ui.txtAway->text());
+    m_store.write(Option::Beep, fromBoolean(ui.mnuBeep->isChecked()));
+    m_store.write(Option::TimeZone, fromListIndex(ui.cboTimeZone->currentIndex()));
+    return m_store.sync();
+}
+
+void OptionControls::saveOnEveryChange(QObject* context, const std::function<void()>& save)
+{
+    for (QCheckBox* box :
+         std::initializer_list<QCheckBox*>{ui.chkTime, ui.chkAutoConnect, ui.ChkDisconnect, ui.chkUnload})
+        QObject::connect(box, &QCheckBox::clicked, context, save);
+    for (QLineEdit* field : std::initializer_list<QLineEdit*>{ui.TxtTime, ui.txtAway, ui.cboEntries->lineEdit()})
+        QObject::connect(field, &QLineEdit::editingFinished, context, save);
+    QObject::connect(ui.cboEntries, &QComboBox::activated, context, save);
+    QObject::connect(ui.cboTimeZone, &QComboBox::activated, context, save);
+    QObject::connect(ui.mnuBeep, &QAction::triggered, context, save);
+}
+
+void OptionControls::selectStoredConnection()
+{
+    const QString stored = m_store.read(Option::Connection);
+    const int index = ui.cboEntries->findText(stored, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    ui.cboEntries->setCurrentIndex(index);
+    if (index < 0)
+        ui.cboEntries->setEditText(stored);
+}
+
+void OptionControls::selectStoredTimeZone()
+{
+    const int index = OptionConversion::listIndex(m_store.read(Option::TimeZone), ui.cboTimeZone->count());
+    // Selecting nothing again would wipe the design text of an empty list.
+    if (index != ui.cboTimeZone->currentIndex())
+        ui.cboTimeZone->setCurrentIndex(index);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class OptionStore;
+class QObject;
+class Form1Design;
+
+// The window's controls as the working copy of the stored options: loads
+// them, writes them back, and writes them as the user changes them.
+class OptionControls
+{
+public:
+    OptionControls(Form1Design& ui, OptionStore& store);
+
+    // Setting a box's state runs its click handling, as a user's click does.
+    void load();
+    // Writes the nine options from the controls, never "LastUpdate"; a
+    // message for the user when they did not reach the disk.
+    QString save();
+    // Runs `save` whenever the user (never code) changes an option, so that
+    // neither a crash nor a logout loses it.
+    void saveOnEveryChange(QObject* context, const std::function<void()>& save);
+    // Chooses the stored connection in the entry list; one that is not (yet)
+    // in the list keeps its name in the edit field, so saving does not lose it.
+    void selectStoredConnection();
+    void selectStoredTimeZone();
+
+private:
+    Form1Design& ui;
+    OptionStore& m_store;
+};
