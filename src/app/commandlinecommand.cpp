@@ -26,8 +26,9 @@ QString helpText()
         "  --version               show the version\n"
         "\n"
         "Environment:\n"
-        "  KORVEL_TIME_SERVERS     one to four servers, comma-separated, each host or\n"
-        "                          host:port, that replace the built-in server cycle\n"
+        "  KORVEL_TIME_SERVERS     one to four servers, comma-separated, each host,\n"
+        "                          host:port or [IPv6]:port, that replace the built-in\n"
+        "                          server cycle\n"
         "  KORVEL_TEST_SITES       comma-separated web addresses that replace the two\n"
         "                          sites opened to check a LAN or proxy connection\n");
 }
