@@ -78,8 +78,9 @@ Facts gather(OptionStore& store)
     facts.systemBusProblem = SystemBus::problem();
     facts.networkManager = backend->networkManagerPresent();
     CNetConnect probe(backend);
-    const auto sites = std::max<qsizetype>(1, probe.KnownTestSites().size());
-    probe.setProbeTimeoutMsecs(int(std::min<qsizetype>(CNetConnect::kDefaultProbeTimeoutMsecs, kTestSitesMsecs / sites)));
+    const qsizetype sites = std::max<qsizetype>(1, probe.KnownTestSites().size());
+    probe.setProbeTimeoutMsecs(
+        int(std::min<qsizetype>(CNetConnect::kDefaultProbeTimeoutMsecs, kTestSitesMsecs / sites)));
     facts.connected = probe.Connected();
     facts.connectionKind = probe.lastConnectModeDesc();
     DialUpEntries::DUN_Services(facts.dialUpEntries, *backend);

@@ -8,11 +8,12 @@
 #include "app/terminationwatch.h"
 
 #include <QApplication>
-
 #include <QList>
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
+#include <utility>
 
 namespace {
 
@@ -44,7 +45,6 @@ struct HeldMessage
     QString text;
 };
 QList<HeldMessage> heldMessages;
-QtMessageHandler passOn = nullptr;
 
 void holdStartMessage(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
@@ -58,7 +58,7 @@ void holdStartMessage(QtMsgType type, const QMessageLogContext& context, const Q
 
 std::unique_ptr<QApplication> openDisplay(int& argc, char** argv)
 {
-    passOn = qInstallMessageHandler(holdStartMessage);
+    const QtMessageHandler passOn = qInstallMessageHandler(holdStartMessage);
     auto app = std::make_unique<QApplication>(argc, argv);
     qInstallMessageHandler(passOn);
     for (const HeldMessage& message : std::exchange(heldMessages, {}))
