@@ -1,5 +1,6 @@
 // korvel-window: the window, --query and --status, started by `korvel` (see
 // app/windowprogram.h).
+#include "app/commandlinecommand.h"
 #include "app/querycommand.h"
 #include "app/statuscommand.h"
 #include "app/windowlauncher.h"
@@ -8,6 +9,9 @@
 
 int main(int argc, char** argv)
 {
+    // Started directly, it answers the command line as `korvel` does.
+    if (const std::optional<int> exitCode = runCommandLineCommand(argc, argv))
+        return *exitCode;
     if (argc >= 2 && std::strcmp(argv[1], "--query") == 0)
         return runQueryCommand(argc, argv);
     if (argc >= 2 && std::strcmp(argv[1], "--status") == 0)

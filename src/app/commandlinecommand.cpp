@@ -26,10 +26,37 @@ QString helpText()
         "  --version               show the version\n"
         "\n"
         "Environment:\n"
-        "  KORVEL_TIME_SERVERS     one to four servers, comma-separated, each host or\n"
-        "                          host:port, that replace the built-in server cycle\n"
+        "  KORVEL_TIME_SERVERS     one to four servers, comma-separated, each host,\n"
+        "                          host:port or [IPv6]:port, that replace the built-in\n"
+        "                          server cycle\n"
         "  KORVEL_TEST_SITES       comma-separated web addresses that replace the two\n"
         "                          sites opened to check a LAN or proxy connection\n");
+}
+
+bool looksLikeOption(const char* argument)
+{
+    return argument[0] == '-';
+}
+
+bool isCommand(const char* argument)
+{
+    for (const char* command : {"--help", "-h", "--version", "--query", "--status"}) {
+        if (std::strcmp(argument, command) == 0)
+            return true;
+    }
+    return false;
+}
+
+// The first argument that looks like an option Korvel does not take there:
+// a command anywhere but first, or anything unknown. Other words are left
+// alone, so "x Load 1" stays an unattended start.
+const char* unknownOption(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (looksLikeOption(argv[i]) && !(i == 1 && isCommand(argv[i])))
+            return argv[i];
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -38,6 +65,13 @@ std::optional<int> runCommandLineCommand(int argc, char** argv)
 {
     if (argc < 2)
         return std::nullopt;
+    // Opening the window instead would set the clock when an update is due.
+    if (const char* unknown = unknownOption(argc, argv)) {
+        QTextStream(stderr) << "korvel: unknown option " << unknown << "\n"
+                            << helpText().section(u'\n', 0, 0) << "\n"
+                            << "Try 'korvel --help' for more.\n";
+        return 2;
+    }
     const char* command = argv[1];
     if (std::strcmp(command, "--help") == 0 || std::strcmp(command, "-h") == 0) {
         QTextStream(stdout) << helpText();

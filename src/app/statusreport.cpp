@@ -4,14 +4,19 @@
 #include "app/optionstore.h"
 #include "app/startuprule.h"
 #include "app/updateschedule.h"
+#include "base/systembus.h"
 #include "net/backendselector.h"
 #include "net/cnetconnect.h"
 #include "net/dialupentries.h"
 #include "timeclient/servercycle.h"
 
+#include <algorithm>
+
 namespace StatusReport {
 
 namespace {
+// What all the connectivity test's web sites may take together.
+constexpr int kTestSitesMsecs = 15000;
 const OptionKey kOptions[] = {Option::Connection, Option::CheckEvery, Option::CheckTime, Option::CheckAuto,
                               Option::Disconnect, Option::Unload,     Option::TimeAway,  Option::Beep,
                               Option::TimeZone,   Option::LastUpdate};
@@ -70,15 +75,20 @@ Facts gather(OptionStore& store)
 {
     Facts facts;
     auto backend = std::make_shared<BackendSelector>();
+    facts.systemBusProblem = SystemBus::problem();
     facts.networkManager = backend->networkManagerPresent();
     CNetConnect probe(backend);
+    const qsizetype sites = std::max<qsizetype>(1, probe.KnownTestSites().size());
+    probe.setProbeTimeoutMsecs(
+        int(std::min<qsizetype>(CNetConnect::kDefaultProbeTimeoutMsecs, kTestSitesMsecs / sites)));
     facts.connected = probe.Connected();
-    facts.connectionKind = probe.ConnectModeDesc();
+    facts.connectionKind = probe.lastConnectModeDesc();
     DialUpEntries::DUN_Services(facts.dialUpEntries, *backend);
     facts.holdsClockCapability = ClockSetterSelector::holdsSysTimeCapability();
-    facts.timedated = TimedatedState::probe(QDBusConnection::systemBus(), true);
+    facts.timedated = TimedatedState::probe(SystemBus::connection(), true);
     facts.timeServers = ServerCycle::fromEnvironment();
     facts.settingsFile = store.fileName();
+    facts.settingsProblem = store.readProblem();
     for (const OptionKey& key : kOptions)
         facts.options.append({QLatin1String(key.name), store.read(key)});
     facts.nextUpdate = nextUpdate(store);
@@ -88,11 +98,15 @@ Facts gather(OptionStore& store)
 QStringList lines(const Facts& facts)
 {
     QStringList report;
+    if (!facts.systemBusProblem.isEmpty())
+        report << QStringLiteral("System bus: ") + facts.systemBusProblem;
     report << connectionLine(facts) << dialUpLine(facts) << clockLine(facts);
     report << QStringLiteral("Time servers: ") + facts.timeServers.join(QStringLiteral(", "));
     QStringList options;
     for (const auto& [key, value] : facts.options)
         options << key + u'=' + value;
+    if (!facts.settingsProblem.isEmpty())
+        report << facts.settingsProblem;
     report << QStringLiteral("Options (%1): ").arg(facts.settingsFile) + options.join(QStringLiteral(", "));
     report << QStringLiteral("Next automatic update: ") + facts.nextUpdate;
     return report;

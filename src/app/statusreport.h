@@ -15,6 +15,8 @@ namespace StatusReport {
 
 struct Facts
 {
+    // Why the system bus is left out; empty when it answered or is absent.
+    QString systemBusProblem;
     bool connected = false;
     QString connectionKind;
     bool networkManager = false;
@@ -23,12 +25,15 @@ struct Facts
     TimedatedState timedated;
     QStringList timeServers;
     QString settingsFile;
+    // Why the settings file could not be read; empty when it was (or is not there).
+    QString settingsProblem;
     QList<QPair<QString, QString>> options;
     QString nextUpdate;
 };
 
-// Asks the system and the stored options; may take as long as the
-// connectivity test's web sites.
+// Asks the system and the stored options. The test web sites share a time
+// limit and each is opened once, so the answer comes within 25 seconds
+// whatever the network does.
 Facts gather(OptionStore& store);
 QStringList lines(const Facts& facts);
 // When the next automatic update is due, from the stored options.

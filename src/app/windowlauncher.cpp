@@ -9,8 +9,12 @@
 #include "app/terminationwatch.h"
 
 #include <QApplication>
+#include <QList>
 
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <utility>
 
 namespace {
 
@@ -19,6 +23,49 @@ bool hasDisplay()
 {
     return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY")
         || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+// What names the display, for the message when it cannot be opened.
+QString displaySettings()
+{
+    QStringList settings;
+    for (const char* name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DISPLAY"}) {
+        if (!qEnvironmentVariableIsEmpty(name))
+            settings << QLatin1String(name) + u'=' + qEnvironmentVariable(name);
+    }
+    return settings.join(QStringLiteral(", "));
+}
+
+// Qt ends with a fatal message (and an abort) when its platform cannot open
+// the display. While the application object is made, messages are held: a
+// fatal one becomes one line and exit code 1, the others are passed on after.
+struct HeldMessage
+{
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
+QList<HeldMessage> heldMessages;
+
+void holdStartMessage(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr, "korvel: cannot open the display (%s); the window cannot be shown\n",
+                     qPrintable(displaySettings()));
+        std::_Exit(1);
+    }
+    heldMessages.append({type, context.category, text});
+}
+
+std::unique_ptr<QApplication> openDisplay(int& argc, char** argv)
+{
+    const QtMessageHandler passOn = qInstallMessageHandler(holdStartMessage);
+    auto app = std::make_unique<QApplication>(argc, argv);
+    qInstallMessageHandler(passOn);
+    for (const HeldMessage& message : std::exchange(heldMessages, {}))
+        qt_message_output(message.type, QMessageLogContext(nullptr, 0, nullptr, message.category.constData()),
+                          message.text);
+    return app;
 }
 
 } // namespace
@@ -48,7 +95,7 @@ int runWindow(int argc, char** argv)
     }
 
     qSetMessagePattern(QStringLiteral("%{time yyyy-MM-dd hh:mm:ss.zzz} %{category}: %{message}"));
-    QApplication app(argc, argv);
+    const std::unique_ptr<QApplication> app = openDisplay(argc, argv);
     // Named after the command, not after this program's file.
     QCoreApplication::setApplicationName(QStringLiteral("korvel"));
     // Lets Wayland desktops match the window to its menu entry and icon.

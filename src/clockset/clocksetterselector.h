@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/systembus.h"
 #include "clockset/clocksetter.h"
 
 #include <QDBusConnection>
@@ -18,7 +19,7 @@ bool holdsSysTimeCapability();
 
 ClockBackend choose(bool holdsCapability);
 
-std::unique_ptr<ClockSetter> create(ClockBackend backend, const QDBusConnection& bus = QDBusConnection::systemBus());
+std::unique_ptr<ClockSetter> create(ClockBackend backend, const QDBusConnection& bus = SystemBus::connection());
 
 // The setter for this process as it runs now.
 std::unique_ptr<ClockSetter> createDefault();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/systembus.h"
 #include "clockset/clocksetter.h"
 
 #include <QDBusConnection>
@@ -12,7 +13,7 @@ class TimedatedClockSetter : public ClockSetter
 public:
     static constexpr int TimeoutMsecs = 15 * 60 * 1000;
 
-    explicit TimedatedClockSetter(const QDBusConnection& bus = QDBusConnection::systemBus());
+    explicit TimedatedClockSetter(const QDBusConnection& bus = SystemBus::connection());
 
     ClockSetOutcome adjust(qint64 adjustmentUsec) override;
     QString name() const override;

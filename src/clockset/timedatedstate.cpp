@@ -1,29 +1,25 @@
 #include "clockset/timedatedstate.h"
 
-#include <QDBusConnectionInterface>
+#include "base/systembus.h"
+
 #include <QDBusMessage>
 #include <QDBusVariant>
 
 namespace {
 const QString Service = QStringLiteral("org.freedesktop.timedate1");
-constexpr int kCallTimeoutMsecs = 3000;
 } // namespace
 
 TimedatedState TimedatedState::probe(const QDBusConnection& bus, bool askAutomaticTimeSync)
 {
     TimedatedState state;
-    QDBusConnectionInterface* daemon = bus.isConnected() ? bus.interface() : nullptr;
-    if (!daemon)
-        return state;
-    state.available = daemon->isServiceRegistered(Service).value()
-        || daemon->activatableServiceNames().value().contains(Service);
+    state.available = SystemBus::hasOwner(bus, Service) || SystemBus::isActivatable(bus, Service);
     if (!state.available || !askAutomaticTimeSync)
         return state;
     QDBusMessage get = QDBusMessage::createMethodCall(Service, QStringLiteral("/org/freedesktop/timedate1"),
                                                       QStringLiteral("org.freedesktop.DBus.Properties"),
                                                       QStringLiteral("Get"));
     get << QStringLiteral("org.freedesktop.timedate1") << QStringLiteral("NTP");
-    const QDBusMessage reply = bus.call(get, QDBus::Block, kCallTimeoutMsecs);
+    const QDBusMessage reply = bus.call(get, QDBus::Block, SystemBus::kCallTimeoutMsecs);
     if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty())
         state.automaticTimeSync = qvariant_cast<QDBusVariant>(reply.arguments().constFirst()).variant().toBool();
     return state;

@@ -2,7 +2,7 @@
 
 #include "net/netlog.h"
 
-#include <QDBusConnectionInterface>
+#include <QDBusError>
 #include <QDBusServiceWatcher>
 
 BackendSelector::BackendSelector(const QDBusConnection& bus, std::unique_ptr<KernelRouteBackend> fallback)
@@ -31,9 +31,7 @@ std::shared_ptr<ConnectionBackend> BackendSelector::createDefault()
 
 bool BackendSelector::networkManagerPresent() const
 {
-    if (!m_bus.isConnected() || !m_bus.interface())
-        return false;
-    return m_bus.interface()->isServiceRegistered(NetworkManagerBackend::Service).value();
+    return SystemBus::hasOwner(m_bus, NetworkManagerBackend::Service);
 }
 
 ConnectionBackend& BackendSelector::current()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/systembus.h"
 #include "net/connectionbackend.h"
 #include "net/kernelroutebackend.h"
 #include "net/networkmanagerbackend.h"
@@ -17,7 +18,7 @@ class QDBusServiceWatcher;
 class BackendSelector : public ConnectionBackend
 {
 public:
-    explicit BackendSelector(const QDBusConnection& bus = QDBusConnection::systemBus(),
+    explicit BackendSelector(const QDBusConnection& bus = SystemBus::connection(),
                              std::unique_ptr<KernelRouteBackend> fallback = std::make_unique<KernelRouteBackend>());
     ~BackendSelector() override;
 

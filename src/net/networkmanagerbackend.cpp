@@ -23,9 +23,6 @@ const QString ProfileInterface = QStringLiteral("org.freedesktop.NetworkManager.
 const QString ActiveInterface = QStringLiteral("org.freedesktop.NetworkManager.Connection.Active");
 const QString PropertiesInterface = QStringLiteral("org.freedesktop.DBus.Properties");
 
-// NetworkManager answers within milliseconds; one that does not answer in a
-// few seconds is treated as failed rather than left to freeze the window.
-constexpr int CallTimeoutMsecs = 3000;
 
 // NetworkManager's NMState and NMActiveConnectionState values.
 constexpr uint StateConnectedLocal = 50;
@@ -311,7 +308,9 @@ NetResult NetworkManagerBackend::call(const QString& path, const QString& interf
 {
     QDBusMessage message = QDBusMessage::createMethodCall(Service, path, interface, method);
     message.setArguments(arguments);
-    const QDBusMessage reply = m_bus.call(message, QDBus::Block, CallTimeoutMsecs);
+    // NetworkManager answers within milliseconds; one that does not answer in
+    // a few seconds is treated as failed rather than left to freeze the window.
+    const QDBusMessage reply = m_bus.call(message, QDBus::Block, SystemBus::kCallTimeoutMsecs);
     if (reply.type() == QDBusMessage::ReplyMessage) {
         replyArguments = reply.arguments();
         return NetResult::success();

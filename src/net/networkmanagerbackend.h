@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/systembus.h"
 #include "net/connectionbackend.h"
 
 #include <QDBusConnection>
@@ -17,7 +18,7 @@ public:
     static const QString Service;
     static constexpr int DefaultDialWaitMsecs = 60000;
 
-    explicit NetworkManagerBackend(const QDBusConnection& bus = QDBusConnection::systemBus(),
+    explicit NetworkManagerBackend(const QDBusConnection& bus = SystemBus::connection(),
                                    int dialWaitMsecs = DefaultDialWaitMsecs);
 
     static bool isDialUpKind(const QString& connectionType);

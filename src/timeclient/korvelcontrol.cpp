@@ -39,11 +39,6 @@ QVariant readDate(const QVariantMap& state, const QString& key)
     qCWarning(lcTimeClient) << "Saved" << key << "is not a date:" << stored << "- using 0";
     return DateVariant::zero();
 }
-
-bool startsWithDigit(const QString& text)
-{
-    return !text.isEmpty() && text.at(0) >= u'0' && text.at(0) <= u'9';
-}
 } // namespace
 
 KorvelControl::KorvelControl(QObject* parent)
@@ -104,9 +99,6 @@ QVariant KorvelControl::GetTime()
         switch (runAttempt(localSerial)) {
         case Attempt::Answered:
             return localSerial;
-        case Attempt::Unresolvable:
-            raiseError(kCantGetTime, 1);
-            return {};
         case Attempt::Failed:
             setHost(ServerCycle::successor(m_serverCycle, m_host));
             if (++m_RetryCount == kAttempts) {
@@ -125,37 +117,42 @@ KorvelControl::Attempt KorvelControl::runAttempt(double& localSerial)
         Q_EMIT AsyncError(code);
     }
     const ServerCycle::Entry server = ServerCycle::split(m_host);
-    m_HostAddress = startsWithDigit(server.name) ? server.name : SocketLayer::ResolveHost(server.name);
-    if (m_HostAddress == SocketLayer::kUnresolved) {
-        qCInfo(lcTimeClient) << "Cannot resolve" << server.name;
-        endSockets();
-        return Attempt::Unresolvable;
-    }
     const quint16 port = server.port.value_or(quint16(m_Port));
-    if (m_sockets->CreateSocket() == 0) {
-        const qint64 start = Clock::instance().monotonicMsecs();
-        const int socket = m_sockets->ConnectSocket(m_HostAddress, port);
-        if (socket == -1) {
-            qCInfo(lcTimeClient) << "Cannot connect to" << m_host << "port" << port << "error"
-                                 << m_sockets->lastError();
-        } else {
-            const QByteArray received = m_sockets->ReceiveData(socket, kReceiveTimeoutSeconds);
-            const float lag = TimeProtocol::lagSeconds(Clock::instance().monotonicMsecs() - start);
-            if (const auto answer = TimeProtocol::readAnswer(received, lag, m_ZoneBias)) {
-                storeAnswer(*answer, lag, Clock::instance().currentDateTimeUtc().toMSecsSinceEpoch());
-                localSerial = answer->local;
-                // Handlers of Done run while the connection is still open.
-                Q_EMIT Done();
-                EventSlice::pause(1000);
-                m_sockets->CloseSocket(socket);
-                endSockets();
-                return Attempt::Answered;
-            }
-            qCInfo(lcTimeClient) << m_host << "answered" << received.size() << "bytes instead of 4";
-            m_sockets->CloseSocket(socket);
-        }
+    const std::vector<SocketLayer::Address> addresses = SocketLayer::ResolveHost(server.name, port);
+    if (addresses.empty()) {
+        // One server's name going away must not stop every update.
+        m_HostAddress = SocketLayer::kUnresolved;
+        qCInfo(lcTimeClient) << "Cannot resolve" << server.name;
     }
-    // Also closes a socket that was created but never connected.
+    for (const SocketLayer::Address& address : addresses) {
+        m_HostAddress = SocketLayer::AddressToText(address);
+        if (m_sockets->CreateSocket(address) != 0)
+            continue;
+        const qint64 start = Clock::instance().monotonicMsecs();
+        const int socket = m_sockets->ConnectSocket(address);
+        if (socket == -1) {
+            qCInfo(lcTimeClient) << "Cannot connect to" << m_host << "at" << m_HostAddress << "error"
+                                 << m_sockets->lastError();
+            continue;
+        }
+        const QByteArray received =
+            m_sockets->ReceiveData(socket, TimeProtocol::kAnswerLength, kReceiveTimeoutSeconds);
+        const float lag = TimeProtocol::lagSeconds(Clock::instance().monotonicMsecs() - start);
+        if (const auto answer = TimeProtocol::readAnswer(received, lag, m_ZoneBias)) {
+            storeAnswer(*answer, lag, Clock::instance().currentDateTimeUtc().toMSecsSinceEpoch());
+            localSerial = answer->local;
+            // Handlers of Done run while the connection is still open.
+            Q_EMIT Done();
+            EventSlice::pause(1000);
+            m_sockets->CloseSocket(socket);
+            endSockets();
+            return Attempt::Answered;
+        }
+        // A server that answered wrongly is not asked again at another address.
+        qCInfo(lcTimeClient) << m_host << "answered" << received.size() << "bytes instead of 4";
+        break;
+    }
+    // Also closes a socket that was created but never connected or answered.
     endSockets();
     return Attempt::Failed;
 }

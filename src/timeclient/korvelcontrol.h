@@ -107,7 +107,7 @@ Q_SIGNALS:
     void OffSetChanged();
 
 private:
-    enum class Attempt { Answered, Failed, Unresolvable };
+    enum class Attempt { Answered, Failed };
 
     Attempt runAttempt(double& localSerial);
     void storeAnswer(const TimeProtocol::AnswerTimes& answer, float lag, qint64 receiptUtcMsecs);

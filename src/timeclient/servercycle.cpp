@@ -16,14 +16,30 @@ std::optional<quint16> parsePort(QStringView text)
     return quint16(port);
 }
 
+// Where a ":port" suffix starts: after the closing bracket of an IPv6
+// literal, else at the only colon; -1 when there is none.
+qsizetype portColon(const QString& entry)
+{
+    if (entry.startsWith(u'[')) {
+        const qsizetype closing = entry.indexOf(u']');
+        return closing > 0 && entry.size() > closing + 1 && entry.at(closing + 1) == u':' ? closing + 1 : -1;
+    }
+    return entry.count(u':') == 1 ? entry.indexOf(u':') : -1;
+}
+
 bool isValidEntry(const QString& entry)
 {
-    if (entry.isEmpty() || entry.count(u':') > 1)
+    if (entry.isEmpty())
         return false;
-    const qsizetype colon = entry.indexOf(u':');
-    if (colon < 0)
-        return true;
-    return colon > 0 && parsePort(QStringView(entry).mid(colon + 1)).has_value();
+    if (entry.startsWith(u'[')) {
+        const qsizetype closing = entry.indexOf(u']');
+        if (closing < 2 || (closing + 1 < entry.size() && portColon(entry) < 0))
+            return false;
+    } else if (entry.count(u':') > 1) {
+        return false;
+    }
+    const qsizetype colon = portColon(entry);
+    return colon < 0 || (colon > 0 && parsePort(QStringView(entry).mid(colon + 1)).has_value());
 }
 } // namespace
 
@@ -43,7 +59,8 @@ QStringList parse(const QString& text)
     QStringList dropped;
     for (const QString& raw : text.split(u',')) {
         const QString entry = raw.trimmed();
-        if (isValidEntry(entry) && valid.size() < kMaxEntries)
+        // A second copy would be asked twice in one cycle and keep the others out.
+        if (isValidEntry(entry) && !valid.contains(entry) && valid.size() < kMaxEntries)
             valid.append(entry);
         else
             dropped.append(QLatin1Char('"') + entry + QLatin1Char('"'));
@@ -51,7 +68,7 @@ QStringList parse(const QString& text)
     if (!dropped.isEmpty())
         qCWarning(lcTimeClient).noquote()
             << kEnvironmentVariable << "ignores" << dropped.join(QStringLiteral(", "))
-            << "(entries are host or host:port with a port of 1-65535, at most four)";
+            << "(entries are host, host:port or [IPv6]:port with a port of 1-65535, each once, at most four)";
     return valid;
 }
 
@@ -65,12 +82,13 @@ QStringList fromEnvironment()
 
 Entry split(const QString& entry)
 {
-    const qsizetype colon = entry.indexOf(u':');
-    if (colon > 0 && entry.count(u':') == 1) {
-        if (const auto port = parsePort(QStringView(entry).mid(colon + 1)))
-            return {entry.left(colon), port};
-    }
-    return {entry, std::nullopt};
+    const qsizetype colon = portColon(entry);
+    const std::optional<quint16> port =
+        colon > 0 ? parsePort(QStringView(entry).mid(colon + 1)) : std::optional<quint16>();
+    QString name = port ? entry.left(colon) : entry;
+    if (name.size() > 2 && name.startsWith(u'[') && name.endsWith(u']'))
+        name = name.mid(1, name.size() - 2);
+    return {name, port};
 }
 
 QString successor(const QStringList& cycle, const QString& host)

@@ -6,8 +6,9 @@
 #include <optional>
 
 // The time servers a query moves through when one fails. Each entry is a
-// host name or dotted address, optionally followed by ":port"; an entry
-// without a port is asked on the Time Protocol's port 37.
+// host name, a dotted address or an IPv6 address in brackets, optionally
+// followed by ":port"; an entry without a port is asked on the Time
+// Protocol's port 37.
 namespace ServerCycle {
 
 // Names the built-in cycle when set: one to four entries, comma-separated.
@@ -21,13 +22,14 @@ struct Entry
 
 // Four public servers at different sites that answer TCP port 37.
 QStringList builtIn();
-// The valid entries of a KORVEL_TIME_SERVERS value; empty entries, bad ports
-// and entries past the fourth are dropped with one warning.
+// The valid entries of a KORVEL_TIME_SERVERS value; empty entries, bad ports,
+// repeated entries and entries past the fourth are dropped with one warning.
 QStringList parse(const QString& text);
 // The cycle for this run: the environment's entries, else the built-in ones.
 QStringList fromEnvironment();
 
-// Splits "name:port"; a text without a valid port suffix is all name.
+// Splits "name:port" or "[address]:port", without the brackets; a text
+// without a valid port suffix is all name.
 Entry split(const QString& entry);
 // The entry after `host` when `host` is one of the cycle's entries (exact,
 // case-sensitive), otherwise `host` itself.

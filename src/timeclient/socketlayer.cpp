@@ -3,12 +3,13 @@
 #include "base/eventslice.h"
 #include "timeclient/timeclientlog.h"
 
-
+#include <algorithm>
 #include <arpa/inet.h>
 #include <cerrno>
 #include <chrono>
-#include <limits>
+#include <cstring>
 #include <future>
+#include <limits>
 #include <fcntl.h>
 #include <netdb.h>
 #include <poll.h>
@@ -20,6 +21,27 @@ namespace {
 constexpr rlim_t kMinSockets = 4;
 // A name look-up has no limit of its own: the resolver's time-outs apply.
 constexpr int kUnlimitedMsecs = std::numeric_limits<int>::max();
+
+std::vector<SocketLayer::Address> resolve(const QByteArray& host, const QByteArray& service, int flags)
+{
+    addrinfo hints{};
+    // No AI_ADDRCONFIG: it hides ::1 from a machine without a global IPv6 address.
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    hints.ai_flags = AI_NUMERICSERV | flags;
+    addrinfo* found = nullptr;
+    std::vector<SocketLayer::Address> addresses;
+    if (::getaddrinfo(host.constData(), service.constData(), &hints, &found) != 0)
+        return addresses;
+    for (const addrinfo* entry = found; entry; entry = entry->ai_next) {
+        SocketLayer::Address address;
+        address.length = std::min<socklen_t>(entry->ai_addrlen, sizeof address.storage);
+        std::memcpy(&address.storage, entry->ai_addr, address.length);
+        addresses.push_back(address);
+    }
+    ::freeaddrinfo(found);
+    return addresses;
+}
 } // namespace
 
 SocketLayer::~SocketLayer()
@@ -57,80 +79,62 @@ bool SocketLayer::EndSockets()
     return closed;
 }
 
-QString SocketLayer::ResolveHost(const QString& name)
+std::vector<SocketLayer::Address> SocketLayer::ResolveHost(const QString& name, quint16 port)
 {
-    return AddressToText(HostToAddress(name));
-}
-
-in_addr_t SocketLayer::HostToAddress(const QString& name)
-{
-    const QByteArray text = name.toLocal8Bit();
-    const in_addr_t dotted = ::inet_addr(text.constData());
-    if (dotted != INADDR_NONE)
-        return dotted;
+    const QByteArray host = name.toLocal8Bit();
+    const QByteArray service = QByteArray::number(port);
+    // An address in text needs no resolver and so no wait.
+    if (std::vector<Address> numeric = resolve(host, service, AI_NUMERICHOST); !numeric.empty())
+        return numeric;
     // A slow resolver answers on its own thread, so the window keeps painting.
-    auto lookup = std::async(std::launch::async, [text] {
-        addrinfo hints{};
-        hints.ai_family = AF_INET;
-        hints.ai_socktype = SOCK_STREAM;
-        addrinfo* found = nullptr;
-        if (::getaddrinfo(text.constData(), nullptr, &hints, &found) != 0 || !found)
-            return in_addr_t(INADDR_NONE);
-        const in_addr_t address = reinterpret_cast<const sockaddr_in*>(found->ai_addr)->sin_addr.s_addr;
-        ::freeaddrinfo(found);
-        return address;
-    });
+    auto lookup = std::async(std::launch::async, [host, service] { return resolve(host, service, 0); });
     const auto ready = [&] { return lookup.wait_for(std::chrono::seconds(0)) == std::future_status::ready; };
     EventSlice::waitUntil(ready, kUnlimitedMsecs,
                           [&](int msecs) { lookup.wait_for(std::chrono::milliseconds(msecs)); });
     return lookup.get();
 }
 
-QString SocketLayer::AddressToText(in_addr_t address)
+QString SocketLayer::AddressToText(const Address& address)
 {
-    char text[INET_ADDRSTRLEN] = {};
-    const in_addr value{address};
-    if (!::inet_ntop(AF_INET, &value, text, sizeof text))
+    char text[INET6_ADDRSTRLEN] = {};
+    const int family = address.storage.ss_family;
+    const void* raw = family == AF_INET6
+        ? static_cast<const void*>(&reinterpret_cast<const sockaddr_in6*>(&address.storage)->sin6_addr)
+        : static_cast<const void*>(&reinterpret_cast<const sockaddr_in*>(&address.storage)->sin_addr);
+    if (!::inet_ntop(family, raw, text, sizeof text))
         return kUnresolved;
-    return QString::fromLatin1(text).left(32);
+    return QString::fromLatin1(text);
 }
 
-int SocketLayer::CreateSocket()
+int SocketLayer::CreateSocket(const Address& address)
 {
-    m_socket = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (m_socket >= 0)
+        ::close(m_socket);
+    const int family = address.storage.ss_family;
+    m_socket = ::socket(family, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (m_socket < 0) {
         m_lastError = errno;
         return -1;
     }
-    sockaddr_in local{};
-    local.sin_family = AF_INET;
-    local.sin_port = 0;
-    local.sin_addr.s_addr = INADDR_ANY;
-    if (::bind(m_socket, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0) {
+    // All zero is port 0 on the family's any-address.
+    sockaddr_storage local{};
+    local.ss_family = sa_family_t(family);
+    const socklen_t length = family == AF_INET6 ? sizeof(sockaddr_in6) : sizeof(sockaddr_in);
+    if (::bind(m_socket, reinterpret_cast<const sockaddr*>(&local), length) != 0) {
         m_lastError = errno;
         return -1;
     }
     return 0;
 }
 
-int SocketLayer::ConnectSocket(const QString& hostAddress, quint16 port)
+int SocketLayer::ConnectSocket(const Address& address)
 {
-    sockaddr_in remote{};
-    remote.sin_family = AF_INET;
-    remote.sin_port = htons(port);
-    remote.sin_addr.s_addr = ::inet_addr(hostAddress.toLatin1().constData());
-    // Text that only starts like an address ("10.0.0.x") must not turn into
-    // a connect to the broadcast address.
-    if (remote.sin_addr.s_addr == INADDR_NONE) {
-        m_lastError = EADDRNOTAVAIL;
-        return -1;
-    }
     const int flags = ::fcntl(m_socket, F_GETFL);
     if (flags < 0 || ::fcntl(m_socket, F_SETFL, flags | O_NONBLOCK) != 0) {
         m_lastError = errno;
         return -1;
     }
-    if (::connect(m_socket, reinterpret_cast<const sockaddr*>(&remote), sizeof remote) == 0)
+    if (::connect(m_socket, reinterpret_cast<const sockaddr*>(&address.storage), address.length) == 0)
         return m_socket;
     if (errno != EINPROGRESS) {
         m_lastError = errno;
@@ -150,19 +154,27 @@ int SocketLayer::ConnectSocket(const QString& hostAddress, quint16 port)
     return m_socket;
 }
 
-QByteArray SocketLayer::ReceiveData(int socket, int timeoutSeconds)
+QByteArray SocketLayer::ReceiveData(int socket, int enoughBytes, int timeoutSeconds)
 {
-    const int ready = EventSlice::waitForDescriptor(socket, POLLIN, timeoutSeconds * 1000);
-    if (ready <= 0)
-        return {};
-    QByteArray buffer(kReceiveBufferSize, Qt::Uninitialized);
-    const ssize_t received = ::recv(socket, buffer.data(), size_t(buffer.size()), 0);
-    if (received < 0) {
-        m_lastError = errno;
-        return {};
-    }
-    buffer.truncate(received);
-    return buffer;
+    QByteArray received;
+    bool ended = false;
+    bool failed = false;
+    EventSlice::waitUntil([&] { return ended; }, timeoutSeconds * 1000, [&](int msecs) {
+        pollfd entry{socket, POLLIN, 0};
+        if (::poll(&entry, 1, msecs) <= 0)
+            return; // nothing yet, or a signal: the deadline decides
+        char buffer[kReceiveBufferSize];
+        const ssize_t count = ::recv(socket, buffer, size_t(kReceiveBufferSize - received.size()), 0);
+        if (count < 0 && errno == EINTR)
+            return;
+        failed = count < 0;
+        if (failed)
+            m_lastError = errno;
+        else
+            received.append(buffer, count);
+        ended = count <= 0 || received.size() >= enoughBytes;
+    });
+    return failed ? QByteArray() : received;
 }
 
 void SocketLayer::CloseSocket(int socket)

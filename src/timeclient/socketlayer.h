@@ -3,7 +3,9 @@
 #include <QByteArray>
 #include <QString>
 
-#include <netinet/in.h>
+#include <sys/socket.h>
+
+#include <vector>
 
 // The blocking TCP steps of one time query attempt, on POSIX sockets. Every
 // wait (look-up, connect, receive, pause) goes through EventSlice, so a
@@ -14,8 +16,15 @@ public:
     static constexpr int kReceiveBufferSize = 4096;
     // A dead server costs 10 seconds instead of the kernel's two minutes.
     static constexpr int kConnectTimeoutMsecs = 10'000;
-    // Dotted text of an address that does not resolve (INADDR_NONE).
+    // What HostAddress shows for a name that does not resolve (INADDR_NONE).
     static inline const QString kUnresolved = QStringLiteral("255.255.255.255");
+
+    // One address a server name resolved to, ready for connect().
+    struct Address
+    {
+        sockaddr_storage storage{};
+        socklen_t length = 0;
+    };
 
     SocketLayer() = default;
     virtual ~SocketLayer();
@@ -31,23 +40,23 @@ public:
     // The system error code of the last failed step (errno).
     int lastError() const { return m_lastError; }
 
-    // Dotted address of a name or dotted text; kUnresolved when unknown.
-    static QString ResolveHost(const QString& name);
-    // Network-order IPv4 address; dotted text needs no lookup. INADDR_NONE
-    // when the name does not resolve.
-    static in_addr_t HostToAddress(const QString& name);
-    static QString AddressToText(in_addr_t address);
+    // Every address of a host name, dotted IPv4 or IPv6 text, in the
+    // resolver's order; none when it does not resolve.
+    static std::vector<Address> ResolveHost(const QString& name, quint16 port);
+    static QString AddressToText(const Address& address);
 
-    // Creates the attempt's TCP socket bound to any local address:
-    // 0 on success, -1 on failure.
-    int CreateSocket();
-    // The socket on success, -1 when the address is not dotted IPv4 text or
-    // the connection is refused, fails or takes longer than kConnectTimeoutMsecs.
-    int ConnectSocket(const QString& hostAddress, quint16 port);
-    // What one read returns, at most kReceiveBufferSize bytes; empty after a
-    // time-out, an error or a peer that closed without sending. The wait is
-    // measured on a monotonic clock.
-    QByteArray ReceiveData(int socket, int timeoutSeconds);
+    // Creates the attempt's TCP socket for the address's family, bound to any
+    // local address; a socket the layer still held is closed first. 0 on
+    // success, -1 on failure.
+    int CreateSocket(const Address& address);
+    // The socket on success, -1 when the connection is refused, fails or
+    // takes longer than kConnectTimeoutMsecs.
+    int ConnectSocket(const Address& address);
+    // Reads until `enoughBytes` have come, the peer closes or the time-out
+    // passes, whichever is first, at most kReceiveBufferSize bytes: an answer
+    // split over several segments arrives whole. Empty after an error. The
+    // wait is measured on a monotonic clock.
+    QByteArray ReceiveData(int socket, int enoughBytes, int timeoutSeconds);
     void CloseSocket(int socket);
 
 private:

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-TimeServerFixture::TimeServerFixture(const QByteArray& answer, bool silent)
+TimeServerFixture::TimeServerFixture(const QByteArray& answer, bool silent, const QHostAddress& loopback)
 {
     m_server->moveToThread(&m_thread);
     m_thread.start();
@@ -19,11 +19,14 @@ TimeServerFixture::TimeServerFixture(const QByteArray& answer, bool silent)
                 connection->write(answer);
         }
     };
-    QMetaObject::invokeMethod(m_server, [this, serve] {
+    QMetaObject::invokeMethod(m_server, [this, serve, loopback] {
         QObject::connect(m_server, &QTcpServer::newConnection, m_server, serve);
-        m_server->listen(QHostAddress::LocalHost);
+        m_server->listen(loopback);
         m_port = m_server->serverPort();
     }, Qt::BlockingQueuedConnection);
+    const QString address = loopback.toString();
+    m_entry = (loopback.protocol() == QAbstractSocket::IPv6Protocol ? u'[' + address + u']' : address)
+        + u':' + QString::number(m_port);
 }
 
 TimeServerFixture::~TimeServerFixture()

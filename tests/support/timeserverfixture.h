@@ -15,13 +15,14 @@ class TimeServerFixture
 public:
     // Sends `answer` and holds each connection until the client closes it; an
     // empty answer closes at once; a silent server accepts and never sends.
-    explicit TimeServerFixture(const QByteArray& answer, bool silent = false);
+    explicit TimeServerFixture(const QByteArray& answer, bool silent = false,
+                               const QHostAddress& loopback = QHostAddress::LocalHost);
     ~TimeServerFixture();
     TimeServerFixture(const TimeServerFixture&) = delete;
     TimeServerFixture& operator=(const TimeServerFixture&) = delete;
 
-    // "address:port", the form of a server cycle entry.
-    QString entry() const { return QStringLiteral("127.0.0.1:%1").arg(m_port); }
+    // "address:port" or "[IPv6 address]:port", the form of a server cycle entry.
+    QString entry() const { return m_entry; }
     quint16 port() const { return m_port; }
     int connections() const { return m_connections; }
 
@@ -37,5 +38,6 @@ private:
     QThread m_thread;
     QTcpServer* m_server = new QTcpServer; // lives in m_thread
     quint16 m_port = 0;
+    QString m_entry;
     std::atomic<int> m_connections{0};
 };

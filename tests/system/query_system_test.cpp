@@ -3,6 +3,7 @@
 #include "support/timeserverfixture.h"
 
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTimeZone>
 
 namespace {
@@ -85,4 +86,22 @@ TEST(KorvelCommandLine, HelpAndVersion)
     for (const char* mentioned : {"Load 1", "--query", "KORVEL_TIME_SERVERS", "--version"})
         EXPECT_TRUE(help.out.contains(QLatin1String(mentioned))) << mentioned;
     EXPECT_EQ(runKorvel({"--version"}).out, QStringLiteral("korvel %1\n").arg(QLatin1String(KORVEL_VERSION)));
+}
+
+TEST(KorvelCommandLine, UnknownOptionsAndADisplayThatCannotBeOpenedEndWithOneMessage)
+{
+    QTemporaryDir home;
+    // Each would otherwise bring up a window that sets the clock when an update is due.
+    const EnvironmentChanges window{{"XDG_CONFIG_HOME", home.path()}, {"QT_QPA_PLATFORM", "offscreen"},
+                                    {"DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent"}};
+    for (const QStringList& arguments : {QStringList{"--stauts"}, {"x", "Load", "1", "-v"}}) {
+        const ProgramRun run = runKorvel(arguments, window);
+        EXPECT_EQ(run.exitCode, 2) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(run.err.startsWith("korvel: unknown option " + arguments.last() + "\nUsage: korvel"))
+            << run.err.toStdString();
+    }
+    const ProgramRun run = runKorvel({}, {{"XDG_CONFIG_HOME", home.path()}, {"QT_QPA_PLATFORM", {}},
+                                          {"WAYLAND_DISPLAY", {}}, {"DISPLAY", ":99"}});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "korvel: cannot open the display (DISPLAY=:99); the window cannot be shown\n");
 }

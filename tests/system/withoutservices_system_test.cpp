@@ -1,8 +1,16 @@
 #include "korvelprogram.h"
+#include "support/faultyserver.h"
 #include "support/privatesystembus.h"
 #include "support/traydisplay.h"
 
+#include <QDir>
+#include <QLocalServer>
 #include <QTemporaryDir>
+
+#include <atomic>
+
+#include <sys/socket.h>
+#include <unistd.h>
 
 // A system bus where neither NetworkManager nor timedated answers.
 class WithoutServices : public testing::Test
@@ -47,4 +55,43 @@ TEST_F(WithoutServices, StatusSaysWhyAnUpdateWouldNotWork)
                              "available, so the clock cannot be set",
                              "Next automatic update: automatic updates are off"})
         EXPECT_TRUE(run.out.contains(QLatin1String(line))) << line << "\n" << run.out.toStdString();
+}
+
+// A bus daemon that hangs: its socket takes connections and nothing answers.
+TEST(StuckSystemBus, TheWindowAndStatusComeUpWithoutItAndSaySo)
+{
+    QTemporaryDir home;
+    QLocalServer stuck;
+    ASSERT_TRUE(stuck.listen(home.filePath("bus")));
+    // A settings file that cannot be read, and a web site that never answers.
+    QDir(home.path()).mkpath("Korvel/Korvel.ini");
+    std::atomic<int> visits{0};
+    FaultyServer silentSite([&visits](int connection) {
+        ++visits;
+        for (char byte; ::recv(connection, &byte, 1, 0) > 0;) {
+        }
+        ::close(connection);
+    });
+    const EnvironmentChanges environment{{"DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" + home.filePath("bus")},
+                                         {"XDG_CONFIG_HOME", home.path()},
+                                         {"KORVEL_TEST_SITES", "http://" + silentSite.entry()}};
+    const QString said = "the system bus (unix:path=" + home.filePath("bus") + ") did not answer within 2 s";
+
+    const ProgramRun status = runKorvel({"--status"}, environment);
+    EXPECT_EQ(status.exitCode, 0);
+    EXPECT_TRUE(status.out.startsWith("System bus: " + said)) << status.out.toStdString();
+    EXPECT_TRUE(status.out.contains("Options not read: cannot read")) << status.out.toStdString();
+    // The machine's default route makes it a LAN, which the site decides: asked once.
+    EXPECT_EQ(visits, 1);
+
+    QProcess korvel;
+    startKorvel(korvel, {}, environment + EnvironmentChanges{{"QT_QPA_PLATFORM", "offscreen"}});
+    korvel.setReadChannel(QProcess::StandardError);
+    QByteArray errors;
+    while (!errors.contains("korvel.status: Status: NO RAS") && korvel.waitForReadyRead(20000))
+        errors += korvel.readAll();
+    EXPECT_TRUE(errors.contains("korvel.bus: " + said.toUtf8())) << errors.constData();
+    EXPECT_TRUE(errors.contains("korvel.status: Status: NO RAS")) << errors.constData();
+    korvel.kill();
+    korvel.waitForFinished(5000);
 }

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -45,4 +47,28 @@ TEST(KorvelControlFaults, AServerThatTricklesABytePerSecondIsNotAnAnswer)
         ::close(connection);
     });
     expectTheNextServerAnswers(trickling.entry());
+}
+
+TEST(KorvelControlFaults, UnknownNamesRepeatsAndIpv6ServersEachTakeOneAttemptAndASplitAnswerCounts)
+{
+    TimeServerFixture ipv6(QByteArray(2, '\x01'), false, QHostAddress::LocalHostIPv6);
+    const QByteArray answer = TimeServerFixture::answerFor(QDateTime::currentDateTimeUtc());
+    FaultyServer splitting([answer](int connection) {
+        const int noDelay = 1;
+        ::setsockopt(connection, IPPROTO_TCP, TCP_NODELAY, &noDelay, sizeof noDelay);
+        ::send(connection, answer.constData(), 2, MSG_NOSIGNAL);
+        QThread::msleep(100);
+        ::send(connection, answer.constData() + 2, 2, MSG_NOSIGNAL);
+        ::close(connection);
+    });
+    const QString unknown = QStringLiteral("no-such-host.invalid");
+    qputenv(ServerCycle::kEnvironmentVariable,
+            QStringList{unknown, ipv6.entry(), unknown, splitting.entry()}.join(u',').toUtf8());
+    KorvelControl control;
+    control.ReadProperties(KorvelControl::designState());
+    qunsetenv(ServerCycle::kEnvironmentVariable);
+    // The repeated name is dropped, so the third attempt reaches the last server.
+    EXPECT_TRUE(control.GetTime().isValid());
+    EXPECT_EQ(ipv6.connections(), 1);
+    EXPECT_EQ(control.host(), splitting.entry());
 }

@@ -1,11 +1,7 @@
 #include "base/dateserial.h"
-#include "support/timeserverfixture.h"
-#include "timeclient/socketlayer.h"
 #include "timeclient/timeprotocol.h"
 
 #include <gtest/gtest.h>
-
-#include <cerrno>
 
 TEST(TimeProtocol, BytesToDateCoversTheWholeUnsignedRange)
 {
@@ -27,16 +23,4 @@ TEST(TimeProtocol, LagIsHalfTheRoundTripCappedAtOneSecond)
     for (const qint64 roundTripMsecs : {0, 250, 2000, 5000})
         lags.append(TimeProtocol::lagSeconds(roundTripMsecs));
     EXPECT_EQ(lags, (QList<float>{0.0f, 0.125f, 1.0f, 1.0f}));
-}
-
-TEST(SocketLayer, ConnectFailsOnARefusedPortAndOnTextThatOnlyLooksDotted)
-{
-    SocketLayer layer;
-    ASSERT_EQ(layer.CreateSocket(), 0);
-    EXPECT_EQ(layer.ConnectSocket("127.0.0.1", TimeServerFixture::refusedEntry().section(u':', 1).toUShort()), -1);
-    EXPECT_EQ(layer.lastError(), ECONNREFUSED);
-    // inet_addr gives the broadcast address for such text; it must not be used.
-    EXPECT_EQ(layer.ConnectSocket("127.0.0.1:37", 37), -1);
-    EXPECT_EQ(layer.lastError(), EADDRNOTAVAIL);
-    EXPECT_TRUE(layer.EndSockets());
 }
