@@ -1,10 +1,10 @@
 #include "app/form1.h"
 
 #include "app/dialupsession.h"
+#include "app/form1report.h"
 #include "app/lastupdatetext.h"
 #include "app/optioncontrols.h"
 #include "app/optionstore.h"
-#include "app/statuslog.h"
 #include "app/userprompts.h"
 #include "clockset/clocksetter.h"
 #include "clockset/clocksetterselector.h"
@@ -26,9 +26,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -70,6 +68,14 @@ Form1::Form1(const StartupState& startup, OptionStore& store, Form1Services serv
         m_services.endProgram = endProcessNow;
 
     ui.setupUi(this);
+    m_report = std::make_unique<Form1Report>(
+        ui, *m_services.prompts,
+        Form1Report::Window{this, [this] { return !inTray(); }, [this](bool held) {
+                                if (held)
+                                    setTrayToolTip(kHeldToolTip);
+                                else
+                                    ShowCountdown(UpdateSchedule::Variant::Tick);
+                            }});
     Korvel1 = new KorvelControl(this);
     Korvel1->setObjectName(QStringLiteral("Korvel1"));
     Korvel1->ReadProperties(KorvelControl::designState());
@@ -113,9 +119,8 @@ frmSysTray* Form1::trayForm() const
 void Form1::Form_Load()
 {
     createTrayForm();
-    UpdateReport& report = *this;
-    m_dialUp = std::make_unique<DialUpSession>(m_services.backend, report);
-    m_update = std::make_unique<ClockUpdate>(*Korvel1, *m_services.clockSetter, *m_dialUp, m_store, report, this);
+    m_dialUp = std::make_unique<DialUpSession>(m_services.backend, *m_report);
+    m_update = std::make_unique<ClockUpdate>(*Korvel1, *m_services.clockSetter, *m_dialUp, m_store, *m_report, this);
     AddStatusLine(QStringLiteral("Last update was on - ") + LastUpdateText::shown(m_sLastUpdate));
     if (const QString problem = m_store.readProblem(); !problem.isEmpty())
         AddStatusLine(problem);
@@ -155,11 +160,7 @@ void Form1::SaveOptions()
 
 void Form1::AddStatusLine(const QString& line, bool select)
 {
-    ui.lstConnectState->addItem(line);
-    if (select)
-        ui.lstConnectState->setCurrentRow(ui.lstConnectState->count() - 1);
-    ui.lstConnectState->scrollToBottom();
-    qCInfo(lcStatus).noquote() << line;
+    m_report->addStatusLine(line, select);
 }
 
 void Form1::cmdSetTime_Click()
@@ -435,66 +436,3 @@ void Form1::Form_Unload()
     m_services.endProgram();
 }
 
-void Form1::clearStatusLines()
-{
-    ui.lstConnectState->clear();
-}
-
-void Form1::showResult(const QString& caption)
-{
-    ui.Label1->setText(caption);
-}
-
-void Form1::setSetTimeEnabled(bool enabled)
-{
-    ui.cmdSetTime->setEnabled(enabled);
-}
-
-void Form1::showDialUpButtons(bool connectEnabled, bool disconnectShown)
-{
-    // Korvel's own dial-ups can be hung up from the window: the Disconnect
-    // button takes the Connect button's place while one is up.
-    if (connectEnabled)
-        EnableControl(ui.CmdConnect);
-    else
-        DisableControl(ui.CmdConnect);
-    if (disconnectShown)
-        EnableControl(ui.CmdDisconnect);
-    ui.CmdDisconnect->setVisible(disconnectShown);
-    ui.CmdConnect->setVisible(!disconnectShown);
-}
-
-void Form1::addConnectionName(const QString& name)
-{
-    ui.cboEntries->addItem(name);
-    ui.cboEntries->setCurrentIndex(ui.cboEntries->count() - 1);
-}
-
-void Form1::keepFailure(const QString& reason)
-{
-    // The status line is one line high: the whole reason stays in its tip.
-    ui.lstConnectState->setToolTip(reason);
-}
-
-void Form1::showAutomaticUpdatesHeld(bool held)
-{
-    if (held)
-        setTrayToolTip(kHeldToolTip);
-    else
-        ShowCountdown(UpdateSchedule::Variant::Tick);
-}
-
-bool Form1::askYesNo(const QString& title, const QString& text)
-{
-    return m_services.prompts->askYesNo(this, title, text);
-}
-
-QString Form1::askText(const QString& title, const QString& prompt)
-{
-    return m_services.prompts->askText(this, title, prompt);
-}
-
-void Form1::beep()
-{
-    m_services.prompts->beep();
-}

@@ -4,7 +4,6 @@
 #include "app/form1services.h"
 #include "app/optioncontrols.h"
 #include "app/startuprule.h"
-#include "app/updatereport.h"
 #include "app/updateschedule.h"
 #include "ui/form1design.h"
 #include "ui/timezonelist.h"
@@ -14,14 +13,15 @@
 #include <memory>
 
 class DialUpSession;
+class Form1Report;
 class KorvelControl;
 class OptionStore;
 class frmSysTray;
 
 // The main window: its controls are the working copy of the stored options
 // from load to unload. It sets the clock on a click and on its schedule,
-// through ClockUpdate, and shows what the update reports.
-class Form1 : public QMainWindow, private UpdateReport
+// through ClockUpdate, which reports on the window through Form1Report.
+class Form1 : public QMainWindow
 {
     Q_OBJECT
 
@@ -42,11 +42,13 @@ public:
     void SaveOptions();
     // Appends a line to the status list, selects it and logs it.
     void AddStatusLine(const QString& line, bool select = true);
-    void addStatusLine(const QString& line, bool select = true) override { AddStatusLine(line, select); }
 
     // Refills the dial-up entry list from the system's connection profiles.
     void LoadEntries();
     void CmdConnect_Click();
+    // Touch a control only when its own enabled flag changes.
+    static void DisableControl(QWidget* ctl);
+    static void EnableControl(QWidget* ctl);
     void CmdDisconnect_Click();
 
     // The user asks for an update of the PC clock.
@@ -68,19 +70,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    // UpdateReport: what an update and the dial-up commands show and ask.
-    void clearStatusLines() override;
-    void showResult(const QString& caption) override;
-    void setSetTimeEnabled(bool enabled) override;
-    void showDialUpButtons(bool connectEnabled, bool disconnectShown) override;
-    void addConnectionName(const QString& name) override;
-    void keepFailure(const QString& reason) override;
-    void showAutomaticUpdatesHeld(bool held) override;
-    bool inSight() const override { return !inTray(); }
-    bool askYesNo(const QString& title, const QString& text) override;
-    QString askText(const QString& title, const QString& prompt) override;
-    void beep() override;
-
     void runUpdate(ClockUpdate::AskedBy askedBy);
     void chkTime_Click();
     void chkAutoConnect_Click();
@@ -94,8 +83,6 @@ private:
     void m_frmSysTray_SysTrayDoubleClick(int eButton);
     void m_frmSysTray_SysTrayMouseDown(int eButton);
     void loadDialUpEntries();
-    static void DisableControl(QWidget* ctl);
-    static void EnableControl(QWidget* ctl);
     void cboTimeZone_Click();
     void setTrayToolTip(const QString& tip);
     bool automaticUpdatesOn() const;
@@ -108,6 +95,7 @@ private:
     OptionStore& m_store;
     OptionControls m_options{ui, m_store};
     Form1Services m_services;
+    std::unique_ptr<Form1Report> m_report;
     std::unique_ptr<DialUpSession> m_dialUp;
     std::unique_ptr<ClockUpdate> m_update;
     TimeZoneList::Offsets m_ZoneOffsets{};

@@ -1,0 +1,93 @@
+#include "app/form1report.h"
+
+#include "app/form1.h"
+#include "app/statuslog.h"
+#include "app/userprompts.h"
+#include "ui/form1design.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+Form1Report::Form1Report(Form1Design& design, UserPrompts& prompts, Window window)
+    : ui(design)
+    , m_prompts(prompts)
+    , m_window(std::move(window))
+{
+}
+
+void Form1Report::addStatusLine(const QString& line, bool select)
+{
+    ui.lstConnectState->addItem(line);
+    if (select)
+        ui.lstConnectState->setCurrentRow(ui.lstConnectState->count() - 1);
+    ui.lstConnectState->scrollToBottom();
+    qCInfo(lcStatus).noquote() << line;
+}
+
+void Form1Report::clearStatusLines()
+{
+    ui.lstConnectState->clear();
+}
+
+void Form1Report::showResult(const QString& caption)
+{
+    ui.Label1->setText(caption);
+}
+
+void Form1Report::setSetTimeEnabled(bool enabled)
+{
+    ui.cmdSetTime->setEnabled(enabled);
+}
+
+void Form1Report::showDialUpButtons(bool connectEnabled, bool disconnectShown)
+{
+    // Korvel's own dial-ups can be hung up from the window: the Disconnect
+    // button takes the Connect button's place while one is up.
+    if (connectEnabled)
+        Form1::EnableControl(ui.CmdConnect);
+    else
+        Form1::DisableControl(ui.CmdConnect);
+    if (disconnectShown)
+        Form1::EnableControl(ui.CmdDisconnect);
+    ui.CmdDisconnect->setVisible(disconnectShown);
+    ui.CmdConnect->setVisible(!disconnectShown);
+}
+
+void Form1Report::addConnectionName(const QString& name)
+{
+    ui.cboEntries->addItem(name);
+    ui.cboEntries->setCurrentIndex(ui.cboEntries->count() - 1);
+}
+
+void Form1Report::keepFailure(const QString& reason)
+{
+    // The status line is one line high: the whole reason stays in its tip.
+    ui.lstConnectState->setToolTip(reason);
+}
+
+void Form1Report::showAutomaticUpdatesHeld(bool held)
+{
+    m_window.showHeld(held);
+}
+
+bool Form1Report::inSight() const
+{
+    return m_window.inSight();
+}
+
+bool Form1Report::askYesNo(const QString& title, const QString& text)
+{
+    return m_prompts.askYesNo(m_window.widget, title, text);
+}
+
+QString Form1Report::askText(const QString& title, const QString& prompt)
+{
+    return m_prompts.askText(m_window.widget, title, prompt);
+}
+
+void Form1Report::beep()
+{
+    m_prompts.beep();
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "app/updatereport.h"
+
+#include <functional>
+
+class Form1Design;
+class QWidget;
+class UserPrompts;
+
+// The window's side of an update: status lines, the result caption, the
+// buttons, and the user's answers, on the main window's controls.
+class Form1Report : public UpdateReport
+{
+public:
+    struct Window
+    {
+        QWidget* widget = nullptr;
+        // The window is on screen, not in the tray.
+        std::function<bool()> inSight;
+        // The tray tip says automatic updates are held, or counts down again.
+        std::function<void(bool)> showHeld;
+    };
+
+    Form1Report(Form1Design& ui, UserPrompts& prompts, Window window);
+
+    void addStatusLine(const QString& line, bool select = true) override;
+    void clearStatusLines() override;
+    void showResult(const QString& caption) override;
+    void setSetTimeEnabled(bool enabled) override;
+    void showDialUpButtons(bool connectEnabled, bool disconnectShown) override;
+    void addConnectionName(const QString& name) override;
+    void keepFailure(const QString& reason) override;
+    void showAutomaticUpdatesHeld(bool held) override;
+    bool inSight() const override;
+    bool askYesNo(const QString& title, const QString& text) override;
+    QString askText(const QString& title, const QString& prompt) override;
+    void beep() override;
+
+private:
+    Form1Design& ui;
+    UserPrompts& m_prompts;
+    Window m_window;
+};
