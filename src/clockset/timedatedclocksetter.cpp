@@ -12,10 +12,6 @@
 
 namespace {
 
-const QString Service = QStringLiteral("org.freedesktop.timedate1");
-const QString ObjectPath = QStringLiteral("/org/freedesktop/timedate1");
-const QString Interface = QStringLiteral("org.freedesktop.timedate1");
-
 // Room for the bus to report its own time-out before we give up on it.
 constexpr int WaitMarginMsecs = 5000;
 
@@ -81,7 +77,8 @@ TimedatedClockSetter::TimedatedClockSetter(const QDBusConnection& bus)
 
 ClockSetOutcome TimedatedClockSetter::adjust(qint64 adjustmentUsec)
 {
-    QDBusMessage request = QDBusMessage::createMethodCall(Service, ObjectPath, Interface, QStringLiteral("SetTime"));
+    QDBusMessage request = QDBusMessage::createMethodCall(TimedatedState::Service, TimedatedState::ObjectPath,
+                                                          TimedatedState::Interface, QStringLiteral("SetTime"));
     const bool relative = true;
     const bool interactive = true;
     request << adjustmentUsec << relative << interactive;

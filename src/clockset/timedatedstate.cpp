@@ -5,20 +5,15 @@
 #include <QDBusMessage>
 #include <QDBusVariant>
 
-namespace {
-const QString Service = QStringLiteral("org.freedesktop.timedate1");
-} // namespace
-
 TimedatedState TimedatedState::probe(const QDBusConnection& bus, bool askAutomaticTimeSync)
 {
     TimedatedState state;
     state.available = SystemBus::hasOwner(bus, Service) || SystemBus::isActivatable(bus, Service);
     if (!state.available || !askAutomaticTimeSync)
         return state;
-    QDBusMessage get = QDBusMessage::createMethodCall(Service, QStringLiteral("/org/freedesktop/timedate1"),
-                                                      QStringLiteral("org.freedesktop.DBus.Properties"),
+    QDBusMessage get = QDBusMessage::createMethodCall(Service, ObjectPath, QStringLiteral("org.freedesktop.DBus.Properties"),
                                                       QStringLiteral("Get"));
-    get << QStringLiteral("org.freedesktop.timedate1") << QStringLiteral("NTP");
+    get << Interface << QStringLiteral("NTP");
     const QDBusMessage reply = bus.call(get, QDBus::Block, SystemBus::kCallTimeoutMsecs);
     if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty())
         state.automaticTimeSync = qvariant_cast<QDBusVariant>(reply.arguments().constFirst()).variant().toBool();

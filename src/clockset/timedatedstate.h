@@ -8,6 +8,11 @@
 // fails why it would.
 struct TimedatedState
 {
+    // Where timedated answers on the system bus.
+    static inline const QString Service = QStringLiteral("org.freedesktop.timedate1");
+    static inline const QString ObjectPath = QStringLiteral("/org/freedesktop/timedate1");
+    static inline const QString Interface = QStringLiteral("org.freedesktop.timedate1");
+
     // Running, or started by the bus on the first call.
     bool available = false;
     // Its NTP switch; empty when not asked or not answered.

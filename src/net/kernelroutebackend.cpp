@@ -7,14 +7,8 @@
 #include <QFile>
 
 #include <cerrno>
-#include <cstring>
 
 namespace {
-
-NetResult errnoFailure(int error)
-{
-    return NetResult::failure(error, QString::fromLocal8Bit(std::strerror(error)));
-}
 
 // QFile keeps errno to itself; open() here so the real reason is reported.
 bool readAll(const QString& path, QByteArray& contents, int& error)
@@ -43,7 +37,7 @@ ConnectedState KernelRouteBackend::connectedState()
     QByteArray ipv4;
     int error = 0;
     if (!readAll(m_ipv4RoutePath, ipv4, error)) {
-        state.result = errnoFailure(error);
+        state.result = NetResult::fromErrno(error);
         return state;
     }
     QByteArray ipv6;
@@ -63,27 +57,27 @@ ConnectedState KernelRouteBackend::connectedState()
 
 NetResult KernelRouteBackend::dial(const QString&, qint32, quint32&)
 {
-    return errnoFailure(ENOSYS);
+    return NetResult::fromErrno(ENOSYS);
 }
 
 NetResult KernelRouteBackend::hangUp(quint32)
 {
-    return errnoFailure(ENOSYS);
+    return NetResult::fromErrno(ENOSYS);
 }
 
 NetResult KernelRouteBackend::autodial(qint32)
 {
-    return connectedState().result.ok ? NetResult::success() : errnoFailure(ENOSYS);
+    return connectedState().result.ok ? NetResult::success() : NetResult::fromErrno(ENOSYS);
 }
 
 NetResult KernelRouteBackend::autodialHangup()
 {
-    return errnoFailure(ENOSYS);
+    return NetResult::fromErrno(ENOSYS);
 }
 
 NetResult KernelRouteBackend::setGlobalOnline(bool)
 {
-    return errnoFailure(ENOSYS);
+    return NetResult::fromErrno(ENOSYS);
 }
 
 NetResult KernelRouteBackend::goOnline(const QString&)

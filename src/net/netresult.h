@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <cstring>
+
 // Outcome of one backend call. A failed call may carry no code (0): that is
 // "no" rather than an error, and nobody reports it.
 //
@@ -17,4 +19,6 @@ struct NetResult
 
     static NetResult success() { return {true, 0, {}}; }
     static NetResult failure(qint32 code = 0, const QString& message = {}) { return {false, code, message}; }
+    // A system error, with the C library's text for it.
+    static NetResult fromErrno(int error) { return failure(error, QString::fromLocal8Bit(std::strerror(error))); }
 };

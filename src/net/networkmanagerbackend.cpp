@@ -11,7 +11,6 @@
 #include <QDBusObjectPath>
 
 #include <cerrno>
-#include <cstring>
 
 namespace {
 
@@ -69,7 +68,7 @@ QString objectPath(const QVariant& value)
 
 NetResult notDialledByUs()
 {
-    return NetResult::failure(EBADF, QString::fromLocal8Bit(std::strerror(EBADF)));
+    return NetResult::fromErrno(EBADF);
 }
 
 } // namespace
