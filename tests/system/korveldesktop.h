@@ -10,24 +10,47 @@
 #include "support/timedatedmock.h"
 #include "support/timeserverfixture.h"
 #include "support/traydisplay.h"
+#include "support/waylanddesktop.h"
 
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <algorithm>
 #include <cstdlib>
+#include <functional>
+#include <optional>
 
-// A desktop for the real program: a display with a tray host, a system bus
-// with NetworkManager (online through a modem) and timedated, xinetd's time
+// A desktop for the real program: an X11 display with an XEmbed tray host
+// or a Wayland one with a StatusNotifierItem host, a system bus with
+// NetworkManager (online through a modem) and timedated, xinetd's time
 // service as the only server, and the settings in a private folder.
 class KorvelDesktop : public testing::Test
 {
 protected:
+    enum class Session { X11, Wayland };
+
+    explicit KorvelDesktop(Session session = Session::X11)
+    {
+        if (session == Session::X11)
+            display.emplace();
+        else
+            wayland.emplace();
+    }
+
     void SetUp() override
     {
-        ASSERT_TRUE(display.isRunning()) << qPrintable(display.errorText());
+        if (display)
+            ASSERT_TRUE(display->isRunning()) << qPrintable(display->errorText());
+        else
+            ASSERT_TRUE(wayland->isRunning()) << qPrintable(wayland->errorText());
         ASSERT_TRUE(networkManager.errorText().isEmpty()) << qPrintable(networkManager.errorText());
         ASSERT_TRUE(timedated.errorText().isEmpty()) << qPrintable(timedated.errorText());
         xinetd = TimeServerFixture::xinetdEntry();
@@ -57,15 +80,70 @@ protected:
         return QSettings(settingsPath(), QSettings::IniFormat).value(QLatin1String("Option/") + key).toString();
     }
 
-    // Korvel's icon in the tray, once it is there (10 seconds at most).
+    // Whether `condition` comes true within `msecs`, looking every 50 ms.
+    static bool eventually(const std::function<bool()>& condition, int msecs = 10000)
+    {
+        const QDeadlineTimer deadline(msecs);
+        while (!condition()) {
+            if (deadline.hasExpired())
+                return false;
+            QThread::msleep(50);
+        }
+        return true;
+    }
+
+    // Korvel's icon in the X11 tray, once it is there.
     QString trayIcon() const
     {
-        for (int i = 0; i < 100; ++i, QThread::msleep(100)) {
-            const QList<quint32> icons = TrayDisplay::dockedWindows(display.name(), korvel.processId());
-            if (!icons.isEmpty())
-                return QString::number(icons.first());
-        }
-        return {};
+        QList<quint32> icons;
+        eventually([&] { return !(icons = TrayDisplay::dockedWindows(display->name(), korvel.processId())).isEmpty(); });
+        return icons.isEmpty() ? QString() : QString::number(icons.first());
+    }
+
+    // A click on the X11 tray icon opens the menu at the pointer; `key` chooses in it.
+    void chooseInTrayMenu(const QString& icon, const QString& key)
+    {
+        // The open menu is a window of Korvel's own, without a name.
+        const auto menuOpen = [&] { return shownWindows().size() > shownWindows(kWindowTitle).size(); };
+        ASSERT_TRUE(eventually([&] { return !menuOpen(); }));
+        // A second press within the double-click interval (400 ms) would be
+        // a double click, which no user makes by choosing twice from a menu.
+        if (lastClick.isValid())
+            QThread::msleep(std::max<qint64>(0, kDoubleClickMsecs - lastClick.elapsed()));
+        xdotool({"mousemove", "--window", icon, "4", "4", "click", "1"});
+        lastClick.start();
+        ASSERT_TRUE(eventually(menuOpen)) << errors.constData();
+        xdotool({"key", key});
+    }
+
+    // Whether the compositor (Wayland) or the X server shows Korvel's window.
+    bool windowShown() const
+    {
+        if (display)
+            return !shownWindows(kWindowTitle).isEmpty();
+        const std::function<bool(const QJsonObject&)> shown = [&](const QJsonObject& node) {
+            if (node["app_id"] == "korvel" && node["visible"].toBool())
+                return true;
+            for (const char* children : {"nodes", "floating_nodes"})
+                for (const QJsonValue child : node[children].toArray())
+                    if (shown(child.toObject()))
+                        return true;
+            return false;
+        };
+        return shown(QJsonDocument::fromJson(wayland->swaymsg({"-t", "get_tree"}).toUtf8()).object());
+    }
+
+    // A call on the Wayland session bus to Korvel's tray item `service`, with
+    // the one second a host may wait: its output, or nothing when it failed.
+    QString callItem(const QString& service, const QString& object, const QString& method,
+                     const QStringList& arguments = {}) const
+    {
+        QProcess tool;
+        tool.start("gdbus", QStringList{"call", "--address", wayland->sessionBusAddress(), "--timeout", "1", "--dest",
+                                        service, "--object-path", object, "--method", method, "--"}
+                                + arguments);
+        return tool.waitForFinished(5000) && tool.exitCode() == 0 ? QString::fromUtf8(tool.readAllStandardOutput())
+                                                                   : QString();
     }
 
     // What xdotool prints for `arguments` on the test's display.
@@ -73,11 +151,21 @@ protected:
     {
         QProcess tool;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("DISPLAY", display.name());
+        environment.insert("DISPLAY", display->name());
         tool.setProcessEnvironment(environment);
         tool.start("xdotool", arguments);
         tool.waitForFinished(10000);
         return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
+    }
+
+    // Korvel's shown top-level X11 windows, or those of them named `name`.
+    QStringList shownWindows(const QString& name = {}) const
+    {
+        QStringList arguments{"search", "--all", "--onlyvisible", "--maxdepth", "1", "--pid",
+                              QString::number(korvel.processId())};
+        if (!name.isEmpty())
+            arguments << "--name" << name;
+        return xdotool(arguments).split(u'\n', Qt::SkipEmptyParts);
     }
 
     void TearDown() override
@@ -92,10 +180,16 @@ protected:
 
     void start(const QStringList& arguments)
     {
-        startKorvel(korvel, arguments,
-                    {{"DISPLAY", display.name()}, {"QT_QPA_PLATFORM", "xcb"}, {"WAYLAND_DISPLAY", {}},
-                     {"XDG_CONFIG_HOME", home.path()}, {"DBUS_SYSTEM_BUS_ADDRESS", bus.address()},
-                     {"KORVEL_TIME_SERVERS", xinetd}, {"QT_LOGGING_RULES", "korvel.tray.debug=true"}});
+        EnvironmentChanges changes{{"XDG_CONFIG_HOME", home.path()}, {"DBUS_SYSTEM_BUS_ADDRESS", bus.address()},
+                                   {"KORVEL_TIME_SERVERS", xinetd}, {"QT_LOGGING_RULES", "korvel.tray.debug=true"}};
+        if (display) {
+            changes += {{"DISPLAY", display->name()}, {"QT_QPA_PLATFORM", "xcb"}, {"WAYLAND_DISPLAY", {}}};
+        } else {
+            changes += wayland->environment();
+            wayland->giveToUser(home.path());
+            wayland->runAsUser(korvel);
+        }
+        startKorvel(korvel, arguments, changes);
         korvel.setReadChannel(QProcess::StandardError);
     }
 
@@ -121,7 +215,11 @@ protected:
         EXPECT_NE(saved("LastUpdate"), lastUpdate);
     }
 
-    TrayDisplay display;
+    static constexpr const char* kWindowTitle = "Korvel Time & Date Setter";
+    static constexpr qint64 kDoubleClickMsecs = 500;
+    QElapsedTimer lastClick;
+    std::optional<TrayDisplay> display;
+    std::optional<WaylandDesktop> wayland;
     PrivateSystemBus bus;
     NetworkManagerMock networkManager{bus};
     TimedatedMock timedated{bus};

@@ -2,26 +2,6 @@
 
 using EndingOnTheDesktop = KorvelDesktop;
 
-TEST_F(EndingOnTheDesktop, CloseInTheTrayMenuSavesTheOptionsAndTakesTheIconAway)
-{
-    writeSettings(false, "Connection=Modem\nTimeZone=25\n");
-    start({});
-    ASSERT_TRUE(waitForError("korvel.status: Last update was on - ")) << errors.constData();
-    const QString icon = trayIcon();
-    ASSERT_FALSE(icon.isEmpty());
-    // A click on the icon opens its menu at the pointer; "&Close" answers to c.
-    xdotool({"mousemove", "--window", icon, "4", "4", "click", "1"});
-    QThread::msleep(500);
-    xdotool({"key", "c"});
-    ASSERT_TRUE(korvel.waitForFinished(10000));
-    EXPECT_EQ(korvel.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(korvel.exitCode(), 0);
-    EXPECT_EQ(saved("Connection"), QStringLiteral("Modem"));
-    EXPECT_EQ(saved("TimeZone"), QStringLiteral("25"));
-    EXPECT_EQ(saved("CheckAuto"), QStringLiteral("0")) << "every option is written";
-    EXPECT_TRUE(TrayDisplay::dockedWindows(display.name(), korvel.processId()).isEmpty());
-}
-
 TEST_F(EndingOnTheDesktop, ATerminationSignalEndsThroughTheSameSequence)
 {
     writeSettings(false, "TimeZone=25\n");

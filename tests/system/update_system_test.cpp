@@ -11,7 +11,7 @@ TEST_F(UpdateOnTheDesktop, AnUnattendedStartUpdatesAnOverdueClockAndStaysInTheTr
     expectOneClockAdjustmentNow();
     QThread::msleep(1500);
     EXPECT_EQ(korvel.state(), QProcess::Running);
-    EXPECT_EQ(TrayDisplay::dockedWindows(display.name(), korvel.processId()).size(), 1);
+    EXPECT_EQ(TrayDisplay::dockedWindows(display->name(), korvel.processId()).size(), 1);
 }
 
 TEST_F(UpdateOnTheDesktop, SetTimeClickedInTheWindowUpdatesAndCountsDownInTheToolTip)
