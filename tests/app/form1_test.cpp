@@ -131,16 +131,6 @@ TEST_F(Form1Test, UnattendedStartStaysHiddenAndKeepsAConnectionNotInTheList)
     load("Connection=Gone\n", true);
     EXPECT_TRUE(form->isMinimized() || !form->isVisible()) << "out of sight: hidden, or minimised without a tray";
     EXPECT_EQ(form->design().cboEntries->currentIndex(), -1);
-    // "Show" in the tray menu brings it up, and minimises it again any number of times.
-    const frmSysTray& tray = *form->trayForm();
-    for (int round = 0; round < 2; ++round) {
-        tray.mnuSysTray().at(0)->trigger();
-        EXPECT_TRUE(form->isVisible() && form->windowState() == Qt::WindowNoState);
-        EXPECT_EQ(tray.MenuCaption(0), QStringLiteral("&Minimize Korvel"));
-        tray.mnuSysTray().at(0)->trigger();
-        EXPECT_TRUE(form->isMinimized());
-        EXPECT_EQ(tray.MenuCaption(0), QStringLiteral("&Show Korvel"));
-    }
     form->SaveOptions();
     EXPECT_EQ(saved(Option::Connection), QStringLiteral("Gone"));
 }

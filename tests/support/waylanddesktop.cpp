@@ -2,7 +2,6 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QFile>
 #include <QThread>
 
 #include <grp.h>
@@ -13,57 +12,54 @@ namespace {
 constexpr int kStartMsecs = 15000;
 const char* const kUser = "korvel-desktop";
 const QByteArray kRunningLine = "Running compositor on wayland display '";
-
-// The window floats, as on a desktop that does not tile.
-const char* const kSwayConfiguration = R"(output HEADLESS-1 resolution 1024x768
-xwayland disable
-for_window [app_id="korvel"] floating enable
-)";
-const char* const kWaybarConfiguration =
-    R"({"layer": "top", "position": "top", "height": 26, "modules-right": ["tray"],)"
-    R"( "tray": {"icon-size": 16, "spacing": 4}})";
-const char* const kWaybarStyle = "window#waybar { background: #30343a; }\n";
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
+const std::pair<const char*, QByteArray> kFiles[] = {
+    {"sway.conf", "output HEADLESS-1 resolution 1024x768\nxwayland disable\n"},
+    {".config/waybar/config", R"({"modules-right": ["tray"], "tray": {"icon-size": 16}})"},
+};
 } // namespace
 
 WaylandDesktop::WaylandDesktop()
 {
-    if (!m_sessionBus.isRunning()) {
-        m_error = "no session bus: " + m_sessionBus.errorText();
-        return;
+    if (geteuid() == 0) {
+        if (!getpwnam(kUser))
+            QProcess::execute("useradd", {"--system", "--user-group", "--no-create-home", "--shell",
+                                          "/usr/sbin/nologin", kUser});
+        const passwd* user = getpwnam(kUser);
+        if (!user) {
+            m_error = QString("no user %1 to run sway as").arg(kUser);
+            return;
+        }
+        m_uid = user->pw_uid;
+        m_gid = user->pw_gid;
     }
-    if (!findUser())
-        return;
-    writeConfiguration();
+    QDir home(m_home.path());
+    home.mkpath(".config/waybar");
+    home.mkdir("run");
+    QFile(home.filePath("run")).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    for (const auto& [name, text] : kFiles) {
+        QFile file(home.filePath(name));
+        if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
+            m_error = "cannot write " + file.fileName();
+    }
     giveToUser(m_home.path());
-    if (!start(m_sway, "sway", {"-V", "-c", m_home.filePath("sway.conf")}))
+    if (!m_error.isEmpty() || !start(m_sway, "sway", {"-V", "-c", home.filePath("sway.conf")}))
         return;
     // sway names its display in its log once it runs.
-    m_sway.setReadChannel(QProcess::StandardError);
     const QDeadlineTimer deadline(kStartMsecs);
     QByteArray log;
     while (!log.contains(kRunningLine) && m_sway.waitForReadyRead(int(deadline.remainingTime())))
         log += m_sway.readAllStandardError();
-    const qsizetype at = log.indexOf(kRunningLine);
-    if (at < 0) {
+    if (!log.contains(kRunningLine)) {
         m_error = "sway did not start: " + QString::fromLocal8Bit(log.right(2000));
         return;
     }
-    m_wayland = QString::fromLatin1(log.mid(at + kRunningLine.size())).section(u'\'', 0, 0);
-    // The rest of sway's talk is not needed.
+    m_wayland = QString::fromLatin1(log.mid(log.indexOf(kRunningLine) + kRunningLine.size())).section(u'\'', 0, 0);
     m_sway.setStandardErrorFile(QProcess::nullDevice());
-    m_sway.closeReadChannel(QProcess::StandardError);
-    if (!start(m_waybar, "waybar", {"-c", m_home.filePath(".config/waybar/config"), "-s",
-                                     m_home.filePath(".config/waybar/style.css")}))
+    if (!start(m_waybar, "waybar", {}))
         return;
     while (!hostIsRegistered()) {
         if (deadline.hasExpired() || m_waybar.state() != QProcess::Running) {
-            m_error = "waybar registered no tray host: " + QString::fromLocal8Bit(m_waybar.readAll().right(2000));
+            m_error = "waybar registered no tray host: " + QString::fromLocal8Bit(m_waybar.readAllStandardError());
             return;
         }
         QThread::msleep(20);
@@ -78,21 +74,23 @@ WaylandDesktop::~WaylandDesktop()
     }
 }
 
-QList<std::pair<const char*, QString>> WaylandDesktop::environment() const
+void WaylandDesktop::prepare(QProcess& process, QProcessEnvironment environment) const
 {
-    return {{"XDG_RUNTIME_DIR", m_home.filePath("run")},   {"HOME", m_home.path()},
-            {"DBUS_SESSION_BUS_ADDRESS", sessionBusAddress()}, {"WAYLAND_DISPLAY", m_wayland},
-            {"SWAYSOCK", m_home.filePath("run/sway.sock")}, {"QT_QPA_PLATFORM", "wayland"},
-            {"DISPLAY", {}},                                {"NO_AT_BRIDGE", "1"}};
-}
-
-void WaylandDesktop::runAsUser(QProcess& process) const
-{
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"})
+        environment.remove(name);
+    const std::pair<const char*, QString> entries[] = {
+        {"XDG_RUNTIME_DIR", m_home.filePath("run")}, {"HOME", m_home.path()},
+        {"DBUS_SESSION_BUS_ADDRESS", sessionBusAddress()}, {"SWAYSOCK", m_home.filePath("run/sway.sock")},
+        {"QT_QPA_PLATFORM", "wayland"}, {"NO_AT_BRIDGE", "1"}, {"WLR_BACKENDS", "headless"},
+        {"WLR_LIBINPUT_NO_DEVICES", "1"}, {"WLR_RENDERER", "pixman"}};
+    for (const auto& [name, value] : entries)
+        environment.insert(name, value);
+    if (!m_wayland.isEmpty())
+        environment.insert("WAYLAND_DISPLAY", m_wayland);
+    process.setProcessEnvironment(environment);
     if (geteuid() != 0)
         return;
-    const uid_t uid = m_uid;
-    const gid_t gid = m_gid;
-    process.setChildProcessModifier([uid, gid] {
+    process.setChildProcessModifier([uid = m_uid, gid = m_gid] {
         if (setgroups(0, nullptr) != 0 || setgid(gid) != 0 || setuid(uid) != 0)
             _exit(127);
     });
@@ -112,59 +110,17 @@ QString WaylandDesktop::swaymsg(const QStringList& arguments) const
     return QString::fromUtf8(tool.readAllStandardOutput());
 }
 
-bool WaylandDesktop::findUser()
-{
-    if (geteuid() != 0) {
-        m_uid = getuid();
-        m_gid = getgid();
-        return true;
-    }
-    // Another test may be creating the user at the same moment: look again.
-    if (!getpwnam(kUser))
-        QProcess::execute("useradd", {"--system", "--user-group", "--no-create-home", "--home-dir", "/nonexistent",
-                                      "--shell", "/usr/sbin/nologin", kUser});
-    const passwd* user = getpwnam(kUser);
-    for (int i = 0; !user && i < 50; ++i, QThread::msleep(100))
-        user = getpwnam(kUser);
-    if (!user) {
-        m_error = QString("no user %1 to run sway as (useradd failed)").arg(kUser);
-        return false;
-    }
-    m_uid = user->pw_uid;
-    m_gid = user->pw_gid;
-    return true;
-}
-
-void WaylandDesktop::writeConfiguration()
-{
-    QDir home(m_home.path());
-    home.mkpath("run");
-    home.mkpath(".config/waybar");
-    QFile(home.filePath("run")).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    writeFile(home.filePath("sway.conf"), kSwayConfiguration);
-    writeFile(home.filePath(".config/waybar/config"), kWaybarConfiguration);
-    writeFile(home.filePath(".config/waybar/style.css"), kWaybarStyle);
-}
-
 bool WaylandDesktop::start(QProcess& process, const QString& program, const QStringList& arguments)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const auto& [name, value] : this->environment())
-        value.isEmpty() ? environment.remove(name) : environment.insert(name, value);
-    environment.remove("QT_QPA_PLATFORM");
     environment.insert("XDG_CONFIG_HOME", m_home.filePath(".config"));
-    environment.insert("WLR_BACKENDS", "headless");
-    environment.insert("WLR_LIBINPUT_NO_DEVICES", "1");
-    environment.insert("WLR_RENDERER", "pixman");
-    process.setProcessEnvironment(environment);
+    prepare(process, environment);
     process.setStandardOutputFile(QProcess::nullDevice());
-    runAsUser(process);
+    process.setReadChannel(QProcess::StandardError);
     process.start(program, arguments);
-    if (!process.waitForStarted()) {
+    if (!process.waitForStarted())
         m_error = program + " did not start: " + process.errorString();
-        return false;
-    }
-    return true;
+    return m_error.isEmpty();
 }
 
 bool WaylandDesktop::hostIsRegistered() const

@@ -2,22 +2,18 @@
 
 #include "support/privatesystembus.h"
 
-#include <QList>
 #include <QProcess>
-#include <QString>
 #include <QTemporaryDir>
 
 #include <sys/types.h>
+#include <unistd.h>
 
-#include <utility>
-
-// A private Wayland desktop: sway's headless backend as the compositor,
-// waybar's tray as the StatusNotifierItem host and a session bus of its own.
-// sway refuses to run as root, so under root the desktop and the programs
-// started on it run as an ordinary user (created the first time); the test
-// itself stays root and reaches the session bus and sway's socket all the
-// same. Runs from the constructor, which waits until the tray host is
-// registered, until the destructor.
+// A private Wayland desktop: sway's headless backend, waybar's tray as the
+// StatusNotifierItem host and a session bus of its own. sway refuses root, so
+// under root the desktop and the programs started on it run as the ordinary
+// user korvel-desktop (created the first time); the test stays root and
+// reaches the session bus and sway's socket all the same. Runs from the
+// constructor, which waits until the tray host is registered, until the destructor.
 class WaylandDesktop
 {
 public:
@@ -27,29 +23,25 @@ public:
     WaylandDesktop& operator=(const WaylandDesktop&) = delete;
 
     bool isRunning() const { return m_error.isEmpty(); }
-    // What went wrong when the desktop did not start.
     QString errorText() const { return m_error; }
+    QString sessionBusAddress() const { return m_sessionBus.address(); }
 
-    // What a program needs to run on this desktop; a null value removes the name.
-    QList<std::pair<const char*, QString>> environment() const;
-    // Makes `process` start as the desktop's user.
-    void runAsUser(QProcess& process) const;
+    // Makes `process` start on this desktop, as its user, with what
+    // `environment` holds besides.
+    void prepare(QProcess& process, QProcessEnvironment environment) const;
     // Hands the files below `path` to the desktop's user.
     void giveToUser(const QString& path) const;
-    QString sessionBusAddress() const { return m_sessionBus.address(); }
     // What swaymsg prints for `arguments`.
     QString swaymsg(const QStringList& arguments) const;
 
 private:
-    bool findUser();
-    void writeConfiguration();
     bool start(QProcess& process, const QString& program, const QStringList& arguments);
     bool hostIsRegistered() const;
 
     QTemporaryDir m_home;
     PrivateSystemBus m_sessionBus{QStringLiteral("session")};
-    uid_t m_uid = 0;
-    gid_t m_gid = 0;
+    uid_t m_uid = getuid();
+    gid_t m_gid = getgid();
     QProcess m_sway;
     QProcess m_waybar;
     QString m_wayland;

@@ -16,9 +16,6 @@
 #include <QElapsedTimer>
 #include <QDir>
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QThread>
@@ -116,34 +113,11 @@ protected:
         xdotool({"key", key});
     }
 
-    // Whether the compositor (Wayland) or the X server shows Korvel's window.
+    // Whether the X server or the compositor (which lists mapped windows only) shows Korvel's window.
     bool windowShown() const
     {
-        if (display)
-            return !shownWindows(kWindowTitle).isEmpty();
-        const std::function<bool(const QJsonObject&)> shown = [&](const QJsonObject& node) {
-            if (node["app_id"] == "korvel" && node["visible"].toBool())
-                return true;
-            for (const char* children : {"nodes", "floating_nodes"})
-                for (const QJsonValue child : node[children].toArray())
-                    if (shown(child.toObject()))
-                        return true;
-            return false;
-        };
-        return shown(QJsonDocument::fromJson(wayland->swaymsg({"-t", "get_tree"}).toUtf8()).object());
-    }
-
-    // A call on the Wayland session bus to Korvel's tray item `service`, with
-    // the one second a host may wait: its output, or nothing when it failed.
-    QString callItem(const QString& service, const QString& object, const QString& method,
-                     const QStringList& arguments = {}) const
-    {
-        QProcess tool;
-        tool.start("gdbus", QStringList{"call", "--address", wayland->sessionBusAddress(), "--timeout", "1", "--dest",
-                                        service, "--object-path", object, "--method", method, "--"}
-                                + arguments);
-        return tool.waitForFinished(5000) && tool.exitCode() == 0 ? QString::fromUtf8(tool.readAllStandardOutput())
-                                                                   : QString();
+        return display ? !shownWindows(kWindowTitle).isEmpty()
+                       : wayland->swaymsg({"-t", "get_tree"}).contains(R"("app_id": "korvel")");
     }
 
     // What xdotool prints for `arguments` on the test's display.
@@ -183,13 +157,14 @@ protected:
         EnvironmentChanges changes{{"XDG_CONFIG_HOME", home.path()}, {"DBUS_SYSTEM_BUS_ADDRESS", bus.address()},
                                    {"KORVEL_TIME_SERVERS", xinetd}, {"QT_LOGGING_RULES", "korvel.tray.debug=true"}};
         if (display) {
-            changes += {{"DISPLAY", display->name()}, {"QT_QPA_PLATFORM", "xcb"}, {"WAYLAND_DISPLAY", {}}};
+            startKorvel(korvel, arguments,
+                        changes + EnvironmentChanges{{"DISPLAY", display->name()}, {"QT_QPA_PLATFORM", "xcb"},
+                                                     {"WAYLAND_DISPLAY", {}}});
         } else {
-            changes += wayland->environment();
             wayland->giveToUser(home.path());
-            wayland->runAsUser(korvel);
+            wayland->prepare(korvel, environmentWith(changes));
+            korvel.start(KORVEL_BINARY, arguments);
         }
-        startKorvel(korvel, arguments, changes);
         korvel.setReadChannel(QProcess::StandardError);
     }
 

@@ -7,13 +7,18 @@
 // Changes to this process's environment for the program; a null value removes the name.
 using EnvironmentChanges = QList<std::pair<const char*, QString>>;
 
-// Starts the built program.
-inline void startKorvel(QProcess& process, const QStringList& arguments, const EnvironmentChanges& changes)
+inline QProcessEnvironment environmentWith(const EnvironmentChanges& changes)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const auto& [name, value] : changes)
         value.isNull() ? environment.remove(name) : environment.insert(name, value);
-    process.setProcessEnvironment(environment);
+    return environment;
+}
+
+// Starts the built program.
+inline void startKorvel(QProcess& process, const QStringList& arguments, const EnvironmentChanges& changes)
+{
+    process.setProcessEnvironment(environmentWith(changes));
     process.start(KORVEL_BINARY, arguments);
 }
 

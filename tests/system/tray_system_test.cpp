@@ -10,47 +10,60 @@ class TrayOnWayland : public KorvelDesktop
 protected:
     TrayOnWayland() : KorvelDesktop(Session::Wayland) {}
 
-    // The one tray item the host knows, once it is there: its bus name.
+    // A call on the session bus with the one second a tray host may wait:
+    // gdbus's output, or nothing when the call failed or timed out.
+    QString call(const QString& service, const QString& object, const QString& method,
+                 const QStringList& arguments = {}) const
+    {
+        QProcess tool;
+        tool.start("gdbus", QStringList{"call", "--address", wayland->sessionBusAddress(), "--timeout", "1", "--dest",
+                                        service, "--object-path", object, "--method", method, "--"}
+                                + arguments);
+        return tool.waitForFinished(5000) && tool.exitCode() == 0 ? QString::fromUtf8(tool.readAllStandardOutput())
+                                                                   : QString();
+    }
+
+    // The bus name of the one item the host holds, once it is there.
     QString itemService() const
     {
         QString service;
         eventually([&] {
-            const QString items = callItem("org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher",
-                                           "org.freedesktop.DBus.Properties.Get",
-                                           {"org.kde.StatusNotifierWatcher", "RegisteredStatusNotifierItems"});
-            service = QRegularExpression("'([^'/]+)").match(items).captured(1);
+            service = QRegularExpression("'([^'/]+)").match(
+                call("org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher", "org.freedesktop.DBus.Properties.Get",
+                     {"org.kde.StatusNotifierWatcher", "RegisteredStatusNotifierItems"})).captured(1);
             return !service.isEmpty();
         });
         return service;
     }
 
-    // The exported menu's items, by label ("_" marks the access key), with their ids.
-    QMap<QString, QString> menu(const QString& service) const
+    // The exported menu's item ids by label ("_" marks the access key).
+    QMap<QString, QString> menu(const QString& item) const
     {
         QMap<QString, QString> ids;
-        const QString layout = callItem(service, "/MenuBar", "com.canonical.dbusmenu.GetLayout", {"0", "-1", "@as []"});
-        for (const QRegularExpressionMatch& item :
+        const QString layout = call(item, "/MenuBar", "com.canonical.dbusmenu.GetLayout", {"0", "-1", "@as []"});
+        for (const QRegularExpressionMatch& match :
              QRegularExpression(R"(\((\d+), \{[^}]*'label': <'([^']*)'>)").globalMatch(layout))
-            ids[item.captured(2)] = item.captured(1);
+            ids[match.captured(2)] = match.captured(1);
         return ids;
     }
 
-    QString click(const QString& service, const QString& id) const
+    // What the host sends when the user opens, closes or clicks in the menu.
+    QString menuEvent(const QString& item, const QString& id, const char* event) const
     {
-        return callItem(service, "/MenuBar", "com.canonical.dbusmenu.Event", {id, "clicked", "<''>", "0"});
+        return call(item, "/MenuBar", "com.canonical.dbusmenu.Event", {id, event, "<''>", "0"});
     }
 };
-
 } // namespace
 
 TEST_F(TrayOnX11, AnUnattendedStartComesUpFromTheTrayMenuAsOftenAsAskedAndCloseSavesTheOptions)
 {
-    writeSettings(false, "Connection=Modem\nTimeZone=25\n");
+    // The next update is too close to leave at once: Korvel stays, in the tray.
+    writeSettings(false, "Unload=1\nTimeAway=4\nConnection=Modem\n");
     start({"Load", "1"});
     // The first tick shows the window has loaded.
     ASSERT_TRUE(waitForError("korvel.tray: Tool tip: Korvel - Next update is in")) << errors.constData();
     const QString icon = trayIcon();
-    ASSERT_FALSE(icon.isEmpty()) << errors.constData();
+    ASSERT_FALSE(icon.isEmpty() || windowShown());
     for (int round = 0; round < 2; ++round) {
         chooseInTrayMenu(icon, "s");
         ASSERT_TRUE(eventually([&] { return windowShown(); })) << errors.constData();
@@ -73,30 +86,29 @@ TEST_F(TrayOnWayland, TheHostDrawsTheExportedMenuAndNoCallWaitsOnKorvel)
     start({"Load", "1"});
     const QString item = itemService();
     ASSERT_FALSE(item.isEmpty()) << errors.constData();
-    EXPECT_TRUE(callItem(item, "/StatusNotifierItem", "org.freedesktop.DBus.Properties.Get",
-                         {"org.kde.StatusNotifierItem", "Menu"})
+    EXPECT_TRUE(call(item, "/StatusNotifierItem", "org.freedesktop.DBus.Properties.Get",
+                     {"org.kde.StatusNotifierItem", "Menu"})
                     .contains("'/MenuBar'"));
-    QMap<QString, QString> ids = menu(item);
+    const QMap<QString, QString> ids = menu(item);
     ASSERT_EQ(ids.keys(), QStringList({"_Close", "_Show Korvel"})) << errors.constData();
+    const QString show = ids.value("_Show Korvel");
 
-    // While the host shows the menu, its calls come back at once (gdbus
-    // gives up after a second); the activation brings the window up.
-    ASSERT_FALSE(callItem(item, "/MenuBar", "com.canonical.dbusmenu.Event", {"0", "opened", "<''>", "0"}).isNull());
-    EXPECT_FALSE(callItem(item, "/StatusNotifierItem", "org.kde.StatusNotifierItem.ContextMenu", {"0", "0"}).isNull());
-    EXPECT_FALSE(callItem(item, "/StatusNotifierItem", "org.kde.StatusNotifierItem.Activate", {"0", "0"}).isNull());
-    ASSERT_TRUE(eventually([&] { return windowShown(); })) << errors.constData();
-    callItem(item, "/MenuBar", "com.canonical.dbusmenu.Event", {"0", "closed", "<''>", "0"});
+    // While the host shows the menu its calls come back at once; the
+    // activation (a left click) brings the window up.
+    ASSERT_FALSE(menuEvent(item, "0", "opened").isNull());
+    EXPECT_FALSE(call(item, "/StatusNotifierItem", "org.kde.StatusNotifierItem.ContextMenu", {"0", "0"}).isNull());
+    EXPECT_FALSE(call(item, "/StatusNotifierItem", "org.kde.StatusNotifierItem.Activate", {"0", "0"}).isNull());
+    ASSERT_TRUE(eventually([&] { return windowShown() && menu(item).contains("_Minimize Korvel"); }));
+    menuEvent(item, "0", "closed");
 
-    // Item 0 follows the window: minimise, then show again from the menu.
-    ASSERT_TRUE(eventually([&] { return menu(item).contains("_Minimize Korvel"); }));
-    ASSERT_FALSE(click(item, ids.value("_Show Korvel")).isNull());
+    // Item 0 minimises into the tray, then shows again.
+    ASSERT_FALSE(menuEvent(item, show, "clicked").isNull());
     ASSERT_TRUE(eventually([&] { return !windowShown() && menu(item).contains("_Show Korvel"); }));
-    ASSERT_FALSE(click(item, ids.value("_Show Korvel")).isNull());
+    ASSERT_FALSE(menuEvent(item, show, "clicked").isNull());
     ASSERT_TRUE(eventually([&] { return windowShown(); })) << errors.constData();
 
-    ASSERT_FALSE(click(item, ids.value("_Close")).isNull());
+    ASSERT_FALSE(menuEvent(item, ids.value("_Close"), "clicked").isNull());
     ASSERT_TRUE(korvel.waitForFinished(10000));
     EXPECT_EQ(korvel.exitCode(), 0);
     EXPECT_EQ(saved("Connection"), QStringLiteral("Modem"));
-    EXPECT_EQ(saved("CheckAuto"), QStringLiteral("0")) << "every option is written";
 }

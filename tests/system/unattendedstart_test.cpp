@@ -6,12 +6,11 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QThread>
 
 namespace {
 
 // The program started with "Load 1" and its settings in a private
-// XDG_CONFIG_HOME, with no display unless it is given Qt's offscreen one.
+// XDG_CONFIG_HOME, with no display.
 class UnattendedStart : public testing::Test
 {
 protected:
@@ -31,12 +30,11 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    EnvironmentChanges withSettings(const QByteArray& bytes, const QString& platform = {}) const
+    EnvironmentChanges withSettings(const QByteArray& bytes) const
     {
         QFile file(home.filePath("Korvel/Korvel.ini"));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        return {{"DISPLAY", {}}, {"WAYLAND_DISPLAY", {}}, {"QT_QPA_PLATFORM", platform},
-                {"XDG_CONFIG_HOME", home.path()}};
+        return {{"DISPLAY", {}}, {"WAYLAND_DISPLAY", {}}, {"QT_QPA_PLATFORM", {}}, {"XDG_CONFIG_HOME", home.path()}};
     }
 
     const QStringList load{"x", "Load", "1"};
@@ -54,22 +52,4 @@ TEST_F(UnattendedStart, LeavesAtOnceWithoutADisplayOrAWrite)
         EXPECT_TRUE(run.out.isEmpty() && run.err.isEmpty()) << run.err.toStdString();
         EXPECT_EQ(settings(), bytes);
     }
-}
-
-TEST_F(UnattendedStart, WithTheUpdateFarOffItStaysRunningHidden)
-{
-    const QByteArray bytes = options("4");
-    QProcess process;
-    startKorvel(process, load, withSettings(bytes, "offscreen"));
-    process.setReadChannel(QProcess::StandardError);
-    QByteArray errors;
-    while (!errors.contains("korvel.status: Last update was on - ") && process.waitForReadyRead(10000))
-        errors += process.readAll();
-    EXPECT_TRUE(errors.contains("korvel.status: Last update was on - ")) << errors.constData();
-    QThread::msleep(1500);
-    EXPECT_EQ(process.state(), QProcess::Running);
-    process.kill();
-    process.waitForFinished(5000);
-    // Ended from outside: nothing was saved.
-    EXPECT_EQ(settings(), bytes);
 }
