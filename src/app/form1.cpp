@@ -148,7 +148,9 @@ void Form1::showAtStart()
 {
     if (!m_bStartedWithLoad)
         show();
-    else if (!QSystemTrayIcon::isSystemTrayAvailable())
+    else if (QSystemTrayIcon::isSystemTrayAvailable())
+        setWindowState(Qt::WindowMinimized); // in the tray: minimised and hidden
+    else
         showMinimized(); // without a tray, hidden would be out of reach
 }
 
@@ -283,14 +285,36 @@ void Form1::buildTrayMenu()
 void Form1::m_frmSysTray_MenuClick(qint32, const QString& sKey)
 {
     if (sKey == QLatin1String("show"))
-        setWindowState(isVisible() ? Qt::WindowMinimized : Qt::WindowNoState);
+        ToggleFromTray();
     else if (sKey == QLatin1String("close"))
         Form_Unload();
 }
 
 void Form1::m_frmSysTray_SysTrayDoubleClick(int)
 {
-    setWindowState(windowState() != Qt::WindowNoState ? Qt::WindowNoState : Qt::WindowMinimized);
+    ToggleFromTray();
+}
+
+void Form1::ToggleFromTray()
+{
+    if (inTray()) {
+        ShowFromTray();
+        return;
+    }
+    // Hidden first: a Wayland window that asks to be minimised is told at once
+    // that it is not (the protocol has no such state), which would show it again.
+    hide();
+    setWindowState(Qt::WindowMinimized);
+}
+
+void Form1::ShowFromTray()
+{
+    // The state alone is not enough: a window that was never shown, or was
+    // hidden while its state stayed normal, would stay out of sight.
+    setWindowState(Qt::WindowNoState);
+    show();
+    raise();
+    activateWindow();
 }
 
 void Form1::m_frmSysTray_SysTrayMouseDown(int)

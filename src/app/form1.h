@@ -60,6 +60,9 @@ public:
     // Every way of ending goes through here: saves the options, removes the
     // tray icon and ends the program.
     void Form_Unload();
+    // Brings the window up in its normal state and in front, from the tray
+    // or from wherever it is.
+    void ShowFromTray();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -82,6 +85,9 @@ private:
     void m_frmSysTray_MenuClick(qint32 lIndex, const QString& sKey);
     void m_frmSysTray_SysTrayDoubleClick(int eButton);
     void m_frmSysTray_SysTrayMouseDown(int eButton);
+    // The menu's "show" item and the double click: out of sight, the window
+    // comes up; in sight, it goes into the tray.
+    void ToggleFromTray();
     void loadDialUpEntries();
     void cboTimeZone_Click();
     void setTrayToolTip(const QString& tip);

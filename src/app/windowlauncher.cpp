@@ -106,10 +106,7 @@ int runWindow(int argc, char** argv)
     Form1 form(startup, store, Form1Services{});
     form.Form_Load();
     // A later start brings the window up, out of the tray if need be.
-    later.setShowWindow([&form] {
-        form.showNormal();
-        form.activateWindow();
-    });
+    later.setShowWindow([&form] { form.ShowFromTray(); });
     // Only a loaded window can save what it holds; a signal before this
     // point ends Korvel with nothing changed.
     const TerminationWatch termination([&form] { form.Form_Unload(); });

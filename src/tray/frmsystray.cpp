@@ -1,5 +1,6 @@
 #include "tray/frmsystray.h"
 
+#include "tray/trayhost.h"
 #include "tray/traylog.h"
 #include "tray/traymousemessage.h"
 #include "ui/programicon.h"
@@ -14,8 +15,13 @@ const QString kSeparatorCaption = QStringLiteral("-");
 
 // Qt reports whole clicks; the owner expects the press and release of the
 // older tray messages. The middle button has no meaning in Korvel.
-QList<TrayMouseEvent> eventsFor(QSystemTrayIcon::ActivationReason reason)
+// A StatusNotifierItem host opens the exported menu itself, and its
+// activation (a left click) stands for the double click.
+QList<TrayMouseEvent> eventsFor(QSystemTrayIcon::ActivationReason reason, TrayHost::Kind host)
 {
+    if (host == TrayHost::Kind::StatusNotifier)
+        return reason == QSystemTrayIcon::Trigger ? QList<TrayMouseEvent>{{TrayMouseEvent::DoubleClick, 1}}
+                                                  : QList<TrayMouseEvent>{};
     switch (reason) {
     case QSystemTrayIcon::Trigger:
         return {{TrayMouseEvent::MouseDown, 1}, {TrayMouseEvent::MouseUp, 1}};
@@ -72,6 +78,10 @@ void frmSysTray::Form_Load()
     m_toolTip = QStringLiteral("Time / Date Setting Program");
     m_trayIcon = new QSystemTrayIcon(m_icon, this);
     m_trayIcon->setToolTip(m_toolTip);
+    // Exported before the icon is shown, so the host finds it at once. An
+    // XEmbed icon would open a context menu itself, a second one besides ShowMenu.
+    if (TrayHost::current() == TrayHost::Kind::StatusNotifier)
+        m_trayIcon->setContextMenu(m_mnuPopup);
     connect(m_trayIcon, &QSystemTrayIcon::activated, this, &frmSysTray::onActivated);
     m_trayIcon->show();
 }
@@ -185,8 +195,10 @@ QString frmSysTray::MenuCaption(qint32 lIndex) const
 
 void frmSysTray::setMenuCaption(qint32 lIndex, const QString& sCaption)
 {
-    if (isValidIndex(lIndex))
-        setCaption(m_mnuSysTray.at(lIndex), sCaption);
+    if (!isValidIndex(lIndex) || captionOf(m_mnuSysTray.at(lIndex)) == sCaption)
+        return;
+    setCaption(m_mnuSysTray.at(lIndex), sCaption);
+    qCDebug(lcTray).noquote() << "Menu item" << lIndex << "reads" << sCaption;
 }
 
 QMenu* frmSysTray::mnuPopup() const
@@ -226,7 +238,7 @@ void frmSysTray::raiseMouseEvent(const TrayMouseEvent& event)
 
 void frmSysTray::onActivated(QSystemTrayIcon::ActivationReason reason)
 {
-    for (const TrayMouseEvent& event : eventsFor(reason))
+    for (const TrayMouseEvent& event : eventsFor(reason, TrayHost::current()))
         raiseMouseEvent(event);
 }
 

@@ -18,8 +18,10 @@ QT_END_NAMESPACE
 // starting with the design's single placeholder item (element 0).
 //
 // The icon lives from Form_Load until Form_QueryUnload (or the form's end).
-// The menu is not the icon's context menu: the owner opens it with ShowMenu
-// when it sees SysTrayMouseDown, so it never shows twice.
+// On an XEmbed tray the owner opens the menu with ShowMenu when it sees
+// SysTrayMouseDown. A StatusNotifierItem host draws the menu itself from an
+// exported copy (DBusMenu) and raises no mouse-down: its activation comes
+// as a double click, and nothing it calls waits on a modal menu.
 class frmSysTray : public QWidget
 {
     Q_OBJECT

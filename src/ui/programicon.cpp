@@ -2,8 +2,10 @@
 
 QIcon ProgramIcon::icon()
 {
+    // Each size drawn for itself, so a tray at any of them, or at twice
+    // them on a scaled desktop, shows a sharp picture rather than a scaled one.
     QIcon icon;
-    icon.addFile(QStringLiteral(":/korvel/icons/korvel32.png"), QSize(32, 32));
-    icon.addFile(QStringLiteral(":/korvel/icons/korvel16.png"), QSize(16, 16));
+    for (const int size : {16, 22, 24, 32, 44, 48, 64})
+        icon.addFile(QStringLiteral(":/korvel/icons/korvel%1.png").arg(size), QSize(size, size));
     return icon;
 }

@@ -2,7 +2,7 @@
 
 #include <QIcon>
 
-// Korvel's own icon: a round clock face with hands, 32 x 32 and 16 x 16.
+// Korvel's own icon: a round clock face with hands, from 16 x 16 to 64 x 64.
 namespace ProgramIcon {
 
 QIcon icon();

@@ -4,10 +4,10 @@
 #include <QFile>
 
 namespace {
-// A bus of the system type, as the real one, open to every local user of the
-// test so the mock may own NetworkManager's name.
+// Open to every local user of the test, so the mock may own NetworkManager's
+// name and a desktop's user, or the test as root, may call anyone.
 const char* const kConfiguration = R"(<busconfig>
-  <type>system</type>
+  <type>%2</type>
   <listen>unix:path=%1</listen>
   <auth>EXTERNAL</auth>
   <policy context="default">
@@ -20,11 +20,13 @@ const char* const kConfiguration = R"(<busconfig>
 )";
 } // namespace
 
-PrivateSystemBus::PrivateSystemBus()
+PrivateSystemBus::PrivateSystemBus(const QString& type)
 {
+    QFile(m_dir.path()).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeGroup
+                                       | QFile::ExeOther);
     QFile configuration(m_dir.filePath("bus.conf"));
     if (configuration.open(QIODevice::WriteOnly))
-        configuration.write(QString::fromLatin1(kConfiguration).arg(m_dir.filePath("bus")).toUtf8());
+        configuration.write(QString::fromLatin1(kConfiguration).arg(m_dir.filePath("bus"), type).toUtf8());
     configuration.close();
     m_daemon.start("dbus-daemon", {"--config-file=" + configuration.fileName(), "--nofork", "--print-address"});
     const QDeadlineTimer deadline(10000);

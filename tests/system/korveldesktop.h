@@ -10,7 +10,9 @@
 #include "support/timedatedmock.h"
 #include "support/timeserverfixture.h"
 #include "support/traydisplay.h"
+#include "support/waylanddesktop.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QSettings>
@@ -18,16 +20,32 @@
 #include <QThread>
 
 #include <cstdlib>
+#include <functional>
+#include <optional>
 
-// A desktop for the real program: a display with a tray host, a system bus
-// with NetworkManager (online through a modem) and timedated, xinetd's time
+// A desktop for the real program: an X11 display with an XEmbed tray host
+// or a Wayland one with a StatusNotifierItem host, a system bus with
+// NetworkManager (online through a modem) and timedated, xinetd's time
 // service as the only server, and the settings in a private folder.
 class KorvelDesktop : public testing::Test
 {
 protected:
+    enum class Session { X11, Wayland };
+
+    explicit KorvelDesktop(Session session = Session::X11)
+    {
+        if (session == Session::X11)
+            display.emplace();
+        else
+            wayland.emplace();
+    }
+
     void SetUp() override
     {
-        ASSERT_TRUE(display.isRunning()) << qPrintable(display.errorText());
+        if (display)
+            ASSERT_TRUE(display->isRunning()) << qPrintable(display->errorText());
+        else
+            ASSERT_TRUE(wayland->isRunning()) << qPrintable(wayland->errorText());
         ASSERT_TRUE(networkManager.errorText().isEmpty()) << qPrintable(networkManager.errorText());
         ASSERT_TRUE(timedated.errorText().isEmpty()) << qPrintable(timedated.errorText());
         xinetd = TimeServerFixture::xinetdEntry();
@@ -57,15 +75,45 @@ protected:
         return QSettings(settingsPath(), QSettings::IniFormat).value(QLatin1String("Option/") + key).toString();
     }
 
-    // Korvel's icon in the tray, once it is there (10 seconds at most).
+    // Whether `condition` comes true within `msecs`, looking every 50 ms.
+    static bool eventually(const std::function<bool()>& condition, int msecs = 10000)
+    {
+        const QDeadlineTimer deadline(msecs);
+        while (!condition()) {
+            if (deadline.hasExpired())
+                return false;
+            QThread::msleep(50);
+        }
+        return true;
+    }
+
+    // Korvel's icon in the X11 tray, once it is there.
     QString trayIcon() const
     {
-        for (int i = 0; i < 100; ++i, QThread::msleep(100)) {
-            const QList<quint32> icons = TrayDisplay::dockedWindows(display.name(), korvel.processId());
-            if (!icons.isEmpty())
-                return QString::number(icons.first());
-        }
-        return {};
+        QList<quint32> icons;
+        eventually([&] { return !(icons = TrayDisplay::dockedWindows(display->name(), korvel.processId())).isEmpty(); });
+        return icons.isEmpty() ? QString() : QString::number(icons.first());
+    }
+
+    // A click on the X11 tray icon opens the menu at the pointer; `key` chooses in it.
+    void chooseInTrayMenu(const QString& icon, const QString& key)
+    {
+        // The open menu is a window of Korvel's own, without a name.
+        const auto menuOpen = [&] { return shownWindows().size() > shownWindows(kWindowTitle).size(); };
+        ASSERT_TRUE(eventually([&] { return !menuOpen(); }));
+        // Two presses on one spot within the double-click interval would be a
+        // double click: the clicks take turns between two corners of the icon.
+        const QString at = QString::number(trayClicks++ % 2 ? 16 : 4);
+        xdotool({"mousemove", "--window", icon, at, at, "click", "1"});
+        ASSERT_TRUE(eventually(menuOpen)) << errors.constData();
+        xdotool({"key", key});
+    }
+
+    // Whether the X server or the compositor (which lists mapped windows only) shows Korvel's window.
+    bool windowShown() const
+    {
+        return display ? !shownWindows(kWindowTitle).isEmpty()
+                       : wayland->swaymsg({"-t", "get_tree"}).contains(R"("app_id": "korvel")");
     }
 
     // What xdotool prints for `arguments` on the test's display.
@@ -73,7 +121,7 @@ protected:
     {
         QProcess tool;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("DISPLAY", display.name());
+        environment.insert("DISPLAY", display->name());
         tool.setProcessEnvironment(environment);
         tool.start("xdotool", arguments);
         tool.waitForFinished(10000);
@@ -88,6 +136,16 @@ protected:
         xdotool({"key", "c"});
     }
 
+    // Korvel's shown top-level X11 windows, or those of them named `name`.
+    QStringList shownWindows(const QString& name = {}) const
+    {
+        QStringList arguments{"search", "--all", "--onlyvisible", "--maxdepth", "1", "--pid",
+                              QString::number(korvel.processId())};
+        if (!name.isEmpty())
+            arguments << "--name" << name;
+        return xdotool(arguments).split(u'\n', Qt::SkipEmptyParts);
+    }
+
     void TearDown() override
     {
         if (korvel.state() != QProcess::NotRunning) {
@@ -100,10 +158,17 @@ protected:
 
     void start(const QStringList& arguments)
     {
-        startKorvel(korvel, arguments,
-                    {{"DISPLAY", display.name()}, {"QT_QPA_PLATFORM", "xcb"}, {"WAYLAND_DISPLAY", {}},
-                     {"XDG_CONFIG_HOME", home.path()}, {"DBUS_SYSTEM_BUS_ADDRESS", bus.address()},
-                     {"KORVEL_TIME_SERVERS", xinetd}, {"QT_LOGGING_RULES", "korvel.tray.debug=true"}});
+        EnvironmentChanges changes{{"XDG_CONFIG_HOME", home.path()}, {"DBUS_SYSTEM_BUS_ADDRESS", bus.address()},
+                                   {"KORVEL_TIME_SERVERS", xinetd}, {"QT_LOGGING_RULES", "korvel.tray.debug=true"}};
+        if (display) {
+            startKorvel(korvel, arguments,
+                        changes + EnvironmentChanges{{"DISPLAY", display->name()}, {"QT_QPA_PLATFORM", "xcb"},
+                                                     {"WAYLAND_DISPLAY", {}}});
+        } else {
+            wayland->giveToUser(home.path());
+            wayland->prepare(korvel, environmentWith(changes));
+            korvel.start(KORVEL_BINARY, arguments);
+        }
         korvel.setReadChannel(QProcess::StandardError);
     }
 
@@ -129,7 +194,10 @@ protected:
         EXPECT_NE(saved("LastUpdate"), lastUpdate);
     }
 
-    TrayDisplay display;
+    static constexpr const char* kWindowTitle = "Korvel Time & Date Setter";
+    int trayClicks = 0;
+    std::optional<TrayDisplay> display;
+    std::optional<WaylandDesktop> wayland;
     PrivateSystemBus bus;
     NetworkManagerMock networkManager{bus};
     TimedatedMock timedated{bus};

@@ -7,17 +7,24 @@
 // Changes to this process's environment for the program; a null value removes the name.
 using EnvironmentChanges = QList<std::pair<const char*, QString>>;
 
-// Starts the built program.
-inline void startKorvel(QProcess& process, const QStringList& arguments, const EnvironmentChanges& changes)
+inline QProcessEnvironment environmentWith(const EnvironmentChanges& changes)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const auto& [name, value] : changes) {
         value.isNull() ? environment.remove(name) : environment.insert(name, value);
-        // Korvel's hand-over socket goes with the test's private settings.
-        if (qstrcmp(name, "XDG_CONFIG_HOME") == 0)
-            environment.insert("XDG_RUNTIME_DIR", value);
     }
-    process.setProcessEnvironment(environment);
+    // Korvel's hand-over socket goes with the test's private settings,
+    // unless the test gives the program a runtime folder of its own.
+    if (environment.value("XDG_RUNTIME_DIR") == QProcessEnvironment::systemEnvironment().value("XDG_RUNTIME_DIR")
+        && !environment.value("XDG_CONFIG_HOME").isEmpty())
+        environment.insert("XDG_RUNTIME_DIR", environment.value("XDG_CONFIG_HOME"));
+    return environment;
+}
+
+// Starts the built program.
+inline void startKorvel(QProcess& process, const QStringList& arguments, const EnvironmentChanges& changes)
+{
+    process.setProcessEnvironment(environmentWith(changes));
     process.start(KORVEL_BINARY, arguments);
 }
 

@@ -2,22 +2,6 @@
 
 using EndingOnTheDesktop = KorvelDesktop;
 
-TEST_F(EndingOnTheDesktop, CloseInTheTrayMenuSavesTheOptionsAndTakesTheIconAway)
-{
-    writeSettings(false, "Connection=Modem\nTimeZone=25\n");
-    start({});
-    ASSERT_TRUE(waitForError("korvel.status: Last update was on - ")) << errors.constData();
-    const QString icon = trayIcon();
-    ASSERT_FALSE(icon.isEmpty());
-    closeThroughTrayMenu(icon);
-    ASSERT_TRUE(korvel.waitForFinished(10000));
-    EXPECT_EQ(korvel.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(korvel.exitCode(), 0);
-    EXPECT_EQ(saved("Connection"), QStringLiteral("Modem"));
-    EXPECT_EQ(saved("TimeZone"), QStringLiteral("25"));
-    EXPECT_TRUE(TrayDisplay::dockedWindows(display.name(), korvel.processId()).isEmpty());
-}
-
 TEST_F(EndingOnTheDesktop, ATerminationSignalEndsThroughTheSameSequence)
 {
     writeSettings(false, "TimeZone=25\n");

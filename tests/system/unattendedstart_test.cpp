@@ -10,7 +10,7 @@
 namespace {
 
 // The program started with "Load 1" and its settings in a private
-// XDG_CONFIG_HOME, with no display unless it is given Qt's offscreen one.
+// XDG_CONFIG_HOME, with no display.
 class UnattendedStart : public testing::Test
 {
 protected:
@@ -30,11 +30,12 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    EnvironmentChanges withSettings(const QByteArray& bytes, const QString& platform = {}) const
+    // No display unless a Qt platform is named.
+    EnvironmentChanges withSettings(const QByteArray& bytes, const char* platform = nullptr) const
     {
         QFile file(home.filePath("Korvel/Korvel.ini"));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        return {{"DISPLAY", {}}, {"WAYLAND_DISPLAY", {}}, {"QT_QPA_PLATFORM", platform},
+        return {{"DISPLAY", {}}, {"WAYLAND_DISPLAY", {}}, {"QT_QPA_PLATFORM", QLatin1String(platform)},
                 {"XDG_CONFIG_HOME", home.path()}};
     }
 

@@ -120,7 +120,12 @@ TEST(FrmSysTrayTest, ClicksOnTheIconAndRawMessagesRaiseTheMouseEvents)
          {"double 1"}},
         {"middle click", [](frmSysTray& f) { Q_EMIT f.trayIcon()->activated(QSystemTrayIcon::MiddleClick); }, {}},
         {"unknown", [](frmSysTray& f) { Q_EMIT f.trayIcon()->activated(QSystemTrayIcon::Unknown); }, {}},
-        {"raw right double click", [](frmSysTray& f) { f.receiveTrayMessage(0x206); }, {"double 2"}},
+        {"raw messages, the middle button's too",
+         [](frmSysTray& f) {
+             for (quint32 message = 0x200; message <= 0x209; ++message)
+                 f.receiveTrayMessage(message);
+         },
+         {"move", "down 1", "up 1", "double 1", "down 2", "up 2", "double 2"}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
