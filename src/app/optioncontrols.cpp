@@ -32,6 +32,8 @@ void OptionControls::load()
 QString OptionControls::save()
 {
     using namespace OptionConversion;
+    // What is on disk now decides which keys the file still lacks.
+    m_store.sync();
     m_store.write(Option::Connection, ui.cboEntries->currentText());
     m_store.write(Option::CheckEvery, fromCheckState(ui.chkTime->checkState()));
     m_store.write(Option::CheckTime, ui.TxtTime->text());

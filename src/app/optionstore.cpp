@@ -62,9 +62,10 @@ QString OptionStore::storedText(const OptionKey& key) const
 void OptionStore::write(const OptionKey& key, const QString& text)
 {
     // Writing back what was read would undo what another program (or the
-    // user, by hand) put there since.
+    // user, by hand) put there since; a key the file lacks is written all
+    // the same, so a save leaves every option in the file.
     const auto known = m_known.constFind(QLatin1String(key.name));
-    if (known != m_known.cend() && *known == text)
+    if (known != m_known.cend() && *known == text && m_settings->contains(keyPath(key)))
         return;
     m_settings->setValue(keyPath(key), text);
     m_known.insert(QLatin1String(key.name), text);

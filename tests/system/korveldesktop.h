@@ -113,7 +113,7 @@ protected:
     bool windowShown() const
     {
         return display ? !shownWindows(kWindowTitle).isEmpty()
-                       : wayland->swaymsg({"-t", "get_tree"}).contains(R"("app_id": "korvel")");
+                       : wayland->swaymsg({"-t", "get_tree"}).contains(R"("app_id": "org.korvel.Korvel")");
     }
 
     // What xdotool prints for `arguments` on the test's display.

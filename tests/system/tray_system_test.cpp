@@ -98,7 +98,7 @@ TEST_F(TrayOnWayland, TheHostDrawsTheExportedMenuAndNoCallWaitsOnKorvel)
     ASSERT_FALSE(menuEvent(item, "0", "opened").isNull());
     EXPECT_FALSE(call(item, "/StatusNotifierItem", "org.kde.StatusNotifierItem.ContextMenu", {"0", "0"}).isNull());
     EXPECT_FALSE(call(item, "/StatusNotifierItem", "org.kde.StatusNotifierItem.Activate", {"0", "0"}).isNull());
-    ASSERT_TRUE(eventually([&] { return windowShown() && menu(item).contains("_Minimize Korvel"); }));
+    ASSERT_TRUE(eventually([&] { return windowShown() && menu(item).contains("_Minimize Korvel"); })) << errors.constData();
     menuEvent(item, "0", "closed");
 
     // Item 0 minimises into the tray, then shows again.

@@ -62,7 +62,7 @@ TEST(StuckSystemBus, TheWindowAndStatusComeUpWithoutItAndSaySo)
 {
     QTemporaryDir home;
     QLocalServer stuck;
-    ASSERT_TRUE(stuck.listen(home.filePath("bus")));
+    ASSERT_TRUE(stuck.listen(home.filePath("system-bus")));
     // A settings file that cannot be read, and a web site that never answers.
     QDir(home.path()).mkpath("Korvel/Korvel.ini");
     std::atomic<int> visits{0};
@@ -72,10 +72,10 @@ TEST(StuckSystemBus, TheWindowAndStatusComeUpWithoutItAndSaySo)
         }
         ::close(connection);
     });
-    const EnvironmentChanges environment{{"DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" + home.filePath("bus")},
+    const EnvironmentChanges environment{{"DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" + home.filePath("system-bus")},
                                          {"XDG_CONFIG_HOME", home.path()},
                                          {"KORVEL_TEST_SITES", "http://" + silentSite.entry()}};
-    const QString said = "the system bus (unix:path=" + home.filePath("bus") + ") did not answer within 2 s";
+    const QString said = "the system bus (unix:path=" + home.filePath("system-bus") + ") did not answer within 2 s";
 
     const ProgramRun status = runKorvel({"--status"}, environment);
     EXPECT_EQ(status.exitCode, 0);
