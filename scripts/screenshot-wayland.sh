@@ -62,7 +62,7 @@ gdbus call --system --dest org.freedesktop.NetworkManager --object-path /org/fre
 cat >"$work/home/sway.conf" <<'CONF'
 output HEADLESS-1 resolution 800x600
 xwayland disable
-for_window [app_id="korvel"] floating enable
+for_window [app_id="org.korvel.Korvel"] floating enable
 CONF
 cat >"$work/home/.config/waybar/config" <<'CONF'
 {"layer": "top", "position": "top", "height": 26, "modules-left": ["sway/workspaces"], "modules-right": ["tray"],
@@ -94,8 +94,8 @@ done
 
 LANG=en_US.UTF-8 QT_QPA_PLATFORM=wayland QT_FONT_DPI=96 "${as_user[@]}" "$korvel" 2>/dev/null &
 pids+=($!)
-for _ in $(seq 100); do swaymsg -t get_tree | grep -q '"app_id": "korvel"' && break; sleep 0.1; done
-swaymsg -t get_tree | grep -q '"app_id": "korvel"' || { echo "the window did not appear" >&2; exit 1; }
+for _ in $(seq 100); do swaymsg -t get_tree | grep -q '"app_id": "org.korvel.Korvel"' && break; sleep 0.1; done
+swaymsg -t get_tree | grep -q '"app_id": "org.korvel.Korvel"' || { echo "the window did not appear" >&2; exit 1; }
 # Long enough for the clock face's first ticks and the icon in the bar.
 sleep 2.5
 "${as_user[@]}" env XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" WAYLAND_DISPLAY="$WAYLAND_DISPLAY" grim "$work/home/run/shot.png"
