@@ -20,6 +20,7 @@
 #include "net/netlog.h"
 #include "timeclient/datevariant.h"
 #include "timeclient/korvelcontrol.h"
+#include "timeclient/timeestimator.h"
 #include "tray/cmouse.h"
 #include "tray/frmsystray.h"
 #include "ui/clockface.h"
@@ -77,6 +78,8 @@ Form1::Form1(const StartupState& startup, OptionStore& store, Form1Services serv
         m_services.prompts = std::make_shared<UserPrompts>();
     if (!m_services.endProgram)
         m_services.endProgram = endProcessNow;
+    if (!m_services.buildDay.isValid())
+        m_services.buildDay = ClockAdjustment::buildDay();
 
     ui.setupUi(this);
     Korvel1 = new KorvelControl(this);
@@ -265,25 +268,25 @@ void Form1::Korvel1_Done()
 {
     // The number 0 until a query succeeds; a date after it.
     const bool received = DateVariant::isDateValue(Korvel1->LocalTime());
-    const double local = DateVariant::toSerial(Korvel1->LocalTime()).value_or(0.0);
+    double local = DateVariant::toSerial(Korvel1->LocalTime()).value_or(0.0);
     m_sAppliedUpdate.clear();
     if (received) {
-        const TimeReceipt receipt = Korvel1->lastReceipt();
-        const QDateTime sent = QDateTime::fromMSecsSinceEpoch(receipt.serverUtcMsecs, Qt::UTC);
-        if (!ClockAdjustment::isPlausible(sent, ClockAdjustment::buildDay())) {
+        // Asks the other servers and checks the answers before anything is shown.
+        const UpdateEstimate estimate = TimeEstimator(Korvel1->serverCycle(), m_services.buildDay)
+                                            .estimate(Korvel1->lastReceipt(), Korvel1->host());
+        if (!estimate.adjustmentUsec) {
             ui.cmdSetTime->setEnabled(true);
-            AddStatusLine(QStringLiteral("Status: The time server sent %1 UTC, which cannot be right. "
-                                         "The clock was not changed.")
-                              .arg(GeneralDate::format(DateSerial::fromDateTime(sent))));
+            AddStatusLine(estimate.refusal);
             return;
         }
+        local += double(estimate.eraShiftSeconds) / DateSerial::kSecondsPerDay;
         const QString localText = GeneralDate::format(local);
         AddStatusLine(QStringLiteral("Status: Time Received."));
         ui.Label1->setText(QStringLiteral(" ") + localText + QStringLiteral("\n  Network Lagtime = ")
                            + Korvel1->LagTime());
         // "Set Time" stays off while the clock is set: an authorisation may
         // take minutes, and no tick may start a second update meanwhile.
-        const bool set = setClock(receipt);
+        const bool set = setClock(*estimate.adjustmentUsec);
         ui.cmdSetTime->setEnabled(true);
         if (!set)
             return;
@@ -312,10 +315,9 @@ void Form1::recordLastUpdate(const QString& text)
     AddStatusLine(QStringLiteral("Last update was on - ") + text);
 }
 
-bool Form1::setClock(const TimeReceipt& receipt)
+bool Form1::setClock(qint64 adjustmentUsec)
 {
-    const ClockSetOutcome outcome = m_services.clockSetter->adjust(
-        ClockAdjustment::adjustmentUsec(receipt.serverUtcMsecs, receipt.lagSeconds, receipt.receiptUtcMsecs));
+    const ClockSetOutcome outcome = m_services.clockSetter->adjust(adjustmentUsec);
     if (outcome.ok())
         return true;
     AddStatusLine(QStringLiteral("Status: Clock not set: ") + outcome.reason);

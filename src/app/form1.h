@@ -15,7 +15,6 @@ class CWinInetConnection;
 class KorvelControl;
 class OptionStore;
 class frmSysTray;
-struct TimeReceipt;
 
 // The main window: its controls are the working copy of the stored options
 // from load to unload. It sets the clock on a click and on its schedule.
@@ -67,7 +66,7 @@ protected:
 private:
     void Korvel1_Done();
     void Korvel1_Error(QString& ErrorDescription, int& ErrorNumber);
-    bool setClock(const TimeReceipt& receipt);
+    bool setClock(qint64 adjustmentUsec);
     void hangUpAfterUpdate();
     // Stores "LastUpdate" and says so in the status list.
     void recordLastUpdate(const QString& text);

@@ -110,7 +110,7 @@ private:
     enum class Attempt { Answered, Failed, Unresolvable };
 
     Attempt runAttempt(double& localSerial);
-    void storeAnswer(const TimeProtocol::AnswerTimes& answer, float lag, qint64 receiptUtcMsecs);
+    void storeAnswer(const TimeProtocol::AnswerTimes& answer, const TimeReceipt& receipt);
     void storeTimes(double gmtSerial, double localSerial);
     static std::optional<double> dateSerialOf(const QVariant& value, const char* property);
     void endSockets();

@@ -113,7 +113,7 @@ int SocketLayer::CreateSocket()
     return 0;
 }
 
-int SocketLayer::ConnectSocket(const QString& hostAddress, quint16 port)
+int SocketLayer::ConnectSocket(const QString& hostAddress, quint16 port, int timeoutMsecs)
 {
     sockaddr_in remote{};
     remote.sin_family = AF_INET;
@@ -136,7 +136,7 @@ int SocketLayer::ConnectSocket(const QString& hostAddress, quint16 port)
         m_lastError = errno;
         return -1;
     }
-    const int ready = EventSlice::waitForDescriptor(m_socket, POLLOUT, kConnectTimeoutMsecs);
+    const int ready = EventSlice::waitForDescriptor(m_socket, POLLOUT, timeoutMsecs);
     if (ready <= 0) {
         m_lastError = ready == 0 ? ETIMEDOUT : errno;
         return -1;

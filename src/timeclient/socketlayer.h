@@ -42,8 +42,8 @@ public:
     // 0 on success, -1 on failure.
     int CreateSocket();
     // The socket on success, -1 when the address is not dotted IPv4 text or
-    // the connection is refused, fails or takes longer than kConnectTimeoutMsecs.
-    int ConnectSocket(const QString& hostAddress, quint16 port);
+    // the connection is refused, fails or takes longer than `timeoutMsecs`.
+    int ConnectSocket(const QString& hostAddress, quint16 port, int timeoutMsecs = kConnectTimeoutMsecs);
     // What one read returns, at most kReceiveBufferSize bytes; empty after a
     // time-out, an error or a peer that closed without sending. The wait is
     // measured on a monotonic clock.
