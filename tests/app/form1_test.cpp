@@ -6,6 +6,7 @@
 #include "support/fakebackend.h"
 #include "support/mockclock.h"
 #include "support/timeserverfixture.h"
+#include "timeclient/servercycle.h"
 #include "tray/frmsystray.h"
 #include "ui/fittedcheckbox.h"
 
@@ -23,13 +24,14 @@ namespace {
 
 const QDateTime kNow(QDate(2026, 12, 6), QTime(12, 0, 0), Qt::UTC);
 
-// Stands still in UTC; its monotonic clock moves half a second per reading,
-// so one query measures a round trip of 500 ms: a lag of 0.25 s.
+// Stands still in UTC; its monotonic clock moves a quarter second per
+// reading, so one query measures 250 ms to connect and 250 ms to the answer:
+// a lag of 0.25 s.
 class SteppingClock : public MockClock
 {
 public:
     using MockClock::MockClock;
-    qint64 monotonicMsecs() const override { return 500 * m_readings++; }
+    qint64 monotonicMsecs() const override { return 250 * m_readings++; }
 
 private:
     mutable qint64 m_readings = 0;
@@ -56,7 +58,29 @@ protected:
             + "\n";
     }
 
+    // Loads the window with time servers that follow the test's clock plus
+    // the given offsets (nothing: a server that never answers), asked in
+    // this order.
+    const Form1Design& loadWithServers(const std::vector<std::optional<int>>& offsetsMsecs)
+    {
+        servers.clear();
+        QStringList cycle;
+        for (const auto& offset : offsetsMsecs) {
+            servers.push_back(offset ? std::make_unique<TimeServerFixture>(std::chrono::milliseconds(*offset))
+                                     : std::make_unique<TimeServerFixture>(QByteArray(), true));
+            cycle << servers.back()->entry();
+        }
+        const QByteArray before = qgetenv(ServerCycle::kEnvironmentVariable);
+        qputenv(ServerCycle::kEnvironmentVariable, cycle.join(u',').toUtf8());
+        host = cycle.first();
+        clockSetter->adjustments.clear();
+        const Form1Design& ui = load("CheckTime=2\n" + lastUpdateAgo(300)).design();
+        qputenv(ServerCycle::kEnvironmentVariable, before);
+        return ui;
+    }
+
     SteppingClock clock{kNow};
+    std::vector<std::unique_ptr<TimeServerFixture>> servers;
     std::shared_ptr<FakeBackend> fake = std::make_shared<FakeBackend>();
     std::unique_ptr<TimeServerFixture> server =
         std::make_unique<TimeServerFixture>(TimeServerFixture::answerFor(kNow.addSecs(10)));
@@ -175,8 +199,8 @@ TEST_F(Form1Test, ASuccessfulUpdateSetsTheClockReportsAndRestartsTheCountdown)
                                                 "Status: Attmpting to contact time server...",
                                                 "Status: Time Received.", "Last update was on - 12/6/2026 12:00:10 PM"}));
     EXPECT_EQ(ui.Label1->text(), QStringLiteral(" 12/6/2026 12:00:10 PM\n  Network Lagtime = 0.25"));
-    // Ten seconds ahead, plus the lag, plus half of the truncated second.
-    EXPECT_EQ(clockSetter->adjustments, QList<qint64>{10'750'000});
+    // Ten seconds ahead, plus half the wait once connected, plus half of the truncated second.
+    EXPECT_EQ(clockSetter->adjustments, QList<qint64>{10'625'000});
     EXPECT_EQ(prompts->beeps, 1);
     EXPECT_EQ(saved(Option::LastUpdate), QStringLiteral("12/6/2026 12:00:10 PM"));
     EXPECT_TRUE(ui.chkUnload->text().endsWith(QStringLiteral(" - Next update is in 2.0 hours")));
@@ -208,8 +232,13 @@ TEST_F(Form1Test, FailuresLeaveTheLastUpdateAndReenableSetTime)
     };
     const Case cases[] = {
         {"query fails", {}, {}, 0, "Can't Get Time please check your connection to the internet and retry."},
-        {"implausible time", QByteArray(4, '\0'), {}, 0,
-         "Status: The time server sent 1/1/1900 UTC, which cannot be right. The clock was not changed."},
+        {"zero", QByteArray(4, '\0'), {}, 0, "Status: The time server sent 0, which is never a time. The clock was not changed."},
+        {"before the build day", TimeServerFixture::answerFor(QDateTime(QDate(1990, 1, 1), QTime(0, 0), Qt::UTC)), {}, 0,
+         "Status: The time server sent 1/1/1990 UTC, which cannot be right. The clock was not changed."},
+        // 7 February 2036 read in its era, nine years ahead: a lone server must confirm.
+        {"lone server stuck", QByteArray(4, '\xff'), {}, 0,
+         "Status: The time server would move the clock by more than a day, and asked again 4 seconds later "
+         "its time had not moved on by 4 seconds. The clock was not changed."},
         {"clock refused", TimeServerFixture::answerFor(kNow),
          {ClockSetOutcome::Kind::AutomaticTimeSyncOn, QStringLiteral("automatic network time is on")}, 1,
          "Status: Clock not set: automatic network time is on"},
@@ -355,4 +384,54 @@ TEST_F(Form1Test, HoursFieldsSelectOnEntryTurnEnterIntoTabAndRecountOnLeaving)
     EXPECT_TRUE(ui.chkUnload->text().endsWith(QStringLiteral("- Next update is in 1 seconds.")))
         << ui.chkUnload->text().toStdString();
     EXPECT_EQ(form->trayForm()->ToolTip(), QStringLiteral("Korvel - Next update is in 1 seconds"));
+}
+
+TEST_F(Form1Test, FourServersSetTheClockWithinAnEighthOfASecondWhereverTheTruthLiesInTheSecond)
+{
+    MockClock running(kNow, true);
+    for (int eighth = 0; eighth < 8; ++eighth) {
+        const int offsetMsecs = 7000 + 125 * eighth + 31;
+        loadWithServers({offsetMsecs, offsetMsecs, offsetMsecs, offsetMsecs}).cmdSetTime->click();
+        ASSERT_EQ(clockSetter->adjustments.size(), 1) << lines().join(u'\n').toStdString();
+        EXPECT_NEAR(double(clockSetter->adjustments[0]), offsetMsecs * 1000.0, 125'000 + 10'000) << offsetMsecs;
+    }
+}
+
+TEST_F(Form1Test, ServersThatDisagreeSetNothingAndASilentOneIsLeftOut)
+{
+    MockClock running(kNow, true);
+    const QString stored = GeneralDate::format(DateSerial::addMinutes(DateSerial::fromDateTime(kNow), -300));
+    loadWithServers({7000, 12000, 7000, 7000}).cmdSetTime->click();
+    EXPECT_EQ(lines().last(), "Status: The time servers disagree: " + servers[1]->entry()
+                                  + " is off from the others. The clock was not changed.");
+    EXPECT_TRUE(clockSetter->adjustments.isEmpty());
+    EXPECT_EQ(saved(Option::LastUpdate), stored);
+
+    loadWithServers({7000, 7000, std::nullopt, 7000}).cmdSetTime->click();
+    ASSERT_EQ(clockSetter->adjustments.size(), 1) << lines().join(u'\n').toStdString();
+    EXPECT_NEAR(double(clockSetter->adjustments[0]), 7'000'000, 125'000 + 10'000);
+    EXPECT_EQ(servers[2]->connections(), 1);
+    EXPECT_EQ(servers[3]->connections(), 1) << "asked after the silent one";
+}
+
+TEST_F(Form1Test, AfterTheRollOverOf2036TheCountIsReadInTheNextEra)
+{
+    const std::pair<QDate, QDateTime> rows[] = {
+        // Built before the roll-over, the PC just before it and the server just after.
+        {QDate(2026, 12, 1), QDateTime(QDate(2036, 2, 7), QTime(6, 28, 10), Qt::UTC)},
+        {QDate(2036, 6, 1), QDateTime(QDate(2037, 1, 1), QTime(12, 0), Qt::UTC)},
+    };
+    for (const auto& [built, now] : rows) {
+        MockClock running(now, true);
+        buildDay = built;
+        server = std::make_unique<TimeServerFixture>(std::chrono::milliseconds(7000));
+        host = server->entry();
+        clockSetter->adjustments.clear();
+        load("CheckTime=2\n").design().cmdSetTime->click();
+        ASSERT_EQ(clockSetter->adjustments.size(), 1) << lines().join(u'\n').toStdString();
+        EXPECT_NEAR(double(clockSetter->adjustments[0]), 7'000'000, 500'000 + 10'000);
+        const auto stored = GeneralDate::parse(saved(Option::LastUpdate));
+        ASSERT_TRUE(stored.has_value()) << saved(Option::LastUpdate).toStdString();
+        EXPECT_NEAR(*stored, DateSerial::fromDateTime(now.addSecs(7)), 2.0 / DateSerial::kSecondsPerDay);
+    }
 }

@@ -1,18 +1,32 @@
 #include "support/timeserverfixture.h"
 
+#include "base/clock.h"
+
 #include <QTcpSocket>
 #include <QtEndian>
 
 #include <gtest/gtest.h>
 
 TimeServerFixture::TimeServerFixture(const QByteArray& answer, bool silent)
+    : TimeServerFixture([answer] { return answer; }, silent)
+{
+}
+
+TimeServerFixture::TimeServerFixture(std::chrono::milliseconds offset)
+    : TimeServerFixture([offset] { return answerFor(Clock::instance().currentDateTimeUtc().addMSecs(offset.count())); },
+                        false)
+{
+}
+
+TimeServerFixture::TimeServerFixture(const std::function<QByteArray()>& answerNow, bool silent)
 {
     m_server->moveToThread(&m_thread);
     m_thread.start();
-    const auto serve = [this, answer, silent] {
+    const auto serve = [this, answerNow, silent] {
         while (QTcpSocket* connection = m_server->nextPendingConnection()) {
             ++m_connections;
             QObject::connect(connection, &QTcpSocket::disconnected, connection, &QObject::deleteLater);
+            const QByteArray answer = silent ? QByteArray() : answerNow();
             if (!silent && answer.isEmpty())
                 connection->disconnectFromHost();
             else if (!silent)

@@ -7,6 +7,8 @@
 #include <QThread>
 
 #include <atomic>
+#include <chrono>
+#include <functional>
 
 // A small RFC 868 server on loopback with its own thread and event loop, so it
 // answers while the client under test blocks.
@@ -16,6 +18,10 @@ public:
     // Sends `answer` and holds each connection until the client closes it; an
     // empty answer closes at once; a silent server accepts and never sends.
     explicit TimeServerFixture(const QByteArray& answer, bool silent = false);
+    // Answers with the whole seconds of the injected clock (Clock::instance())
+    // plus `offset` at the moment of each connection: a server whose true
+    // time is known.
+    explicit TimeServerFixture(std::chrono::milliseconds offset);
     ~TimeServerFixture();
     TimeServerFixture(const TimeServerFixture&) = delete;
     TimeServerFixture& operator=(const TimeServerFixture&) = delete;
@@ -34,6 +40,8 @@ public:
     static QString xinetdEntry();
 
 private:
+    explicit TimeServerFixture(const std::function<QByteArray()>& answer, bool silent);
+
     QThread m_thread;
     QTcpServer* m_server = new QTcpServer; // lives in m_thread
     quint16 m_port = 0;
