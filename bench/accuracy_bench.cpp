@@ -10,7 +10,6 @@
 // of the servers' second.
 //   accuracy_bench [RUNS] [DELAY_MS]
 #include "benchfigures.h"
-#include "clockset/clockadjustment.h"
 #include "clockset/timedatedclocksetter.h"
 #include "loopbacktimeserver.h"
 #include "timeclient/korvelcontrol.h"
@@ -95,8 +94,8 @@ std::optional<UpdateFigures> update(const QString& firstServer)
         const auto sent = lastSetTimeUsec();
         if (!sent)
             return;
-        const qint64 single =
-            ClockAdjustment::adjustmentUsec(receipt.serverUtcMsecs, receipt.lagSeconds, receipt.receiptUtcMsecs);
+        // Without other servers to ask, the estimate is the first answer's second.
+        const qint64 single = *TimeEstimator(QStringList()).estimate(receipt, control.host()).adjustmentUsec;
         figures = UpdateFigures{double(*sent - kServerOffsetUsec) / 1000.0,
                                 double(single - kServerOffsetUsec) / 1000.0, added};
     });

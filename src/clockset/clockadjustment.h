@@ -5,17 +5,8 @@
 
 #include <optional>
 
-// How far to move the clock after a time server answered, and whether the
-// answer deserves belief.
+// Whether a time server's answer deserves belief.
 namespace ClockAdjustment {
-
-// receivedUtcMsecs: the server's whole-second count, in ms since the Unix
-// epoch (UTC); lagSeconds: the measured one-way lag; receiptUtcMsecs: the
-// PC's UTC clock when the answer arrived. Returns the microseconds to add to
-// the PC clock. A Time Protocol server sends the seconds that have begun, so
-// the true time lies within the second after the count: aiming at its middle
-// halves the average error.
-qint64 adjustmentUsec(qint64 receivedUtcMsecs, double lagSeconds, qint64 receiptUtcMsecs);
 
 // How many years after the build day a received count may lie.
 inline constexpr int kPlausibleYears = 50;

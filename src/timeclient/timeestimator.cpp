@@ -67,7 +67,6 @@ UpdateEstimate TimeEstimator::estimate(const TimeReceipt& first, const QString& 
     result.eraShiftSeconds = *seconds - (qint64(first.count) - kEpochDifference);
     add(firstEntry, first);
     refine(first, firstEntry);
-    result.answers = int(m_answers.size());
     if (const QString disagreed = disagreement(); !disagreed.isEmpty()) {
         result.refusal = disagreed;
         return result;
@@ -79,9 +78,8 @@ UpdateEstimate TimeEstimator::estimate(const TimeReceipt& first, const QString& 
             + kNotChanged;
         return result;
     }
-    result.answers = int(m_answers.size());
     result.adjustmentUsec = aimedIntersection().middleUsec();
-    qCInfo(lcTimeClient) << "Offset from" << result.answers << "answers:" << *result.adjustmentUsec << "us, within"
+    qCInfo(lcTimeClient) << "Offset from" << m_answers.size() << "answers:" << *result.adjustmentUsec << "us, within"
                          << aimedIntersection().highUsec - aimedIntersection().lowUsec << "us";
     return result;
 }

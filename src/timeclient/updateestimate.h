@@ -16,6 +16,4 @@ struct UpdateEstimate
     // after the roll-over of 7 February 2036), so that the stored time of the
     // update lands in the right era.
     qint64 eraShiftSeconds = 0;
-    // How many answers the estimate rests on.
-    int answers = 0;
 };
