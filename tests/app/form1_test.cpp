@@ -66,7 +66,7 @@ protected:
         servers.clear();
         QStringList cycle;
         for (const auto& offset : offsetsMsecs) {
-            servers.push_back(offset ? std::make_unique<TimeServerFixture>(std::chrono::milliseconds(*offset))
+            servers.push_back(offset ? TimeServerFixture::followingClock(std::chrono::milliseconds(*offset))
                                      : std::make_unique<TimeServerFixture>(QByteArray(), true));
             cycle << servers.back()->entry();
         }
@@ -424,7 +424,7 @@ TEST_F(Form1Test, AfterTheRollOverOf2036TheCountIsReadInTheNextEra)
     for (const auto& [built, now] : rows) {
         MockClock running(now, true);
         buildDay = built;
-        server = std::make_unique<TimeServerFixture>(std::chrono::milliseconds(7000));
+        server = TimeServerFixture::followingClock(std::chrono::milliseconds(7000));
         host = server->entry();
         clockSetter->adjustments.clear();
         load("CheckTime=2\n").design().cmdSetTime->click();

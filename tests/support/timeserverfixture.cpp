@@ -12,10 +12,10 @@ TimeServerFixture::TimeServerFixture(const QByteArray& answer, bool silent)
 {
 }
 
-TimeServerFixture::TimeServerFixture(std::chrono::milliseconds offset)
-    : TimeServerFixture([offset] { return answerFor(Clock::instance().currentDateTimeUtc().addMSecs(offset.count())); },
-                        false)
+std::unique_ptr<TimeServerFixture> TimeServerFixture::followingClock(std::chrono::milliseconds offset)
 {
+    return std::unique_ptr<TimeServerFixture>(new TimeServerFixture(
+        [offset] { return answerFor(Clock::instance().currentDateTimeUtc().addMSecs(offset.count())); }, false));
 }
 
 TimeServerFixture::TimeServerFixture(const std::function<QByteArray()>& answerNow, bool silent)

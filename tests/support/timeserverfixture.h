@@ -9,6 +9,7 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <memory>
 
 // A small RFC 868 server on loopback with its own thread and event loop, so it
 // answers while the client under test blocks.
@@ -21,7 +22,7 @@ public:
     // Answers with the whole seconds of the injected clock (Clock::instance())
     // plus `offset` at the moment of each connection: a server whose true
     // time is known.
-    explicit TimeServerFixture(std::chrono::milliseconds offset);
+    static std::unique_ptr<TimeServerFixture> followingClock(std::chrono::milliseconds offset);
     ~TimeServerFixture();
     TimeServerFixture(const TimeServerFixture&) = delete;
     TimeServerFixture& operator=(const TimeServerFixture&) = delete;
