@@ -49,6 +49,8 @@ protected:
         fake->state = {NetResult::success(), InternetFlags::Modem, {}};
         backend = fake;
         host = server->entry();
+        // A fixed day, so that the fixed "now" never lies before a later build.
+        buildDay = kNow.date();
     }
     ~Form1Test() override { TextFormat::unpinLocale(); }
 
