@@ -13,17 +13,22 @@ namespace TimeQuestion {
 
 std::optional<TimeReceipt> ask(const QString& entry, int limitMsecs)
 {
+    // The look-up counts against the limit too, though a resolver that hangs
+    // is waited for.
+    const qint64 started = Clock::instance().monotonicMsecs();
     const ServerCycle::Entry server = ServerCycle::split(entry);
     const QString address = SocketLayer::ResolveHost(server.name);
     SocketLayer sockets;
-    if (address == SocketLayer::kUnresolved || !sockets.StartSockets() || sockets.CreateSocket() != 0) {
+    const qint64 asked = Clock::instance().monotonicMsecs();
+    if (address == SocketLayer::kUnresolved || asked - started >= limitMsecs || !sockets.StartSockets()
+        || sockets.CreateSocket() != 0) {
         qCInfo(lcTimeClient) << "Cannot ask" << entry;
         return std::nullopt;
     }
-    const qint64 asked = Clock::instance().monotonicMsecs();
-    const int socket = sockets.ConnectSocket(address, server.port.value_or(kTimePort), limitMsecs);
+    const int socket =
+        sockets.ConnectSocket(address, server.port.value_or(kTimePort), int(limitMsecs - (asked - started)));
     const qint64 connected = Clock::instance().monotonicMsecs();
-    const qint64 left = limitMsecs - (connected - asked);
+    const qint64 left = limitMsecs - (connected - started);
     // Ready to read within the limit, or given up: the read itself then
     // returns what has come.
     if (socket == -1 || left <= 0 || EventSlice::waitForDescriptor(socket, POLLIN, int(left)) <= 0) {
