@@ -99,8 +99,10 @@ QVariantMap KorvelControl::WriteProperties() const
 QVariant KorvelControl::GetTime()
 {
     m_RetryCount = 0;
+    m_askedHosts.clear();
     double localSerial = 0.0;
     for (;;) {
+        m_askedHosts << m_host;
         switch (runAttempt(localSerial)) {
         case Attempt::Answered:
             return localSerial;

@@ -48,7 +48,8 @@ TimeEstimator::TimeEstimator(const QStringList& cycle, QDate buildDay, Asker ask
 {
 }
 
-UpdateEstimate TimeEstimator::estimate(const TimeReceipt& first, const QString& firstEntry)
+UpdateEstimate TimeEstimator::estimate(const TimeReceipt& first, const QString& firstEntry,
+                                       const QStringList& alreadyAsked)
 {
     UpdateEstimate result;
     m_answers.clear();
@@ -66,7 +67,7 @@ UpdateEstimate TimeEstimator::estimate(const TimeReceipt& first, const QString& 
     }
     result.eraShiftSeconds = *seconds - (qint64(first.count) - kEpochDifference);
     add(firstEntry, first);
-    refine(first, firstEntry);
+    refine(first, alreadyAsked + QStringList{firstEntry});
     if (const QString disagreed = disagreement(); !disagreed.isEmpty()) {
         result.refusal = disagreed;
         return result;
@@ -104,7 +105,7 @@ void TimeEstimator::add(const QString& entry, const TimeReceipt& receipt)
                       OffsetInterval::ofAnswer(secondUsec, connected - kUsecPerMsec, arrived + kUsecPerMsec)});
 }
 
-void TimeEstimator::refine(const TimeReceipt& first, const QString& firstEntry)
+void TimeEstimator::refine(const TimeReceipt& first, QStringList asked)
 {
     // The first answer tells how long a question takes: to the server's
     // sending (connection, then half the wait for the answer) and in all.
@@ -112,7 +113,6 @@ void TimeEstimator::refine(const TimeReceipt& first, const QString& firstEntry)
         + (first.receiptMonotonicMsecs - first.connectedMonotonicMsecs) * kUsecPerMsec / 2;
     const qint64 questionMsecs = first.receiptMonotonicMsecs - first.askedMonotonicMsecs;
     const qint64 deadline = monotonicNow() + kRefinementMsecs;
-    QStringList asked{firstEntry};
     for (const QString& entry : m_cycle) {
         if (asked.contains(entry))
             continue;

@@ -33,8 +33,11 @@ public:
     TimeEstimator(const QStringList& cycle, QDate buildDay = ClockAdjustment::buildDay(),
                   Asker ask = TimeQuestion::ask);
 
-    // `first` is the answer of `firstEntry` that the component's cycle got.
-    UpdateEstimate estimate(const TimeReceipt& first, const QString& firstEntry);
+    // `first` is the answer of `firstEntry` that the component's cycle got;
+    // the servers in `alreadyAsked` (those the cycle tried before) are not
+    // asked again.
+    UpdateEstimate estimate(const TimeReceipt& first, const QString& firstEntry,
+                            const QStringList& alreadyAsked = {});
 
 private:
     struct Answer
@@ -47,7 +50,7 @@ private:
     };
 
     void add(const QString& entry, const TimeReceipt& receipt);
-    void refine(const TimeReceipt& first, const QString& firstEntry);
+    void refine(const TimeReceipt& first, QStringList asked);
     bool confirmLargeStep(const TimeReceipt& first, const QString& firstEntry);
     // The monotonic moment to ask so that the server sends as its clock
     // turns a second, were the offset the middle of the current estimate.

@@ -414,6 +414,11 @@ TEST_F(Form1Test, ServersThatDisagreeSetNothingAndASilentOneIsLeftOut)
     EXPECT_NEAR(double(clockSetter->adjustments[0]), 7'000'000, 125'000 + 10'000);
     EXPECT_EQ(servers[2]->connections(), 1);
     EXPECT_EQ(servers[3]->connections(), 1) << "asked after the silent one";
+
+    // One that was silent to the first question is not asked again.
+    loadWithServers({std::nullopt, 7000, 7000, 7000}).cmdSetTime->click();
+    EXPECT_EQ(clockSetter->adjustments.size(), 1);
+    EXPECT_EQ(servers[0]->connections(), 1);
 }
 
 TEST_F(Form1Test, AfterTheRollOverOf2036TheCountIsReadInTheNextEra)
