@@ -273,7 +273,7 @@ void Form1::Korvel1_Done()
     if (received) {
         // Asks the other servers and checks the answers before anything is shown.
         const UpdateEstimate estimate = TimeEstimator(Korvel1->serverCycle(), m_services.buildDay)
-                                            .estimate(Korvel1->lastReceipt(), Korvel1->host());
+            .estimate(Korvel1->lastReceipt(), Korvel1->host(), Korvel1->askedHosts());
         if (!estimate.adjustmentUsec) {
             ui.cmdSetTime->setEnabled(true);
             AddStatusLine(estimate.refusal);
