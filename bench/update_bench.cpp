@@ -7,6 +7,7 @@
 #include "app/optionstore.h"
 #include "app/updatereport.h"
 #include "benchfigures.h"
+#include "clockset/clockadjustment.h"
 #include "clockset/clocksetter.h"
 #include "loopbacktimeserver.h"
 #include "net/connectionbackend.h"
@@ -97,7 +98,7 @@ int main(int argc, char** argv)
     KorvelControl korvel;
     korvel.ReadProperties(KorvelControl::designState());
     DialUpSession dialUp(std::make_shared<ModemUp>(), report);
-    ClockUpdate update(korvel, clock, dialUp, store, report);
+    ClockUpdate update(korvel, clock, dialUp, store, report, ClockAdjustment::buildDay());
 
     std::vector<double> toClockCall, roundTrip;
     for (int i = 0; i < runs; ++i) {

@@ -4,7 +4,8 @@
 # Markdown table. Nothing here may set the clock: the run goes through
 # without-clock-rights.sh and every Korvel gets a private system bus.
 #   scripts/bench.sh [--quick]            (build folder: build-bench)
-# Needs hyperfine, rdate, x11-apps, xvfb, trayer and dbus-daemon (scripts/setup.sh).
+# Needs hyperfine, rdate, x11-apps, xvfb, trayer, dbus-daemon and python3-dbusmock
+# (timedated for the accuracy figures; all from scripts/setup.sh).
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

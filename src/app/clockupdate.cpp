@@ -7,11 +7,11 @@
 #include "app/updateschedule.h"
 #include "base/dateserial.h"
 #include "base/generaldate.h"
-#include "clockset/clockadjustment.h"
 #include "clockset/clocksetter.h"
 #include "net/cnetconnect.h"
 #include "timeclient/datevariant.h"
 #include "timeclient/korvelcontrol.h"
+#include "timeclient/timeestimator.h"
 
 namespace {
 const QString kNamePrompt = QStringLiteral(
@@ -21,8 +21,9 @@ const QString kNamePrompt = QStringLiteral(
 } // namespace
 
 ClockUpdate::ClockUpdate(KorvelControl& korvel, ClockSetter& clockSetter, DialUpSession& dialUp, OptionStore& store,
-                         UpdateReport& report, QObject* parent)
+                         UpdateReport& report, QDate buildDay, QObject* parent)
     : QObject(parent)
+    , m_buildDay(buildDay)
     , m_korvel(korvel)
     , m_clockSetter(clockSetter)
     , m_dialUp(dialUp)
@@ -99,26 +100,25 @@ void ClockUpdate::Korvel1_Done()
     // The number 0 until a query succeeds; a date after it.
     if (!DateVariant::isDateValue(m_korvel.LocalTime()))
         return;
-    const double local = DateVariant::toSerial(m_korvel.LocalTime()).value_or(0.0);
-    const TimeReceipt receipt = m_korvel.lastReceipt();
-    const QDateTime sent = QDateTime::fromMSecsSinceEpoch(receipt.serverUtcMsecs, Qt::UTC);
+    // Asks the other servers and checks the answers before anything is shown.
+    const UpdateEstimate estimate = TimeEstimator(m_korvel.serverCycle(), m_buildDay)
+                                        .estimate(m_korvel.lastReceipt(), m_korvel.host(), m_korvel.askedHosts());
     m_result.outcome = Outcome::NotSet;
-    if (!ClockAdjustment::isPlausible(sent, ClockAdjustment::buildDay())) {
+    if (!estimate.adjustmentUsec) {
         m_report.setSetTimeEnabled(true);
-        const QString line = QStringLiteral("Status: The time server sent %1 UTC, which cannot be right. "
-                                            "The clock was not changed.")
-                                 .arg(GeneralDate::format(DateSerial::fromDateTime(sent)));
-        m_report.addStatusLine(line);
-        m_report.keepFailure(line);
+        m_report.addStatusLine(estimate.refusal);
+        m_report.keepFailure(estimate.refusal);
         return;
     }
+    // The first answer as received, in the era it belongs to.
+    const double local = DateVariant::toSerial(m_korvel.LocalTime()).value_or(0.0)
+        + double(estimate.eraShiftSeconds) / DateSerial::kSecondsPerDay;
     const QString localText = GeneralDate::format(local);
     m_report.addStatusLine(QStringLiteral("Status: Time Received."));
     m_report.showResult(QStringLiteral(" ") + localText + QStringLiteral("\n  Network Lagtime = ") + m_korvel.LagTime());
     // "Set Time" stays off while the clock is set: an authorisation may take
     // minutes, and no tick may start a second update meanwhile.
-    const bool set = setClock(
-        ClockAdjustment::adjustmentUsec(receipt.serverUtcMsecs, receipt.lagSeconds, receipt.receiptUtcMsecs));
+    const bool set = setClock(*estimate.adjustmentUsec);
     m_report.setSetTimeEnabled(true);
     if (!set)
         return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QObject>
 #include <QString>
 
@@ -40,8 +41,9 @@ public:
         double appliedLocalSerial = 0.0;
     };
 
+    // No received time before `buildDay` is believed.
     ClockUpdate(KorvelControl& korvel, ClockSetter& clockSetter, DialUpSession& dialUp, OptionStore& store,
-                UpdateReport& report, QObject* parent = nullptr);
+                UpdateReport& report, QDate buildDay, QObject* parent = nullptr);
 
     Result run(const Request& request);
 
@@ -60,6 +62,7 @@ private:
     bool setClock(qint64 adjustmentUsec);
     void recordLastUpdate(const QString& text);
 
+    QDate m_buildDay;
     KorvelControl& m_korvel;
     ClockSetter& m_clockSetter;
     DialUpSession& m_dialUp;

@@ -12,6 +12,7 @@
 #include "net/cwininetconnection.h"
 #include "net/dialupentries.h"
 #include "timeclient/korvelcontrol.h"
+#include "timeclient/timeestimator.h"
 #include "tray/cmouse.h"
 #include "tray/frmsystray.h"
 #include "ui/clockface.h"
@@ -66,6 +67,8 @@ Form1::Form1(const StartupState& startup, OptionStore& store, Form1Services serv
         m_services.prompts = std::make_shared<UserPrompts>();
     if (!m_services.endProgram)
         m_services.endProgram = endProcessNow;
+    if (!m_services.buildDay.isValid())
+        m_services.buildDay = ClockAdjustment::buildDay();
 
     ui.setupUi(this);
     m_report = std::make_unique<Form1Report>(
@@ -120,7 +123,8 @@ void Form1::Form_Load()
 {
     createTrayForm();
     m_dialUp = std::make_unique<DialUpSession>(m_services.backend, *m_report);
-    m_update = std::make_unique<ClockUpdate>(*Korvel1, *m_services.clockSetter, *m_dialUp, m_store, *m_report, this);
+    m_update = std::make_unique<ClockUpdate>(*Korvel1, *m_services.clockSetter, *m_dialUp, m_store, *m_report,
+                                             m_services.buildDay, this);
     AddStatusLine(QStringLiteral("Last update was on - ") + LastUpdateText::shown(m_sLastUpdate));
     if (const QString problem = m_store.readProblem(); !problem.isEmpty())
         AddStatusLine(problem);

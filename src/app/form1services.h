@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDate>
+
 #include <functional>
 #include <memory>
 
@@ -16,4 +18,6 @@ struct Form1Services
     std::shared_ptr<UserPrompts> prompts;
     // Ends the program once the window has unloaded.
     std::function<void()> endProgram;
+    // The day Korvel was built: no received time before it is believed.
+    QDate buildDay;
 };

@@ -101,7 +101,13 @@ QStringList lines(const Facts& facts)
     if (!facts.systemBusProblem.isEmpty())
         report << QStringLiteral("System bus: ") + facts.systemBusProblem;
     report << connectionLine(facts) << dialUpLine(facts) << clockLine(facts);
-    report << QStringLiteral("Time servers: ") + facts.timeServers.join(QStringLiteral(", "));
+    report << QStringLiteral("Time servers: ") + facts.timeServers.join(QStringLiteral(", "))
+            + (facts.timeServers.size() == 1
+                   ? QStringLiteral(" (the next update asks this one server; a step of more than a day it "
+                                    "must confirm 4 seconds later)")
+                   : QStringLiteral(" (the next update asks each of these %1 once and sets the clock only "
+                                    "when their answers agree)")
+                         .arg(facts.timeServers.size()));
     QStringList options;
     for (const auto& [key, value] : facts.options)
         options << key + u'=' + value;

@@ -5,18 +5,23 @@
 namespace ClockAdjustment {
 
 namespace {
-constexpr qint64 HalfSecondUsec = 500000;
+// Seconds from the protocol's epoch (1900) to the Unix epoch (1970).
+constexpr qint64 EpochDifference = 2'208'988'800;
+// One turn of the 32-bit count.
+constexpr qint64 EraSeconds = qint64(1) << 32;
 } // namespace
 
-qint64 adjustmentUsec(qint64 receivedUtcMsecs, double lagSeconds, qint64 receiptUtcMsecs)
+std::optional<qint64> receivedUnixSeconds(quint32 count, QDate buildDay)
 {
-    // Whole milliseconds stay integers; only the lag is rounded.
-    return (receivedUtcMsecs - receiptUtcMsecs) * 1000 + qRound64(lagSeconds * 1e6) + HalfSecondUsec;
-}
-
-bool isPlausible(const QDateTime& receivedUtc, QDate buildDay)
-{
-    return receivedUtc.isValid() && buildDay.isValid() && receivedUtc >= buildDay.startOfDay(QTimeZone::utc());
+    if (count == 0 || !buildDay.isValid())
+        return std::nullopt;
+    const qint64 windowStart = buildDay.startOfDay(QTimeZone::utc()).toSecsSinceEpoch();
+    const qint64 windowEnd = buildDay.addYears(kPlausibleYears).startOfDay(QTimeZone::utc()).toSecsSinceEpoch();
+    for (qint64 seconds = qint64(count) - EpochDifference; seconds < windowEnd; seconds += EraSeconds) {
+        if (seconds >= windowStart)
+            return seconds;
+    }
+    return std::nullopt;
 }
 
 QDate buildDay()

@@ -94,8 +94,10 @@ QVariantMap KorvelControl::WriteProperties() const
 QVariant KorvelControl::GetTime()
 {
     m_RetryCount = 0;
+    m_askedHosts.clear();
     double localSerial = 0.0;
     for (;;) {
+        m_askedHosts << m_host;
         switch (runAttempt(localSerial)) {
         case Attempt::Answered:
             return localSerial;
@@ -130,6 +132,7 @@ KorvelControl::Attempt KorvelControl::runAttempt(double& localSerial)
             continue;
         const qint64 start = Clock::instance().monotonicMsecs();
         const int socket = m_sockets->ConnectSocket(address);
+        const qint64 connected = Clock::instance().monotonicMsecs();
         if (socket == -1) {
             qCInfo(lcTimeClient) << "Cannot connect to" << m_host << "at" << m_HostAddress << "error"
                                  << m_sockets->lastError();
@@ -137,9 +140,9 @@ KorvelControl::Attempt KorvelControl::runAttempt(double& localSerial)
         }
         const QByteArray received =
             m_sockets->ReceiveData(socket, TimeProtocol::kAnswerLength, kReceiveTimeoutSeconds);
-        const float lag = TimeProtocol::lagSeconds(Clock::instance().monotonicMsecs() - start);
-        if (const auto answer = TimeProtocol::readAnswer(received, lag, m_ZoneBias)) {
-            storeAnswer(*answer, lag, Clock::instance().currentDateTimeUtc().toMSecsSinceEpoch());
+        const TimeReceipt receipt = TimeReceipt::measure(received, start, connected);
+        if (const auto answer = TimeProtocol::readAnswer(received, receipt.lagSeconds, m_ZoneBias)) {
+            storeAnswer(*answer, receipt);
             localSerial = answer->local;
             // Handlers of Done run while the connection is still open.
             Q_EMIT Done();
@@ -157,10 +160,10 @@ KorvelControl::Attempt KorvelControl::runAttempt(double& localSerial)
     return Attempt::Failed;
 }
 
-void KorvelControl::storeAnswer(const TimeProtocol::AnswerTimes& answer, float lag, qint64 receiptUtcMsecs)
+void KorvelControl::storeAnswer(const TimeProtocol::AnswerTimes& answer, const TimeReceipt& receipt)
 {
-    m_LagTime = NumberText::generalSingle(lag);
-    m_lastReceipt = {DateSerial::toDateTime(answer.sent).toMSecsSinceEpoch(), lag, receiptUtcMsecs};
+    m_LagTime = NumberText::generalSingle(receipt.lagSeconds);
+    m_lastReceipt = receipt;
     Q_EMIT LagTimeChanged();
     storeTimes(answer.gmt, answer.local);
 }

@@ -89,6 +89,8 @@ public:
     QStringList serverCycle() const { return m_serverCycle; }
     // The measurements behind GMTTime, for setting the clock.
     TimeReceipt lastReceipt() const { return m_lastReceipt; }
+    // The servers the last GetTime asked, in order; one that answered is the last.
+    QStringList askedHosts() const { return m_askedHosts; }
 
     void setProbeUrl(const QUrl& url);
     // How long one pass of the probe's wait may sleep when nothing happens.
@@ -110,7 +112,7 @@ private:
     enum class Attempt { Answered, Failed };
 
     Attempt runAttempt(double& localSerial);
-    void storeAnswer(const TimeProtocol::AnswerTimes& answer, float lag, qint64 receiptUtcMsecs);
+    void storeAnswer(const TimeProtocol::AnswerTimes& answer, const TimeReceipt& receipt);
     void storeTimes(double gmtSerial, double localSerial);
     static std::optional<double> dateSerialOf(const QVariant& value, const char* property);
     void endSockets();
@@ -123,6 +125,7 @@ private:
     QString m_HostAddress;
     QString m_LagTime;
     TimeReceipt m_lastReceipt;
+    QStringList m_askedHosts;
     QVariant m_LastError;
     QVariant m_GMTTime;
     QVariant m_LocalTime;

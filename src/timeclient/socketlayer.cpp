@@ -127,7 +127,7 @@ int SocketLayer::CreateSocket(const Address& address)
     return 0;
 }
 
-int SocketLayer::ConnectSocket(const Address& address)
+int SocketLayer::ConnectSocket(const Address& address, int timeoutMsecs)
 {
     const int flags = ::fcntl(m_socket, F_GETFL);
     if (flags < 0 || ::fcntl(m_socket, F_SETFL, flags | O_NONBLOCK) != 0) {
@@ -140,7 +140,7 @@ int SocketLayer::ConnectSocket(const Address& address)
         m_lastError = errno;
         return -1;
     }
-    const int ready = EventSlice::waitForDescriptor(m_socket, POLLOUT, kConnectTimeoutMsecs);
+    const int ready = EventSlice::waitForDescriptor(m_socket, POLLOUT, timeoutMsecs);
     if (ready <= 0) {
         m_lastError = ready == 0 ? ETIMEDOUT : errno;
         return -1;

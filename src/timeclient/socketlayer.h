@@ -50,8 +50,8 @@ public:
     // success, -1 on failure.
     int CreateSocket(const Address& address);
     // The socket on success, -1 when the connection is refused, fails or
-    // takes longer than kConnectTimeoutMsecs.
-    int ConnectSocket(const Address& address);
+    // takes longer than `timeoutMsecs`.
+    int ConnectSocket(const Address& address, int timeoutMsecs = kConnectTimeoutMsecs);
     // Reads until `enoughBytes` have come, the peer closes or the time-out
     // passes, whichever is first, at most kReceiveBufferSize bytes: an answer
     // split over several segments arrives whole. Empty after an error. The

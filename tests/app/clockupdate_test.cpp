@@ -18,20 +18,8 @@
 
 namespace {
 
-// Years after any build day, so an answer for it is always plausible.
 const QDateTime kNow(QDate(2030, 6, 15), QTime(12, 0, 0), Qt::UTC);
-
-// Stands still in UTC; its monotonic clock moves half a second per reading,
-// so one query measures a round trip of 500 ms: a lag of 0.25 s.
-class SteppingClock : public MockClock
-{
-public:
-    using MockClock::MockClock;
-    qint64 monotonicMsecs() const override { return 500 * m_readings++; }
-
-private:
-    mutable qint64 m_readings = 0;
-};
+const QDate kBuilt(2026, 12, 1);
 
 // Everything the window would show, as lines and states; the user's answers
 // are set beforehand.
@@ -117,7 +105,7 @@ protected:
     OptionStore store{file.path()};
     KorvelControl korvel;
     DialUpSession dialUp{backend, report};
-    ClockUpdate update{korvel, clockSetter, dialUp, store, report};
+    ClockUpdate update{korvel, clockSetter, dialUp, store, report, kBuilt};
     ClockUpdate::Request request{ClockUpdate::AskedBy::User, QStringLiteral("2"), 0, false, false, true, {}};
 };
 
@@ -131,8 +119,8 @@ TEST_F(ClockUpdateTest, AnAnswerSetsTheClockRecordsTheUpdateAndBeeps)
                                          "Status: Attmpting to contact time server...", "Status: Time Received.",
                                          "Last update was on - 6/15/2030 12:00:10 PM"}));
     EXPECT_EQ(report.result, QStringLiteral(" 6/15/2030 12:00:10 PM\n  Network Lagtime = 0.25"));
-    // Ten seconds ahead, plus the lag, plus half of the truncated second.
-    EXPECT_EQ(clockSetter.adjustments, QList<qint64>{10'750'000});
+    // Ten seconds ahead, plus half the wait once connected, plus half of the truncated second.
+    EXPECT_EQ(clockSetter.adjustments, QList<qint64>{10'625'000});
     EXPECT_EQ(report.beeps, 1);
     EXPECT_EQ(saved(Option::LastUpdate), QStringLiteral("2030-06-15T12:00:10Z"));
     EXPECT_NEAR(result.appliedLocalSerial, DateSerial::fromDateTime(kNow.addMSecs(10250)), 1e-9);
@@ -160,8 +148,15 @@ TEST_F(ClockUpdateTest, FailuresLeaveTheLastUpdateSayWhyAndReenableSetTime)
     };
     const Case cases[] = {
         {"query fails", {}, {}, 0, "Can't Get Time please check your connection to the internet and retry.", false},
-        {"implausible time", QByteArray(4, '\0'), {}, 0,
-         "Status: The time server sent 1/1/1900 UTC, which cannot be right. The clock was not changed.", true},
+        {"zero", QByteArray(4, '\0'), {}, 0,
+         "Status: The time server sent 0, which is never a time. The clock was not changed.", true},
+        {"before the build day", TimeServerFixture::answerFor(QDateTime(QDate(1990, 1, 1), QTime(0, 0), Qt::UTC)), {},
+         0, "Status: The time server sent 1/1/1990 UTC, which cannot be right. The clock was not changed.", true},
+        // 7 February 2036, years ahead: a lone server must confirm, and a stuck one does not.
+        {"lone server stuck", QByteArray(4, '\xff'), {}, 0,
+         "Status: The time server would move the clock by more than a day, and asked again 4 seconds later "
+         "its time had not moved on by 4 seconds. The clock was not changed.",
+         true},
         {"clock refused", TimeServerFixture::answerFor(kNow),
          {ClockSetOutcome::Kind::AutomaticTimeSyncOn, QStringLiteral("automatic network time is on")}, 1,
          "Status: Clock not set: automatic network time is on", true},
@@ -215,7 +210,7 @@ TEST_F(ClockUpdateTest, WithoutAConnectionTheUserIsAskedOncePerRunAndOnlyInSight
               (QStringList{"Status: Looking for a connection...", "Status: Not Connected."}));
     EXPECT_TRUE(clockSetter.adjustments.isEmpty());
 
-    ClockUpdate hidden{korvel, clockSetter, dialUp, store, report};
+    ClockUpdate hidden{korvel, clockSetter, dialUp, store, report, kBuilt};
     report.shown = false;
     report.asked.clear();
     hidden.run(request);

@@ -7,6 +7,7 @@
 #include "support/fakebackend.h"
 #include "support/mockclock.h"
 #include "support/timeserverfixture.h"
+#include "timeclient/servercycle.h"
 #include "tray/frmsystray.h"
 #include "ui/fittedcheckbox.h"
 
@@ -25,18 +26,6 @@ namespace {
 // Years after any build day, so an answer for it is always plausible.
 const QDateTime kNow(QDate(2030, 6, 15), QTime(12, 0, 0), Qt::UTC);
 
-// Stands still in UTC; its monotonic clock moves half a second per reading,
-// so one query measures a round trip of 500 ms: a lag of 0.25 s.
-class SteppingClock : public MockClock
-{
-public:
-    using MockClock::MockClock;
-    qint64 monotonicMsecs() const override { return 500 * m_readings++; }
-
-private:
-    mutable qint64 m_readings = 0;
-};
-
 // The window in a UTC zone with the en_US locale, a fake connection that is
 // up (a modem, no dial-up support), a fake clock and a loopback time server
 // ten seconds ahead of "now".
@@ -48,6 +37,8 @@ protected:
         fake->state = {NetResult::success(), InternetFlags::Modem, {}};
         backend = fake;
         host = server->entry();
+        // A fixed day, so that the fixed "now" never lies before a later build.
+        buildDay = kNow.date();
     }
 
     static QByteArray lastUpdateAgo(int minutes)
@@ -57,7 +48,29 @@ protected:
     }
 
     const LocaleScope locale{"en_US"};
+    // Loads the window with time servers that follow the test's clock plus
+    // the given offsets (nothing: a server that never answers), asked in
+    // this order.
+    const Form1Design& loadWithServers(const std::vector<std::optional<int>>& offsetsMsecs)
+    {
+        servers.clear();
+        QStringList cycle;
+        for (const auto& offset : offsetsMsecs) {
+            servers.push_back(offset ? TimeServerFixture::followingClock(std::chrono::milliseconds(*offset))
+                                     : std::make_unique<TimeServerFixture>(QByteArray(), true));
+            cycle << servers.back()->entry();
+        }
+        const QByteArray before = qgetenv(ServerCycle::kEnvironmentVariable);
+        qputenv(ServerCycle::kEnvironmentVariable, cycle.join(u',').toUtf8());
+        host = cycle.first();
+        clockSetter->adjustments.clear();
+        const Form1Design& ui = load("CheckTime=2\n" + lastUpdateAgo(300)).design();
+        qputenv(ServerCycle::kEnvironmentVariable, before);
+        return ui;
+    }
+
     SteppingClock clock{kNow};
+    std::vector<std::unique_ptr<TimeServerFixture>> servers;
     std::shared_ptr<FakeBackend> fake = std::make_shared<FakeBackend>();
     std::unique_ptr<TimeServerFixture> server =
         std::make_unique<TimeServerFixture>(TimeServerFixture::answerFor(kNow.addSecs(10)));
@@ -335,4 +348,59 @@ TEST_F(Form1Test, AnOptionChangedOnDiskMeanwhileSurvivesTheSave)
     EXPECT_EQ(saved(Option::Beep), QStringLiteral("True"));
     form->close();
     EXPECT_EQ(saved(Option::CheckTime), QStringLiteral("12"));
+}
+
+TEST_F(Form1Test, FourServersSetTheClockWithinAnEighthOfASecondWhereverTheTruthLiesInTheSecond)
+{
+    MockClock running(kNow, true);
+    for (int eighth = 0; eighth < 8; ++eighth) {
+        const int offsetMsecs = 7000 + 125 * eighth + 31;
+        loadWithServers({offsetMsecs, offsetMsecs, offsetMsecs, offsetMsecs}).cmdSetTime->click();
+        ASSERT_EQ(clockSetter->adjustments.size(), 1) << lines().join(u'\n').toStdString();
+        EXPECT_NEAR(double(clockSetter->adjustments[0]), offsetMsecs * 1000.0, 125'000 + 10'000) << offsetMsecs;
+    }
+}
+
+TEST_F(Form1Test, ServersThatDisagreeSetNothingAndASilentOneIsLeftOut)
+{
+    MockClock running(kNow, true);
+    const QString stored = GeneralDate::format(DateSerial::addMinutes(DateSerial::fromDateTime(kNow), -300));
+    loadWithServers({7000, 12000, 7000, 7000}).cmdSetTime->click();
+    EXPECT_EQ(lines().last(), "Status: The time servers disagree: " + servers[1]->entry()
+                                  + " is off from the others. The clock was not changed.");
+    EXPECT_TRUE(clockSetter->adjustments.isEmpty());
+    EXPECT_EQ(saved(Option::LastUpdate), stored);
+
+    loadWithServers({7000, 7000, std::nullopt, 7000}).cmdSetTime->click();
+    ASSERT_EQ(clockSetter->adjustments.size(), 1) << lines().join(u'\n').toStdString();
+    EXPECT_NEAR(double(clockSetter->adjustments[0]), 7'000'000, 125'000 + 10'000);
+    EXPECT_EQ(servers[2]->connections(), 1);
+    EXPECT_EQ(servers[3]->connections(), 1) << "asked after the silent one";
+
+    // One that was silent to the first question is not asked again.
+    loadWithServers({std::nullopt, 7000, 7000, 7000}).cmdSetTime->click();
+    EXPECT_EQ(clockSetter->adjustments.size(), 1);
+    EXPECT_EQ(servers[0]->connections(), 1);
+}
+
+TEST_F(Form1Test, AfterTheRollOverOf2036TheCountIsReadInTheNextEra)
+{
+    const std::pair<QDate, QDateTime> rows[] = {
+        // Built before the roll-over, the PC just before it and the server just after.
+        {QDate(2026, 12, 1), QDateTime(QDate(2036, 2, 7), QTime(6, 28, 10), Qt::UTC)},
+        {QDate(2036, 6, 1), QDateTime(QDate(2037, 1, 1), QTime(12, 0), Qt::UTC)},
+    };
+    for (const auto& [built, now] : rows) {
+        MockClock running(now, true);
+        buildDay = built;
+        server = TimeServerFixture::followingClock(std::chrono::milliseconds(7000));
+        host = server->entry();
+        clockSetter->adjustments.clear();
+        load("CheckTime=2\n").design().cmdSetTime->click();
+        ASSERT_EQ(clockSetter->adjustments.size(), 1) << lines().join(u'\n').toStdString();
+        EXPECT_NEAR(double(clockSetter->adjustments[0]), 7'000'000, 500'000 + 10'000);
+        const auto stored = GeneralDate::parse(saved(Option::LastUpdate));
+        ASSERT_TRUE(stored.has_value()) << saved(Option::LastUpdate).toStdString();
+        EXPECT_NEAR(*stored, DateSerial::fromDateTime(now.addSecs(7)), 2.0 / DateSerial::kSecondsPerDay);
+    }
 }

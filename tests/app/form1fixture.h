@@ -68,7 +68,7 @@ protected:
 
     Form1Services services()
     {
-        return {backend, clockSetter, prompts, [this] { ++ends; }};
+        return {backend, clockSetter, prompts, [this] { ++ends; }, buildDay};
     }
 
     static QStringList lines(const Form1& window)
@@ -87,6 +87,7 @@ protected:
     std::shared_ptr<FakePrompts> prompts = std::make_shared<FakePrompts>();
     QStringList entries; // put in the connection list before loading
     QString host;        // the time server, when set
+    QDate buildDay;      // when set, the build day answers are judged by
     int ends = 0;
     OptionFile file;
     std::unique_ptr<OptionStore> store;

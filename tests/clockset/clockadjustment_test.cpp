@@ -6,31 +6,31 @@
 
 #include <gtest/gtest.h>
 
-TEST(ClockAdjustment, AimsAtTheMiddleOfTheReceivedSecondPlusTheLag)
+TEST(ClockAdjustment, CountsAreReadInTheEraThatPlacesThemInTheFiftyYearsFromTheBuildDay)
 {
-    const qint64 receipt = 1'800'000'000'000; // ms since the epoch
-    const std::tuple<qint64, double, qint64> rows[] = {
-        {receipt, 0.0, 500'000},            // clock already right: half a second ahead
-        {receipt - 3'000, 0.0, -2'500'000}, // clock 3 s fast
-        {receipt + 2'000, 0.25, 2'750'000}, // clock 2 s slow, a quarter second on the way
-        {receipt, 0.0000015, 500'002},      // lag rounds to the nearest microsecond
+    const auto utc = [](int year, int month, int day, int secs = 0) {
+        return QDateTime(QDate(year, month, day), QTime(0, 0), QTimeZone::utc()).addSecs(secs).toSecsSinceEpoch();
     };
-    for (const auto& [received, lag, usec] : rows)
-        EXPECT_EQ(ClockAdjustment::adjustmentUsec(received, lag, receipt), usec) << received - receipt << " " << lag;
-}
-
-TEST(ClockAdjustment, AnswersBeforeTheBuildDayAreImplausible)
-{
+    // The count a server sends at a moment: seconds since 1900, modulo 2^32.
+    const auto count = [](qint64 unixSeconds) { return quint32(unixSeconds + 2'208'988'800); };
     const QDate built(2026, 3, 1);
-    const std::pair<QDateTime, bool> rows[] = {
-        {QDateTime(built, QTime(0, 0), QTimeZone::utc()), true},
-        {QDateTime(QDate(2035, 1, 1), QTime(12, 0), QTimeZone::utc()), true},
-        {QDateTime(built.addDays(-1), QTime(23, 59, 59), QTimeZone::utc()), false},
-        {QDateTime(QDate(1900, 1, 1), QTime(0, 0, 5), QTimeZone::utc()), false}, // 5, or 2036 wrapped past 2^32
-        {QDateTime(), false},
+    const QDate builtAfterRollOver(2036, 6, 1);
+    const std::tuple<QDate, quint32, std::optional<qint64>> rows[] = {
+        {built, count(utc(2026, 3, 1)), utc(2026, 3, 1)},
+        {built, count(utc(2026, 3, 1, -1)), std::nullopt},
+        {built, 0xffffffff, utc(2036, 2, 7, 6 * 3600 + 28 * 60 + 15)},
+        {built, 1, utc(2036, 2, 7, 6 * 3600 + 28 * 60 + 17)}, // the second after the roll-over
+        {built, count(utc(2076, 3, 1, -1)), utc(2076, 3, 1, -1)},
+        {built, count(utc(2076, 3, 1)), std::nullopt},
+        {built, 0, std::nullopt},
+        {builtAfterRollOver, count(utc(2037, 1, 1)), utc(2037, 1, 1)},
+        {builtAfterRollOver, 0xffffffff, std::nullopt},
+        {builtAfterRollOver, 0, std::nullopt}, // the roll-over itself, but never a time
+        {QDate(), 5, std::nullopt},
     };
-    for (const auto& [received, plausible] : rows)
-        EXPECT_EQ(ClockAdjustment::isPlausible(received, built), plausible) << qPrintable(received.toString());
+    for (const auto& [buildDay, received, seconds] : rows)
+        EXPECT_EQ(ClockAdjustment::receivedUnixSeconds(received, buildDay), seconds)
+            << qPrintable(buildDay.toString()) << " " << received;
     const QDate day = ClockAdjustment::buildDay();
     ASSERT_TRUE(day.isValid());
     EXPECT_LE(day, QDateTime::currentDateTimeUtc().date());

@@ -1,18 +1,34 @@
 #include "support/timeserverfixture.h"
 
+#include "base/clock.h"
+
 #include <QTcpSocket>
 #include <QtEndian>
 
 #include <gtest/gtest.h>
 
 TimeServerFixture::TimeServerFixture(const QByteArray& answer, bool silent, const QHostAddress& loopback)
+    : TimeServerFixture([answer] { return answer; }, silent, loopback)
+{
+}
+
+std::unique_ptr<TimeServerFixture> TimeServerFixture::followingClock(std::chrono::milliseconds offset)
+{
+    return std::unique_ptr<TimeServerFixture>(new TimeServerFixture(
+        [offset] { return answerFor(Clock::instance().currentDateTimeUtc().addMSecs(offset.count())); }, false,
+        QHostAddress::LocalHost));
+}
+
+TimeServerFixture::TimeServerFixture(const std::function<QByteArray()>& answerNow, bool silent,
+                                     const QHostAddress& loopback)
 {
     m_server->moveToThread(&m_thread);
     m_thread.start();
-    const auto serve = [this, answer, silent] {
+    const auto serve = [this, answerNow, silent] {
         while (QTcpSocket* connection = m_server->nextPendingConnection()) {
             ++m_connections;
             QObject::connect(connection, &QTcpSocket::disconnected, connection, &QObject::deleteLater);
+            const QByteArray answer = silent ? QByteArray() : answerNow();
             if (!silent && answer.isEmpty())
                 connection->disconnectFromHost();
             else if (!silent)

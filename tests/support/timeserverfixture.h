@@ -7,6 +7,9 @@
 #include <QThread>
 
 #include <atomic>
+#include <chrono>
+#include <functional>
+#include <memory>
 
 // A small RFC 868 server on loopback with its own thread and event loop, so it
 // answers while the client under test blocks.
@@ -17,6 +20,10 @@ public:
     // empty answer closes at once; a silent server accepts and never sends.
     explicit TimeServerFixture(const QByteArray& answer, bool silent = false,
                                const QHostAddress& loopback = QHostAddress::LocalHost);
+    // Answers with the whole seconds of the injected clock (Clock::instance())
+    // plus `offset` at the moment of each connection: a server whose true
+    // time is known.
+    static std::unique_ptr<TimeServerFixture> followingClock(std::chrono::milliseconds offset);
     ~TimeServerFixture();
     TimeServerFixture(const TimeServerFixture&) = delete;
     TimeServerFixture& operator=(const TimeServerFixture&) = delete;
@@ -35,6 +42,8 @@ public:
     static QString xinetdEntry();
 
 private:
+    TimeServerFixture(const std::function<QByteArray()>& answer, bool silent, const QHostAddress& loopback);
+
     QThread m_thread;
     QTcpServer* m_server = new QTcpServer; // lives in m_thread
     quint16 m_port = 0;

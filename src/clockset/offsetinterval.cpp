@@ -1,0 +1,36 @@
+#include "clockset/offsetinterval.h"
+
+#include <algorithm>
+#include <limits>
+
+OffsetInterval OffsetInterval::ofAnswer(qint64 serverSecondUsec, qint64 earliestSentUsec, qint64 latestSentUsec)
+{
+    return {serverSecondUsec - latestSentUsec, serverSecondUsec + kSecondUsec - earliestSentUsec};
+}
+
+OffsetInterval OffsetInterval::intersection(const QList<OffsetInterval>& intervals)
+{
+    OffsetInterval common{std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max()};
+    for (const OffsetInterval& interval : intervals) {
+        common.lowUsec = std::max(common.lowUsec, interval.lowUsec);
+        common.highUsec = std::min(common.highUsec, interval.highUsec);
+    }
+    return common;
+}
+
+std::optional<qsizetype> OffsetInterval::oddOneOut(const QList<OffsetInterval>& intervals)
+{
+    if (intervals.size() < 3)
+        return std::nullopt;
+    std::optional<qsizetype> odd;
+    for (qsizetype i = 0; i < intervals.size(); ++i) {
+        QList<OffsetInterval> others = intervals;
+        others.removeAt(i);
+        if (intersection(others).isEmpty())
+            continue;
+        if (odd)
+            return std::nullopt;
+        odd = i;
+    }
+    return odd;
+}

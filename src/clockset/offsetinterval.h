@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QList>
+
+#include <optional>
+
+// Where a server's clock stands against the PC's (server minus PC), in
+// microseconds: somewhere in [lowUsec, highUsec). One Time Protocol answer
+// pins it to one second; several answers pin it to their intersection.
+struct OffsetInterval
+{
+    static constexpr qint64 kSecondUsec = 1'000'000;
+
+    qint64 lowUsec = 0;
+    qint64 highUsec = 0;
+
+    // A server whose whole second `serverSecondUsec` (Unix epoch) had begun
+    // when it sent, at a PC time (Unix epoch) no earlier than
+    // `earliestSentUsec` and no later than `latestSentUsec`.
+    static OffsetInterval ofAnswer(qint64 serverSecondUsec, qint64 earliestSentUsec, qint64 latestSentUsec);
+    // What all of `intervals` allow; empty (low >= high) when they disagree.
+    static OffsetInterval intersection(const QList<OffsetInterval>& intervals);
+    // The one interval whose removal lets at least two others agree, when
+    // there is exactly one such.
+    static std::optional<qsizetype> oddOneOut(const QList<OffsetInterval>& intervals);
+
+    bool isEmpty() const { return lowUsec >= highUsec; }
+    // The middle; for an empty intersection, the middle of the gap between
+    // the answers that cross.
+    qint64 middleUsec() const { return lowUsec + (highUsec - lowUsec) / 2; }
+};

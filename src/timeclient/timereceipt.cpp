@@ -1,0 +1,26 @@
+#include "timeclient/timereceipt.h"
+
+#include "base/clock.h"
+#include "timeclient/timeprotocol.h"
+
+#include <QtEndian>
+
+namespace {
+// Seconds from the protocol's epoch (1900) to the Unix epoch (1970).
+constexpr qint64 kEpochDifference = 2'208'988'800;
+} // namespace
+
+TimeReceipt TimeReceipt::measure(const QByteArray& received, qint64 askedMonotonicMsecs,
+                                 qint64 connectedMonotonicMsecs)
+{
+    TimeReceipt receipt;
+    receipt.receiptMonotonicMsecs = Clock::instance().monotonicMsecs();
+    receipt.receiptUtcMsecs = Clock::instance().currentDateTimeUtc().toMSecsSinceEpoch();
+    receipt.askedMonotonicMsecs = askedMonotonicMsecs;
+    receipt.connectedMonotonicMsecs = connectedMonotonicMsecs;
+    receipt.lagSeconds = TimeProtocol::lagSeconds(receipt.receiptMonotonicMsecs - askedMonotonicMsecs);
+    if (received.size() == TimeProtocol::kAnswerLength)
+        receipt.count = qFromBigEndian<quint32>(received.constData());
+    receipt.serverUtcMsecs = (qint64(receipt.count) - kEpochDifference) * 1000;
+    return receipt;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// What an update makes of its answers: how far to move the PC clock, or why
+// it must not be moved.
+struct UpdateEstimate
+{
+    // Microseconds to add to the PC clock; nothing when the update is refused.
+    std::optional<qint64> adjustmentUsec;
+    // The status line that says why, when refused.
+    QString refusal;
+    // Seconds the first answer's era adds to its reading since 1900 (2^32
+    // after the roll-over of 7 February 2036), so that the stored time of the
+    // update lands in the right era.
+    qint64 eraShiftSeconds = 0;
+};
