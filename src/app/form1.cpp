@@ -5,14 +5,10 @@
 #include "app/lastupdatetext.h"
 #include "app/optioncontrols.h"
 #include "app/optionstore.h"
-#include "app/userprompts.h"
 #include "clockset/clocksetter.h"
-#include "clockset/clocksetterselector.h"
-#include "net/backendselector.h"
 #include "net/cwininetconnection.h"
 #include "net/dialupentries.h"
 #include "timeclient/korvelcontrol.h"
-#include "timeclient/timeestimator.h"
 #include "tray/cmouse.h"
 #include "tray/frmsystray.h"
 #include "ui/clockface.h"
@@ -32,22 +28,12 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
-#include <cstdio>
-#include <cstdlib>
-
 namespace {
 const QString kHeldToolTip = QStringLiteral("Korvel - Automatic updates wait for \"Set Time\"");
 
 bool isChecked(const QCheckBox* box)
 {
     return box->checkState() == Qt::Checked;
-}
-
-// The process ends at once: the options are saved and nothing else is pending.
-void endProcessNow()
-{
-    std::fflush(nullptr);
-    std::_Exit(0);
 }
 } // namespace
 
@@ -59,17 +45,7 @@ Form1::Form1(const StartupState& startup, OptionStore& store, Form1Services serv
     , m_lMinutesElapsed(startup.m_lMinutesElapsed)
     , m_bStartedWithLoad(startup.m_bStartedWithLoad)
 {
-    if (!m_services.backend)
-        m_services.backend = BackendSelector::createDefault();
-    if (!m_services.clockSetter)
-        m_services.clockSetter = ClockSetterSelector::createDefault();
-    if (!m_services.prompts)
-        m_services.prompts = std::make_shared<UserPrompts>();
-    if (!m_services.endProgram)
-        m_services.endProgram = endProcessNow;
-    if (!m_services.buildDay.isValid())
-        m_services.buildDay = ClockAdjustment::buildDay();
-
+    m_services.completeWithSystem();
     ui.setupUi(this);
     m_report = std::make_unique<Form1Report>(
         ui, *m_services.prompts,
@@ -103,21 +79,6 @@ Form1::Form1(const StartupState& startup, OptionStore& store, Form1Services serv
 }
 
 Form1::~Form1() = default;
-
-const Form1Design& Form1::design() const
-{
-    return ui;
-}
-
-KorvelControl& Form1::korvel() const
-{
-    return *Korvel1;
-}
-
-frmSysTray* Form1::trayForm() const
-{
-    return m_frmSysTray.get();
-}
 
 void Form1::Form_Load()
 {
@@ -164,11 +125,6 @@ void Form1::SaveOptions()
         AddStatusLine(problem);
 }
 
-void Form1::AddStatusLine(const QString& line, bool select)
-{
-    m_report->addStatusLine(line, select);
-}
-
 void Form1::cmdSetTime_Click()
 {
     runUpdate(ClockUpdate::AskedBy::User);
@@ -176,15 +132,7 @@ void Form1::cmdSetTime_Click()
 
 void Form1::runUpdate(ClockUpdate::AskedBy askedBy)
 {
-    ClockUpdate::Request request;
-    request.askedBy = askedBy;
-    request.hoursText = ui.TxtTime->text();
-    request.minutesElapsed = m_lMinutesElapsed;
-    request.autoConnect = ui.chkAutoConnect->checkState() != Qt::Unchecked;
-    request.disconnectWhenDone = isChecked(ui.ChkDisconnect);
-    request.beep = ui.mnuBeep->isChecked();
-    request.entryName = ui.cboEntries->currentText();
-    const ClockUpdate::Result result = m_update->run(request);
+    const ClockUpdate::Result result = m_update->run(m_options.updateRequest(askedBy, m_lMinutesElapsed));
     if (result.outcome != ClockUpdate::Outcome::Applied)
         return;
     // Started only to set the clock, with nothing more to do: leave.
@@ -210,15 +158,8 @@ void Form1::Timer1_Timer()
     ShowCountdown(UpdateSchedule::Variant::Tick);
     m_update->rewriteLastUpdate();
 
-    UpdateSchedule::TickState state;
-    state.startedWithLoad = m_bStartedWithLoad;
-    state.unloadChecked = isChecked(ui.chkUnload);
-    state.awayText = ui.txtAway->text();
-    state.hoursText = ui.TxtTime->text();
-    state.minutesElapsed = m_lMinutesElapsed;
-    state.automaticUpdatesOn = automaticUpdatesOn();
-    state.automaticUpdatesHeld = m_update->automaticUpdatesHeld();
-    switch (UpdateSchedule::tickAction(state)) {
+    switch (UpdateSchedule::tickAction(m_options.tickState(m_bStartedWithLoad, m_lMinutesElapsed,
+                                                           m_update->automaticUpdatesHeld()))) {
     case UpdateSchedule::TickAction::Leave:
         Form_Unload();
         return;
@@ -326,25 +267,14 @@ void Form1::m_frmSysTray_SysTrayMouseDown(int)
     m_frmSysTray->ShowMenu();
 }
 
-void Form1::changeEvent(QEvent* event)
+bool Form1::event(QEvent* event)
 {
-    QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange)
-        Form_Resize();
-}
-
-void Form1::resizeEvent(QResizeEvent* event)
-{
-    QMainWindow::resizeEvent(event);
+    const bool handled = QMainWindow::event(event);
+    const QEvent::Type type = event->type();
     // Sizing a hidden window does not show it.
-    if (isVisible())
+    if (type == QEvent::WindowStateChange || type == QEvent::Show || (type == QEvent::Resize && isVisible()))
         Form_Resize();
-}
-
-void Form1::showEvent(QShowEvent* event)
-{
-    QMainWindow::showEvent(event);
-    Form_Resize();
+    return handled;
 }
 
 void Form1::Form_Resize()

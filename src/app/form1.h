@@ -2,6 +2,7 @@
 
 #include "app/clockupdate.h"
 #include "app/form1services.h"
+#include "app/form1report.h"
 #include "app/optioncontrols.h"
 #include "app/startuprule.h"
 #include "app/updateschedule.h"
@@ -13,7 +14,6 @@
 #include <memory>
 
 class DialUpSession;
-class Form1Report;
 class KorvelControl;
 class OptionStore;
 class frmSysTray;
@@ -29,9 +29,9 @@ public:
     Form1(const StartupState& startup, OptionStore& store, Form1Services services, QWidget* parent = nullptr);
     ~Form1() override;
 
-    const Form1Design& design() const;
-    KorvelControl& korvel() const;
-    frmSysTray* trayForm() const;
+    const Form1Design& design() const { return ui; }
+    KorvelControl& korvel() const { return *Korvel1; }
+    frmSysTray* trayForm() const { return m_frmSysTray.get(); }
 
     // Builds the window's working state from the stored options and arms
     // the scheduler.
@@ -41,7 +41,7 @@ public:
     // the user makes and at unload.
     void SaveOptions();
     // Appends a line to the status list, selects it and logs it.
-    void AddStatusLine(const QString& line, bool select = true);
+    void AddStatusLine(const QString& line, bool select = true) { m_report->addStatusLine(line, select); }
 
     // Refills the dial-up entry list from the system's connection profiles.
     void LoadEntries();
@@ -66,9 +66,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
+    // A change of state or size, or the window showing, runs Form_Resize.
+    bool event(QEvent* event) override;
     // F1 opens help at the focused control's context.
     void keyPressEvent(QKeyEvent* event) override;
 

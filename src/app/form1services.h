@@ -20,4 +20,7 @@ struct Form1Services
     std::function<void()> endProgram;
     // The day Korvel was built: no received time before it is believed.
     QDate buildDay;
+
+    // Fills every member left empty with the real thing.
+    void completeWithSystem();
 };

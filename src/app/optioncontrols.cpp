@@ -74,3 +74,31 @@ void OptionControls::selectStoredTimeZone()
     if (index != ui.cboTimeZone->currentIndex())
         ui.cboTimeZone->setCurrentIndex(index);
 }
+
+ClockUpdate::Request OptionControls::updateRequest(ClockUpdate::AskedBy askedBy, qint32 minutesElapsed) const
+{
+    ClockUpdate::Request request;
+    request.askedBy = askedBy;
+    request.hoursText = ui.TxtTime->text();
+    request.minutesElapsed = minutesElapsed;
+    request.autoConnect = ui.chkAutoConnect->checkState() != Qt::Unchecked;
+    request.disconnectWhenDone = ui.ChkDisconnect->checkState() == Qt::Checked;
+    request.beep = ui.mnuBeep->isChecked();
+    request.entryName = ui.cboEntries->currentText();
+    return request;
+}
+
+UpdateSchedule::TickState OptionControls::tickState(bool startedWithLoad, qint32 minutesElapsed,
+                                                    bool updatesHeld) const
+{
+    UpdateSchedule::TickState state;
+    state.startedWithLoad = startedWithLoad;
+    state.unloadChecked = ui.chkUnload->checkState() == Qt::Checked;
+    state.awayText = ui.txtAway->text();
+    state.hoursText = ui.TxtTime->text();
+    state.minutesElapsed = minutesElapsed;
+    // Only a tick: the grayed state enables the fields but updates nothing.
+    state.automaticUpdatesOn = ui.chkTime->checkState() == Qt::Checked;
+    state.automaticUpdatesHeld = updatesHeld;
+    return state;
+}

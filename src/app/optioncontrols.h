@@ -1,5 +1,8 @@
 #pragma once
 
+#include "app/clockupdate.h"
+#include "app/updateschedule.h"
+
 #include <QString>
 
 #include <functional>
@@ -27,6 +30,10 @@ public:
     // in the list keeps its name in the edit field, so saving does not lose it.
     void selectStoredConnection();
     void selectStoredTimeZone();
+
+    // What the controls ask of an update, and of a tick, right now.
+    ClockUpdate::Request updateRequest(ClockUpdate::AskedBy askedBy, qint32 minutesElapsed) const;
+    UpdateSchedule::TickState tickState(bool startedWithLoad, qint32 minutesElapsed, bool updatesHeld) const;
 
 private:
     Form1Design& ui;

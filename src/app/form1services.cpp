@@ -1,0 +1,32 @@
+#include "app/form1services.h"
+
+#include "app/userprompts.h"
+#include "clockset/clockadjustment.h"
+#include "clockset/clocksetterselector.h"
+#include "net/backendselector.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+// The process ends at once: the options are saved and nothing else is pending.
+void endProcessNow()
+{
+    std::fflush(nullptr);
+    std::_Exit(0);
+}
+} // namespace
+
+void Form1Services::completeWithSystem()
+{
+    if (!backend)
+        backend = BackendSelector::createDefault();
+    if (!clockSetter)
+        clockSetter = ClockSetterSelector::createDefault();
+    if (!prompts)
+        prompts = std::make_shared<UserPrompts>();
+    if (!endProgram)
+        endProgram = endProcessNow;
+    if (!buildDay.isValid())
+        buildDay = ClockAdjustment::buildDay();
+}
