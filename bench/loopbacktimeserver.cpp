@@ -94,3 +94,16 @@ void LoopbackTimeServer::answer(int connection)
     send(connection, bytes, sizeof bytes, MSG_NOSIGNAL);
     close(connection);
 }
+
+void LoopbackTimeServer::bareExchange(quint16 port)
+{
+    const int socket = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    char answer[4];
+    if (::connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0)
+        static_cast<void>(::recv(socket, answer, sizeof answer, MSG_WAITALL));
+    ::close(socket);
+}

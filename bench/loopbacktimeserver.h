@@ -27,6 +27,9 @@ public:
 
     // A loopback port nothing listens on: connecting to it is refused.
     static quint16 refusingPort();
+    // A connect to 127.0.0.1:port and, when it is accepted, one read of an
+    // answer: the bare socket work a query rests on.
+    static void bareExchange(quint16 port);
     // This machine's UTC clock in microseconds since the Unix epoch.
     static qint64 utcNowUsec();
 

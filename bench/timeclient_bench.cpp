@@ -11,30 +11,12 @@
 
 #include <algorithm>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
 
 double msecsSince(qint64 startUsec)
 {
     return double(LoopbackTimeServer::utcNowUsec() - startUsec) / 1000.0;
-}
-
-// A connect to 127.0.0.1:port and, when it is accepted, one read.
-void bareExchange(quint16 port)
-{
-    const int socket = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(port);
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    char answer[4];
-    if (::connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0)
-        static_cast<void>(::recv(socket, answer, sizeof answer, MSG_WAITALL));
-    ::close(socket);
 }
 
 // GetTime until Done (-1 without one): the query as the user waits for it.
@@ -94,13 +76,13 @@ int main(int argc, char** argv)
     for (int i = 0; i < runs; ++i) {
         query.push_back(queryMsecs(server));
         qint64 start = LoopbackTimeServer::utcNowUsec();
-        bareExchange(server.port());
+        LoopbackTimeServer::bareExchange(server.port());
         bareQuery.push_back(msecsSince(start));
 
         failover.push_back(failoverMsecs(refusing.constFirst()));
         start = LoopbackTimeServer::utcNowUsec();
         for (const quint16 port : refusingPorts)
-            bareExchange(port);
+            LoopbackTimeServer::bareExchange(port);
         bareFailover.push_back(msecsSince(start));
     }
     BenchFigures::print({{"query", compared(query, bareQuery)}, {"failover", compared(failover, bareFailover)}});

@@ -17,10 +17,6 @@
 #include <QCoreApplication>
 #include <QTemporaryDir>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
 
@@ -71,15 +67,7 @@ public:
 double roundTripMsecs(quint16 port)
 {
     const qint64 start = LoopbackTimeServer::utcNowUsec();
-    const int socket = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(port);
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    char answer[4];
-    if (::connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0)
-        static_cast<void>(::recv(socket, answer, sizeof answer, MSG_WAITALL));
-    ::close(socket);
+    LoopbackTimeServer::bareExchange(port);
     return double(LoopbackTimeServer::utcNowUsec() - start) / 1000.0;
 }
 
