@@ -12,7 +12,7 @@
 #include <memory>
 
 // A small RFC 868 server on loopback with its own thread and event loop, so it
-// answers while the client under test blocks.
+// answers while the client under test blocks; it also plays the faulty servers.
 class TimeServerFixture
 {
 public:
@@ -24,6 +24,12 @@ public:
     // plus `offset` at the moment of each connection: a server whose true
     // time is known.
     static std::unique_ptr<TimeServerFixture> followingClock(std::chrono::milliseconds offset);
+    // For what a Qt socket cannot do (a reset, a trickle): `serve` gets each
+    // accepted connection's plain socket on the server's thread and closes it.
+    explicit TimeServerFixture(const std::function<void(int)>& serve);
+    // Accepts nothing: its full accept queue makes the kernel drop new
+    // connection requests, as a black-holed address does.
+    static std::unique_ptr<TimeServerFixture> blackHole();
     ~TimeServerFixture();
     TimeServerFixture(const TimeServerFixture&) = delete;
     TimeServerFixture& operator=(const TimeServerFixture&) = delete;
@@ -42,10 +48,12 @@ public:
     static QString xinetdEntry();
 
 private:
-    TimeServerFixture(const std::function<QByteArray()>& answer, bool silent, const QHostAddress& loopback);
+    TimeServerFixture(const std::function<QByteArray()>& answer, bool silent, const QHostAddress& loopback,
+                      const std::function<void(int)>& serve = {}, bool accepting = true);
 
     QThread m_thread;
-    QTcpServer* m_server = new QTcpServer; // lives in m_thread
+    QTcpServer* m_server = nullptr; // lives in m_thread
+    QList<int> m_fillers; // the connections that fill a black hole's queue
     quint16 m_port = 0;
     QString m_entry;
     std::atomic<int> m_connections{0};
