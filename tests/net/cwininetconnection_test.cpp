@@ -65,14 +65,6 @@ TEST_F(CWinInetConnectionTest, ErrorNumbersAndPrefixesSplitAt12000)
     }
 }
 
-TEST_F(CWinInetConnectionTest, HangUpOnlyTakesDownWhatThisObjectDialled)
-{
-    EXPECT_FALSE(connection.HangUp().toBool());
-    EXPECT_TRUE(connection.Dial(0, "A", 0));
-    EXPECT_TRUE(connection.HangUp().toBool());
-    EXPECT_EQ(backend->hungUpNumbers, (QList<quint32>{0, 7}));
-}
-
 TEST(DialUpEntries, ListsAFullTableButNoneBeyondIt)
 {
     FakeBackend backend;

@@ -39,6 +39,8 @@ public:
     quint16 port() const { return m_port; }
     int connections() const { return m_connections; }
 
+    // A small web page, for a server that stands in for a web site.
+    static constexpr const char* kHttpPage = "HTTP/1.1 200 OK\r\nContent-Length: 2\r\nConnection: close\r\n\r\nok";
     // The 4 bytes that tell `utc` (seconds since 1900, big-endian).
     static QByteArray answerFor(const QDateTime& utc);
     // "127.0.0.1:<port>" where nothing listens, so connecting is refused.

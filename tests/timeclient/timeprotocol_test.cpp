@@ -16,11 +16,3 @@ TEST(TimeProtocol, BytesToDateCoversTheWholeUnsignedRange)
     // Only the first four bytes count.
     EXPECT_DOUBLE_EQ(TimeProtocol::BytesToDate(QByteArray::fromHex("00000001FF")), 2.0 + 1.0 / 86400.0);
 }
-
-TEST(TimeProtocol, LagIsHalfTheRoundTripCappedAtOneSecond)
-{
-    QList<float> lags;
-    for (const qint64 roundTripMsecs : {0, 250, 2000, 5000})
-        lags.append(TimeProtocol::lagSeconds(roundTripMsecs));
-    EXPECT_EQ(lags, (QList<float>{0.0f, 0.125f, 1.0f, 1.0f}));
-}
