@@ -79,17 +79,4 @@ TEST(TimedatedLeavingTest, ATimedatedThatLeftIsSaidBeforeAndAfterASet)
     EXPECT_EQ(setter.obstacle(), outcome.reason);
 }
 
-TEST(TimedatedAbsentTest, NoServiceOrNoBusMeansTheServiceIsMissing)
-{
-    const PrivateSystemBus emptyBus;
-    ASSERT_TRUE(emptyBus.isRunning()) << qPrintable(emptyBus.errorText());
-    const QDBusConnection nowhere = QDBusConnection::connectToBus("unix:path=/nonexistent/korvel-bus", "korvel-nowhere");
-    ASSERT_FALSE(nowhere.isConnected());
-    for (const QDBusConnection& bus : {emptyBus.connect("korvel-under-test"), nowhere}) {
-        const ClockSetOutcome outcome = TimedatedClockSetter(bus).adjust(1);
-        EXPECT_EQ(outcome.kind, Kind::ServiceMissing) << qPrintable(outcome.reason);
-        EXPECT_TRUE(outcome.reason.contains("systemd-timedated")) << qPrintable(outcome.reason);
-    }
-}
-
 } // namespace
