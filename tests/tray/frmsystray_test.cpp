@@ -40,18 +40,6 @@ struct EventLog : QObject
     }
     QStringList events;
 };
-// Each element as "caption key", with " off" when disabled and " sep" for a separator.
-QStringList items(const frmSysTray& form)
-{
-    EXPECT_EQ(form.mnuPopup()->actions(), form.mnuSysTray());
-    QStringList texts;
-    for (qint32 i = 0; i < form.mnuSysTray().size(); ++i) {
-        const QAction* item = form.mnuSysTray().at(i);
-        texts << form.MenuCaption(i) + ' ' + item->data().toString() + (item->isEnabled() ? "" : " off")
-                     + (item->isSeparator() ? " sep" : "");
-    }
-    return texts;
-}
 
 void addABC(frmSysTray& form)
 {
@@ -129,19 +117,6 @@ TEST(FrmSysTrayTest, ClicksOnTheIconRaiseTheMouseEvents)
         row.act(form);
         EXPECT_EQ(log.events, row.events);
     }
-}
-
-TEST(FrmSysTrayMenuTest, ItemsFillThePlaceholderFirstThenFollowIt)
-{
-    frmSysTray form;
-    EXPECT_EQ(form.AddMenuItem("&Set Time", "set"), 0);
-    EXPECT_EQ(form.AddMenuItem("-"), 1);
-    EXPECT_EQ(form.AddMenuItem("E&xit", "exit", true), 2);
-    EXPECT_EQ(items(form), QStringList({"&Set Time set", "-  sep", "E&xit exit"}));
-    for (const QAction* item : form.mnuSysTray())
-        EXPECT_TRUE(item->isVisible());
-    EXPECT_EQ(form.DefaultMenuIndex(), 2);
-    EXPECT_EQ(form.mnuPopup()->defaultAction(), form.mnuSysTray().at(2));
 }
 
 TEST(FrmSysTrayMenuTest, ShowMenuOpensAtThePointerWithTheDefaultAndReportsTheChoice)
