@@ -31,19 +31,6 @@ TEST_F(TimedatedClockSetterTest, AsksForARelativeInteractiveSetTimeOfExactlyTheA
     EXPECT_EQ(mock.setTimeCalls(), (QList<SetTimeCall>{{-1234567, true, true}}));
 }
 
-TEST_F(TimedatedClockSetterTest, AutomaticNetworkTimeBlocksTheChangeUntilItIsOff)
-{
-    mock.refuseWhileNtpOn();
-    mock.setNtp(true);
-    const ClockSetOutcome refused = setter().adjust(500000);
-    EXPECT_EQ(refused.kind, Kind::AutomaticTimeSyncOn);
-    EXPECT_TRUE(refused.reason.contains("automatic network time is on")) << qPrintable(refused.reason);
-
-    mock.setNtp(false);
-    EXPECT_TRUE(setter().adjust(500000).ok());
-    EXPECT_EQ(mock.setTimeCalls().size(), 2);
-}
-
 TEST_F(TimedatedClockSetterTest, ErrorsFromTheServiceMapToTheirOutcome)
 {
     const struct {
@@ -51,6 +38,7 @@ TEST_F(TimedatedClockSetterTest, ErrorsFromTheServiceMapToTheirOutcome)
         Kind expected;
         const char* reasonPart;
     } rows[] = {
+        {TimedatedMock::AutomaticTimeSyncEnabled, Kind::AutomaticTimeSyncOn, "automatic network time is on"},
         {TimedatedMock::NotAuthorized, Kind::NotAuthorised, "permission"},
         {"org.freedesktop.DBus.Error.AccessDenied", Kind::NotAuthorised, "permission"},
         {"org.freedesktop.DBus.Error.InteractiveAuthorizationRequired", Kind::NotAuthorised, "permission"},
