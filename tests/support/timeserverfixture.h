@@ -36,7 +36,6 @@ public:
 
     // "address:port" or "[IPv6 address]:port", the form of a server cycle entry.
     QString entry() const { return m_entry; }
-    quint16 port() const { return m_port; }
     int connections() const { return m_connections; }
 
     // A small web page, for a server that stands in for a web site.

@@ -44,7 +44,6 @@ TEST(KorvelControlQuery, FourBytesGiveTheTimeMovedOnByTheLag)
     const QVariant result = control.GetTime();
     ASSERT_EQ(result.typeId(), QMetaType::Double);
     EXPECT_EQ(events.raised, QStringList{"Done"});
-    EXPECT_EQ(control.HostAddress(), "127.0.0.1");
     const qint64 lagMsecs = kAnswered.msecsTo(control.GMTTime().toDateTime());
     EXPECT_NEAR(control.LagTime().toDouble(), lagMsecs / 1000.0, 0.002);
     // The process runs in New York's zone: five hours behind in December.
