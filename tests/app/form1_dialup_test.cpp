@@ -1,6 +1,5 @@
 #include "form1fixture.h"
 #include "net/backendselector.h"
-#include "support/loopbackhttpserver.h"
 #include "support/networkmanagermock.h"
 #include "support/privatesystembus.h"
 #include "support/timeserverfixture.h"
@@ -85,8 +84,8 @@ TEST_F(Form1DialUpTest, ADialThatBringsNoConnectionCanStillBeUndoneAndAFailedUnd
 TEST_F(Form1DialUpTest, GlobalConnectivityNeedsNoTestSiteAndAProxyStillDoes)
 {
     // A firewalled network: the test sites take connections and never answer.
-    LoopbackHttpServer silentSite(true);
-    qputenv("KORVEL_TEST_SITES", silentSite.url().toUtf8());
+    TimeServerFixture silentSite(QByteArray(), true);
+    qputenv("KORVEL_TEST_SITES", ("http://" + silentSite.entry()).toUtf8());
     TimeServerFixture server(TimeServerFixture::answerFor(QDateTime::currentDateTimeUtc()));
     host = server.entry();
     mock.setPrimaryConnection(QStringLiteral("/"), QStringLiteral("802-3-ethernet"));
@@ -94,11 +93,11 @@ TEST_F(Form1DialUpTest, GlobalConnectivityNeedsNoTestSiteAndAProxyStillDoes)
     load("CheckEvery=1\nCheckTime=2\n");
     form->Timer1_Timer();
     EXPECT_EQ(clockSetter->adjustments.size(), 1);
-    EXPECT_EQ(silentSite.connections, 0) << "NetworkManager has checked the way out itself";
+    EXPECT_EQ(silentSite.connections(), 0) << "NetworkManager has checked the way out itself";
 
     // Where NetworkManager knows less, the sites decide.
     mock.setState(50); // connected, site only
-    qputenv("KORVEL_TEST_SITES", LoopbackHttpServer::closedUrl().toUtf8());
+    qputenv("KORVEL_TEST_SITES", ("http://" + TimeServerFixture::refusedEntry()).toUtf8());
     load("CheckEvery=1\nCheckTime=2\n").design().cmdSetTime->click();
     EXPECT_EQ(lines().last(), QStringLiteral("Status: Not Connected."));
     qunsetenv("KORVEL_TEST_SITES");

@@ -4,40 +4,19 @@
 #include "base/dateserial.h"
 #include "base/generaldate.h"
 #include "optionfile.h"
-#include "support/mockclock.h"
 
 #include <gtest/gtest.h>
 
-namespace {
-
-class StartupRuleTest : public testing::Test
+TEST(StartupRuleTest, OnlyTheWordLoadFollowedByAWordIsAnUnattendedStart)
 {
-protected:
-    // Options with "Unload" on and a last update the given minutes ago.
-    static QByteArray unloadOptions(int minutesAgo, const QByteArray& more)
-    {
-        const double then = DateSerial::addMinutes(Clock::instance().nowSerial(), -minutesAgo);
-        return "[Option]\nUnload=1\nLastUpdate=" + GeneralDate::format(then).toUtf8() + "\n" + more;
-    }
-
-    StartupState start(const QByteArray& options, const char* commandLine = "Load 1")
-    {
-        file.write(options);
-        OptionStore store(file.path());
-        return StartupRule::Form_Initialize(store, QLatin1String(commandLine));
-    }
-
-    MockClock clock{QDateTime(QDate(2026, 5, 14), QTime(9, 41, 30), Qt::UTC)};
+    // The last update half an hour ago: the next is more than the hour away that lets Korvel leave.
     OptionFile file;
-};
-
-} // namespace
-
-TEST_F(StartupRuleTest, OnlyTheWordLoadFollowedByAWordIsAnUnattendedStart)
-{
-    EXPECT_TRUE(start(unloadOptions(30, "TimeAway=1\n"), "x Load 1").leaveAtOnce);
+    file.write("[Option]\nUnload=1\nTimeAway=1\nLastUpdate="
+               + GeneralDate::format(DateSerial::addMinutes(Clock::instance().nowSerial(), -30)).toUtf8() + "\n");
+    OptionStore store(file.path());
+    EXPECT_TRUE(StartupRule::Form_Initialize(store, QStringLiteral("x Load 1")).leaveAtOnce);
     for (const char* commandLine : {"load 1", "Load", "/Load 1", "Load  1", ""}) {
-        const StartupState normal = start(unloadOptions(30, "TimeAway=1\n"), commandLine);
+        const StartupState normal = StartupRule::Form_Initialize(store, QLatin1String(commandLine));
         EXPECT_FALSE(normal.m_bStartedWithLoad || normal.leaveAtOnce) << commandLine;
     }
 }

@@ -53,13 +53,11 @@ TEST(UpdateSchedule, VariantsDifferInCaptionStartFullStopAndToolTip)
     EXPECT_EQ(noDash.caption, QStringLiteral("Unload - Next update is in 2,0 hours"));
 }
 
-TEST(UpdateSchedule, DueDialAndLeaveRulesMeetAtTheirEdges)
+TEST(UpdateSchedule, DueAndLeaveRulesMeetAtTheirEdges)
 {
     EXPECT_FALSE(UpdateSchedule::isDue("2", 119));
     EXPECT_TRUE(UpdateSchedule::isDue("2", 120));
 
-    EXPECT_FALSE(UpdateSchedule::isDueForDialling("2", 118));
-    EXPECT_TRUE(UpdateSchedule::isDueForDialling("2", 119));
 
     // Away 4 against at most 2 hours left: never leaves; away 1 after a fresh update: leaves.
     EXPECT_FALSE(UpdateSchedule::leaves("4", "2", 0));

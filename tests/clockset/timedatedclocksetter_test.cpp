@@ -31,19 +31,6 @@ TEST_F(TimedatedClockSetterTest, AsksForARelativeInteractiveSetTimeOfExactlyTheA
     EXPECT_EQ(mock.setTimeCalls(), (QList<SetTimeCall>{{-1234567, true, true}}));
 }
 
-TEST_F(TimedatedClockSetterTest, AutomaticNetworkTimeBlocksTheChangeUntilItIsOff)
-{
-    mock.refuseWhileNtpOn();
-    mock.setNtp(true);
-    const ClockSetOutcome refused = setter().adjust(500000);
-    EXPECT_EQ(refused.kind, Kind::AutomaticTimeSyncOn);
-    EXPECT_TRUE(refused.reason.contains("automatic network time is on")) << qPrintable(refused.reason);
-
-    mock.setNtp(false);
-    EXPECT_TRUE(setter().adjust(500000).ok());
-    EXPECT_EQ(mock.setTimeCalls().size(), 2);
-}
-
 TEST_F(TimedatedClockSetterTest, ErrorsFromTheServiceMapToTheirOutcome)
 {
     const struct {
@@ -51,6 +38,7 @@ TEST_F(TimedatedClockSetterTest, ErrorsFromTheServiceMapToTheirOutcome)
         Kind expected;
         const char* reasonPart;
     } rows[] = {
+        {TimedatedMock::AutomaticTimeSyncEnabled, Kind::AutomaticTimeSyncOn, "automatic network time is on"},
         {TimedatedMock::NotAuthorized, Kind::NotAuthorised, "permission"},
         {"org.freedesktop.DBus.Error.AccessDenied", Kind::NotAuthorised, "permission"},
         {"org.freedesktop.DBus.Error.InteractiveAuthorizationRequired", Kind::NotAuthorised, "permission"},
@@ -77,19 +65,6 @@ TEST(TimedatedLeavingTest, ATimedatedThatLeftIsSaidBeforeAndAfterASet)
     const ClockSetOutcome outcome = setter.adjust(1'000'000);
     EXPECT_EQ(outcome.kind, Kind::ServiceMissing) << qPrintable(outcome.reason);
     EXPECT_EQ(setter.obstacle(), outcome.reason);
-}
-
-TEST(TimedatedAbsentTest, NoServiceOrNoBusMeansTheServiceIsMissing)
-{
-    const PrivateSystemBus emptyBus;
-    ASSERT_TRUE(emptyBus.isRunning()) << qPrintable(emptyBus.errorText());
-    const QDBusConnection nowhere = QDBusConnection::connectToBus("unix:path=/nonexistent/korvel-bus", "korvel-nowhere");
-    ASSERT_FALSE(nowhere.isConnected());
-    for (const QDBusConnection& bus : {emptyBus.connect("korvel-under-test"), nowhere}) {
-        const ClockSetOutcome outcome = TimedatedClockSetter(bus).adjust(1);
-        EXPECT_EQ(outcome.kind, Kind::ServiceMissing) << qPrintable(outcome.reason);
-        EXPECT_TRUE(outcome.reason.contains("systemd-timedated")) << qPrintable(outcome.reason);
-    }
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 #include "net/internetflags.h"
 
 #include "support/fakebackend.h"
-#include "support/loopbackhttpserver.h"
+#include "support/timeserverfixture.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +22,7 @@ protected:
 
     std::shared_ptr<FakeBackend> backend = std::make_shared<FakeBackend>();
     CNetConnect netConnect{backend};
-    LoopbackHttpServer up;
+    TimeServerFixture up{TimeServerFixture::kHttpPage};
 };
 
 TEST_F(CNetConnectTest, KindBitsDecideTheDescriptionAndWhetherTheProbeHasTheLastWord)
@@ -44,7 +44,7 @@ TEST_F(CNetConnectTest, KindBitsDecideTheDescriptionAndWhetherTheProbeHasTheLast
     for (const auto& row : rows) {
         SCOPED_TRACE(row.flags);
         backend->state = {row.siteUp ? NetResult::failure(0) : NetResult::success(), row.flags, {}};
-        netConnect.setKnownTestSites({row.siteUp ? up.url() : LoopbackHttpServer::closedUrl()});
+        netConnect.setKnownTestSites({"http://" + (row.siteUp ? up.entry() : TimeServerFixture::refusedEntry())});
         EXPECT_EQ(netConnect.Connected(), row.connected);
         EXPECT_EQ(netConnect.ConnectModeDesc(), QLatin1String(row.description));
         EXPECT_EQ(netConnect.ConnectMode(), qint32(row.flags));
@@ -53,14 +53,15 @@ TEST_F(CNetConnectTest, KindBitsDecideTheDescriptionAndWhetherTheProbeHasTheLast
 
 TEST_F(CNetConnectTest, ProbeTriesTheSitesInOrderUntilOneAnswers)
 {
-    LoopbackHttpServer silent(true);
-    LoopbackHttpServer last;
+    TimeServerFixture silent(QByteArray(), true);
+    TimeServerFixture last{TimeServerFixture::kHttpPage};
+    const QString closed = "http://" + TimeServerFixture::refusedEntry();
     netConnect.setProbeTimeoutMsecs(300);
-    netConnect.setKnownTestSites({LoopbackHttpServer::closedUrl(), silent.url(), up.url(), last.url()});
+    netConnect.setKnownTestSites({closed, "http://" + silent.entry(), "http://" + up.entry(), "http://" + last.entry()});
     EXPECT_TRUE(netConnect.Connected());
-    EXPECT_EQ(silent.connections + up.connections + last.connections, 2);
+    EXPECT_EQ(silent.connections() + up.connections() + last.connections(), 2);
 
-    for (const QStringList& sites : {QStringList{LoopbackHttpServer::closedUrl(), "not a url", silent.url()}, {}}) {
+    for (const QStringList& sites : {QStringList{closed, "not a url", "http://" + silent.entry()}, {}}) {
         netConnect.setKnownTestSites(sites);
         EXPECT_FALSE(netConnect.Connected()) << sites.size();
     }

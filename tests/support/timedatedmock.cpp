@@ -36,12 +36,6 @@ void TimedatedMock::setNtp(bool on)
     call(ObjectPath, "org.freedesktop.DBus.Properties.Set", {m_service, "NTP", on ? "<true>" : "<false>"});
 }
 
-void TimedatedMock::refuseWhileNtpOn()
-{
-    replaceSetTime(
-        QStringLiteral("if self.Get(\"%1\", \"NTP\"): %2").arg(m_service, raising(AutomaticTimeSyncEnabled)));
-}
-
 void TimedatedMock::refuseSetTime(const QString& errorName)
 {
     replaceSetTime(raising(errorName));

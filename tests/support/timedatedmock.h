@@ -28,9 +28,6 @@ public:
     QList<SetTimeCall> setTimeCalls();
     // Switches automatic network time (the NTP property) on or off.
     void setNtp(bool on);
-    // SetTime fails with AutomaticTimeSyncEnabled while NTP is on and succeeds
-    // while it is off, as the real service does.
-    void refuseWhileNtpOn();
     // SetTime fails with the D-Bus error `errorName` (NotAuthorized: the user
     // denied or dismissed the authorisation dialog).
     void refuseSetTime(const QString& errorName);

@@ -7,6 +7,29 @@
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+// Hands each accepted connection's plain socket to `serve` when there is one.
+class Server : public QTcpServer
+{
+public:
+    explicit Server(const std::function<void(int)>& serve) : m_serve(serve) {}
+
+protected:
+    void incomingConnection(qintptr socket) override
+    {
+        m_serve ? m_serve(int(socket)) : QTcpServer::incomingConnection(socket);
+    }
+
+private:
+    std::function<void(int)> m_serve;
+};
+} // namespace
+
 TimeServerFixture::TimeServerFixture(const QByteArray& answer, bool silent, const QHostAddress& loopback)
     : TimeServerFixture([answer] { return answer; }, silent, loopback)
 {
@@ -19,12 +42,34 @@ std::unique_ptr<TimeServerFixture> TimeServerFixture::followingClock(std::chrono
         QHostAddress::LocalHost));
 }
 
+TimeServerFixture::TimeServerFixture(const std::function<void(int)>& serve)
+    : TimeServerFixture({}, false, QHostAddress::LocalHost, serve)
+{
+}
+
+std::unique_ptr<TimeServerFixture> TimeServerFixture::blackHole()
+{
+    std::unique_ptr<TimeServerFixture> server(new TimeServerFixture({}, false, QHostAddress::LocalHost, {}, false));
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(server->m_port);
+    for (int i = 0; i < 8; ++i) {
+        server->m_fillers.append(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0));
+        ::connect(server->m_fillers.last(), reinterpret_cast<const sockaddr*>(&address), sizeof address);
+    }
+    QThread::msleep(100);
+    return server;
+}
+
 TimeServerFixture::TimeServerFixture(const std::function<QByteArray()>& answerNow, bool silent,
-                                     const QHostAddress& loopback)
+                                     const QHostAddress& loopback, const std::function<void(int)>& serve,
+                                     bool accepting)
+    : m_server(new Server(serve))
 {
     m_server->moveToThread(&m_thread);
     m_thread.start();
-    const auto serve = [this, answerNow, silent] {
+    const auto answerEach = [this, answerNow, silent] {
         while (QTcpSocket* connection = m_server->nextPendingConnection()) {
             ++m_connections;
             QObject::connect(connection, &QTcpSocket::disconnected, connection, &QObject::deleteLater);
@@ -35,9 +80,12 @@ TimeServerFixture::TimeServerFixture(const std::function<QByteArray()>& answerNo
                 connection->write(answer);
         }
     };
-    QMetaObject::invokeMethod(m_server, [this, serve, loopback] {
-        QObject::connect(m_server, &QTcpServer::newConnection, m_server, serve);
+    QMetaObject::invokeMethod(m_server, [this, answerEach, loopback, accepting] {
+        QObject::connect(m_server, &QTcpServer::newConnection, m_server, answerEach);
+        m_server->setListenBacklogSize(accepting ? 50 : 0);
         m_server->listen(loopback);
+        if (!accepting)
+            m_server->pauseAccepting();
         m_port = m_server->serverPort();
     }, Qt::BlockingQueuedConnection);
     const QString address = loopback.toString();
@@ -51,6 +99,8 @@ TimeServerFixture::~TimeServerFixture()
     m_server->deleteLater();
     m_thread.quit();
     m_thread.wait();
+    for (const int socket : m_fillers)
+        ::close(socket);
 }
 
 QByteArray TimeServerFixture::answerFor(const QDateTime& utc)

@@ -12,7 +12,7 @@
 #include <memory>
 
 // A small RFC 868 server on loopback with its own thread and event loop, so it
-// answers while the client under test blocks.
+// answers while the client under test blocks; it also plays the faulty servers.
 class TimeServerFixture
 {
 public:
@@ -24,15 +24,22 @@ public:
     // plus `offset` at the moment of each connection: a server whose true
     // time is known.
     static std::unique_ptr<TimeServerFixture> followingClock(std::chrono::milliseconds offset);
+    // For what a Qt socket cannot do (a reset, a trickle): `serve` gets each
+    // accepted connection's plain socket on the server's thread and closes it.
+    explicit TimeServerFixture(const std::function<void(int)>& serve);
+    // Accepts nothing: its full accept queue makes the kernel drop new
+    // connection requests, as a black-holed address does.
+    static std::unique_ptr<TimeServerFixture> blackHole();
     ~TimeServerFixture();
     TimeServerFixture(const TimeServerFixture&) = delete;
     TimeServerFixture& operator=(const TimeServerFixture&) = delete;
 
     // "address:port" or "[IPv6 address]:port", the form of a server cycle entry.
     QString entry() const { return m_entry; }
-    quint16 port() const { return m_port; }
     int connections() const { return m_connections; }
 
+    // A small web page, for a server that stands in for a web site.
+    static constexpr const char* kHttpPage = "HTTP/1.1 200 OK\r\nContent-Length: 2\r\nConnection: close\r\n\r\nok";
     // The 4 bytes that tell `utc` (seconds since 1900, big-endian).
     static QByteArray answerFor(const QDateTime& utc);
     // "127.0.0.1:<port>" where nothing listens, so connecting is refused.
@@ -42,10 +49,12 @@ public:
     static QString xinetdEntry();
 
 private:
-    TimeServerFixture(const std::function<QByteArray()>& answer, bool silent, const QHostAddress& loopback);
+    TimeServerFixture(const std::function<QByteArray()>& answer, bool silent, const QHostAddress& loopback,
+                      const std::function<void(int)>& serve = {}, bool accepting = true);
 
     QThread m_thread;
-    QTcpServer* m_server = new QTcpServer; // lives in m_thread
+    QTcpServer* m_server = nullptr; // lives in m_thread
+    QList<int> m_fillers; // the connections that fill a black hole's queue
     quint16 m_port = 0;
     QString m_entry;
     std::atomic<int> m_connections{0};

@@ -128,14 +128,6 @@ protected:
         return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
     }
 
-    // A click on the icon opens its menu at the pointer; "&Close" answers to c.
-    void closeThroughTrayMenu(const QString& icon) const
-    {
-        xdotool({"mousemove", "--window", icon, "4", "4", "click", "1"});
-        QThread::msleep(500);
-        xdotool({"key", "c"});
-    }
-
     // Korvel's shown top-level X11 windows, or those of them named `name`.
     QStringList shownWindows(const QString& name = {}) const
     {

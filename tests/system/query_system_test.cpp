@@ -1,5 +1,4 @@
 #include "korvelprogram.h"
-#include "support/faultyserver.h"
 #include "support/timeserverfixture.h"
 
 #include <QRegularExpression>
@@ -45,7 +44,7 @@ TEST(KorvelQuery, WithoutHostGoesThroughTheServersUntilOneAnswers)
 
 TEST(KorvelQuery, FailureSaysSoOnStandardErrorAndExitsOne)
 {
-    TimeServerFixture closing({});
+    TimeServerFixture closing{QByteArray()};
     for (const QString& host : {closing.entry(), QStringLiteral("no-such-host.invalid")}) {
         const ProgramRun run = query({host});
         EXPECT_EQ(run.exitCode, 1);
@@ -57,10 +56,11 @@ TEST(KorvelQuery, FailureSaysSoOnStandardErrorAndExitsOne)
 
 TEST(KorvelQuery, FourBlackHoledServersFailWithinTheirConnectLimits)
 {
-    FaultyServer blackHoles[4];
+    std::unique_ptr<TimeServerFixture> blackHoles[] = {TimeServerFixture::blackHole(), TimeServerFixture::blackHole(),
+                                                        TimeServerFixture::blackHole(), TimeServerFixture::blackHole()};
     QStringList servers;
-    for (const FaultyServer& blackHole : blackHoles)
-        servers << blackHole.entry();
+    for (const auto& blackHole : blackHoles)
+        servers << blackHole->entry();
     QProcess process;
     startKorvel(process, {"--query"}, {{"KORVEL_TIME_SERVERS", servers.join(u',')}});
     // Four connects that give up after 10 seconds each, with room to spare.

@@ -31,12 +31,8 @@ protected:
     QByteArray runAndEnd()
     {
         QProcess korvel;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("XDG_CONFIG_HOME", home.path());
-        environment.insert("XDG_RUNTIME_DIR", home.path());
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
-        environment.insert("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent");
-        korvel.setProcessEnvironment(environment);
+        korvel.setProcessEnvironment(environmentWith({{"XDG_CONFIG_HOME", home.path()}, {"QT_QPA_PLATFORM", "offscreen"},
+                                                      {"DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent"}}));
         if (::geteuid() == 0)
             korvel.start("setpriv", {"--inh-caps=-dac_override,-dac_read_search,-sys_time",
                                      "--bounding-set=-dac_override,-dac_read_search,-sys_time", KORVEL_BINARY});

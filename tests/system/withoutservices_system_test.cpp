@@ -1,6 +1,6 @@
 #include "korvelprogram.h"
-#include "support/faultyserver.h"
 #include "support/privatesystembus.h"
+#include "support/timeserverfixture.h"
 #include "support/traydisplay.h"
 
 #include <QDir>
@@ -66,7 +66,7 @@ TEST(StuckSystemBus, TheWindowAndStatusComeUpWithoutItAndSaySo)
     // A settings file that cannot be read, and a web site that never answers.
     QDir(home.path()).mkpath("Korvel/Korvel.ini");
     std::atomic<int> visits{0};
-    FaultyServer silentSite([&visits](int connection) {
+    TimeServerFixture silentSite([&visits](int connection) {
         ++visits;
         for (char byte; ::recv(connection, &byte, 1, 0) > 0;) {
         }

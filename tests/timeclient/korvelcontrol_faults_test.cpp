@@ -1,4 +1,3 @@
-#include "support/faultyserver.h"
 #include "support/timeserverfixture.h"
 #include "timeclient/korvelcontrol.h"
 #include "timeclient/servercycle.h"
@@ -31,7 +30,7 @@ void expectTheNextServerAnswers(const QString& faulty)
 
 TEST(KorvelControlFaults, AResetConnectionFailsOnlyItsAttempt)
 {
-    FaultyServer resetting([](int connection) {
+    TimeServerFixture resetting([](int connection) {
         const linger abort{1, 0}; // closing with no linger time sends a reset
         ::setsockopt(connection, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
         ::close(connection);
@@ -41,7 +40,7 @@ TEST(KorvelControlFaults, AResetConnectionFailsOnlyItsAttempt)
 
 TEST(KorvelControlFaults, AServerThatTricklesABytePerSecondIsNotAnAnswer)
 {
-    FaultyServer trickling([](int connection) {
+    TimeServerFixture trickling([](int connection) {
         for (int i = 0; i < 4 && ::send(connection, "\x01", 1, MSG_NOSIGNAL) == 1; ++i)
             QThread::sleep(1);
         ::close(connection);
@@ -53,7 +52,7 @@ TEST(KorvelControlFaults, UnknownNamesRepeatsAndIpv6ServersEachTakeOneAttemptAnd
 {
     TimeServerFixture ipv6(QByteArray(2, '\x01'), false, QHostAddress::LocalHostIPv6);
     const QByteArray answer = TimeServerFixture::answerFor(QDateTime::currentDateTimeUtc());
-    FaultyServer splitting([answer](int connection) {
+    TimeServerFixture splitting([answer](int connection) {
         const int noDelay = 1;
         ::setsockopt(connection, IPPROTO_TCP, TCP_NODELAY, &noDelay, sizeof noDelay);
         ::send(connection, answer.constData(), 2, MSG_NOSIGNAL);

@@ -1,5 +1,4 @@
 #include "tray/cmouse.h"
-#include "tray/traymousemessage.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -54,12 +53,4 @@ TEST(CMouseTest, GivesBackThePointerItFound)
         EXPECT_EQ(pointer(), row.before);
         EXPECT_EQ(overrideDepth(), row.before ? 1 : 0);
     }
-}
-
-TEST(TrayMouseMessageTest, TheTwipsFormDecodesAsItsMessageAndNothingBetween)
-{
-    for (quint32 message = 0x1FF; message <= 0x20A; ++message)
-        EXPECT_EQ(TrayMouseMessage::decodeTwips(qint32(message) * 15), TrayMouseMessage::decode(message)) << message;
-    for (const qint32 xTwips : {7681, 7694, 7769, -7680, 0x201})
-        EXPECT_EQ(TrayMouseMessage::decodeTwips(xTwips), TrayMouseEvent{}) << xTwips;
 }
