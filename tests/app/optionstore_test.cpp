@@ -22,6 +22,7 @@ TEST(OptionStore, KeepsAwkwardTextsUnderTheOptionGroup)
         {"[Option]\nConnection=Home, Work\n", Option::Connection, "Home,Work"},
         {"[Option]\nCheckTime=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\tQDateTime)\n", Option::CheckTime, "2"},
         {"[Option\nUnload=1\n[Option\\A]\n", Option::Unload, "1"},
+        {"[Option]\\\nCheckTime=5\n", Option::CheckTime, "5"},
     };
     for (const auto& [bytes, key, text] : edits) {
         file.write(bytes);
