@@ -19,7 +19,9 @@ QHash<QString, QString> OptionSalvage::readGroup(const QByteArray& bytes, const 
     for (const QString& line : lines) {
         const bool bracketed = line.startsWith(QLatin1Char('['));
         if (bracketed || (gluedHeadersCount && line.endsWith(header))) {
-            inGroup = line.endsWith(header);
+            // The regular reader ignores what follows a header's bracket; a
+            // backslash there even makes the next line part of the header.
+            inGroup = line.startsWith(header) || line.endsWith(header);
             continue;
         }
         const qsizetype equals = line.indexOf(QLatin1Char('='));

@@ -10,9 +10,9 @@
 // lost to defaults.
 namespace OptionSalvage {
 
-// The "key=value" lines under a line that ends with "[group]" (with garbage
-// before it only when no line is "[group]" alone), up to the next line that
-// starts a section; blanks around keys and values dropped,
+// The "key=value" lines under a line that starts with "[group]" or ends with
+// it (with garbage before it only when no line is "[group]" alone), up to the
+// next line that starts a section; blanks around keys and values dropped,
 // one pair of surrounding double quotes removed.
 QHash<QString, QString> readGroup(const QByteArray& bytes, const QString& group);
 

@@ -93,6 +93,13 @@ QString OptionStore::sync()
 
 void OptionStore::salvageLines()
 {
+    // QSettings looks a key up in the one section whose name sorts closest
+    // below it, and so misses a key under [Option] when a header such as
+    // "[Option\x" (a subgroup) sorts in between, or when a line elsewhere
+    // names it ("Option\Beep=1" above every header). A rewrite reads every
+    // section and would bring such a value back; reading them all now makes
+    // the file read as it will be rewritten.
+    m_settings->allKeys();
     // Not every damage is reported as one, so the lines are always read;
     // they only count for keys the regular reader did not find.
     QFile file(m_settings->fileName());

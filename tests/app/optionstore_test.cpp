@@ -15,9 +15,12 @@ TEST(OptionStore, KeepsAwkwardTextsUnderTheOptionGroup)
         EXPECT_EQ(OptionStore(file.path()).read(Option::Connection), QString::fromUtf8(text));
         EXPECT_TRUE(file.bytes().startsWith("[Option]\nConnection="));
     }
-    // Edited by hand: a list and a value in the store's own variant syntax read as text.
-    file.write("[Option]\nConnection=Home, Work\nCheckTime=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\tQDateTime)\n");
+    // Edited by hand: a list and a value in the store's own variant syntax
+    // read as text, values under broken headers as a rewrite keeps them.
+    file.write("[Option]\nConnection=Home, Work\nCheckTime=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\tQDateTime)\n"
+               "[Option\nUnload=1\n[Option\\A]\n[Option]\\\nBeep=1\n");
     const OptionStore edited(file.path());
     EXPECT_EQ(edited.read(Option::Connection), QStringLiteral("Home,Work"));
     EXPECT_EQ(edited.read(Option::CheckTime), QStringLiteral("2"));
+    EXPECT_EQ(edited.read(Option::Unload) + edited.read(Option::Beep), QStringLiteral("11"));
 }
