@@ -2,6 +2,8 @@
 
 #include "base/numbertext.h"
 
+#include <QLocale>
+
 #include <algorithm>
 
 namespace UpdateSchedule {
@@ -22,8 +24,10 @@ double hours(const QString& hoursText)
 
 QString hoursText(const QString& typed)
 {
-    // The period, as the field is read whatever the locale.
-    return QString::number(hours(typed), 'g', 15);
+    // The period, as the field is read whatever the locale, and never an
+    // exponent, which the field's reading stops at: the fewest digits that
+    // read back as the same number.
+    return QString::number(hours(typed), 'f', QLocale::FloatingPointShortest);
 }
 
 QString timeLeft(const QString& hoursText, qint32 minutesElapsed, int timerIntervalMsecs,
