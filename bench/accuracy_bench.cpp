@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Korvel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How far from the servers' clock Korvel would set this PC's clock, next to
 // a single answer's aim (the middle of its second) and to `rdate -p`. Four
 // loopback servers answer after a one-way delay each way and run a known

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Korvel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The reference for a normal start: a Qt Widgets program that makes an empty
 // window and, just before showing it, says so on stderr, as Korvel prints its
 // first status line just before it shows its window.

@@ -1,4 +1,9 @@
 #!/usr/bin/env python3
+
+# SPDX-FileCopyrightText: 2026 The Korvel developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Runs Korvel's benchmarks, each next to its reference in the same run, and
 prints one Markdown table. scripts/bench.sh builds the programs and starts
 this without the right to set the clock.

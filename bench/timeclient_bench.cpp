@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Korvel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How long one time query takes against a loopback RFC 868 server, from
 // GetTime to Done, and how long moving through four servers that refuse
 // takes until GetTime gives up; each next to the bare socket work it rests

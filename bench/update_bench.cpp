@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Korvel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How long an update takes from its start to the clock-setting call, against
 // a loopback RFC 868 server and a connection that is up, next to the
 // server's own round trip (a connect and one read): what the update adds.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Korvel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What a time server sends, read the way KorvelControl reads it: exactly four
 // bytes are an answer, which must give the right instant and a local time that
 // the general date text keeps to the second.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Korvel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // "LastUpdate" as a damaged settings file can hold it: a locale byte, then
 // UTF-8 text. A text that reads as a date must write and read back to the
 // same second, and the start-up's elapsed minutes must agree with it.

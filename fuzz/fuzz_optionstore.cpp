@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Korvel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The settings file as a crash, a full disk or a hand edit can leave it: the
 // input is the whole file. Every key reads as a text, and the rewrite that
 // follows a damaged "LastUpdate" keeps every other value as it was read.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Korvel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The readers of option texts and of the command line. The first byte picks
 // the reader (and the option key or list size), the rest is UTF-8 text.
 #include "fuzzsupport.h"

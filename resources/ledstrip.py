@@ -1,4 +1,9 @@
 #!/usr/bin/env python3
+
+# SPDX-FileCopyrightText: 2026 The Korvel developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Draws the clock face's LED glyph strip and writes it as a GIF89a file.
 
     ledstrip.py SCALE OUTPUT.gif

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Korvel developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds what the benchmarks need in their own build folder, runs every
 # benchmark (each next to its reference, in the same run) and prints one
 # Markdown table. Nothing here may set the clock: the run goes through

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Korvel developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Checks what Korvel installs and packages, without touching this machine:
 # installs an already configured build folder into a temporary DESTDIR with
 # the prefix /usr, checks the command and the window program it starts,

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Korvel developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the fuzz programs of fuzz/ (clang, KORVEL_FUZZ=ON, in build-fuzz) and
 # runs each for SECONDS seconds (default 60), all of them or the ones named,
 # starting from a copy of its seed corpus so that fuzz/corpus stays as it is.

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Korvel developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Sets everything up and runs every test: a warnings-as-errors build, then the
 # same tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail

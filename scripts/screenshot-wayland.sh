@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Korvel developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Takes a picture of Korvel on a Wayland desktop: sway's headless backend as
 # the compositor, waybar's tray as the StatusNotifierItem host (Korvel's
 # icon at the bar's right end) and the window shown.

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Korvel developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Takes pictures of Korvel's main window and of its open tray menu under
 # Xvfb at 96 dpi, with trayer as the tray host. KORVEL_SCREENSHOT_SCALE=2
 # shows Korvel on a screen scaled twice (QT_SCALE_FACTOR).

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Korvel developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Starts or stops the local peers the tests talk to. `start` prints the
 # environment the tests need as shell assignments; `stop` ends what `start` began.
 #   eval "$(scripts/services.sh start STATE_DIR)"; ...; scripts/services.sh stop STATE_DIR

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Korvel developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian packages Korvel needs to build, run and test (only those
 # that are missing), then configures and builds one build folder.
 #   scripts/setup.sh [BUILD_DIR] [extra cmake arguments...]

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Korvel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // `korvel`: answers --help and --version, applies the start-up rule and, when
 // Korvel stays, becomes the window program. Links Qt Core alone, so that an
 // unattended start that leaves at once costs little more than a bare program.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Korvel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // korvel-window: the window, --query and --status, started by `korvel` (see
 // app/windowprogram.h).
 #include "app/commandlinecommand.h"
