@@ -34,11 +34,6 @@
 
 namespace {
 const QString kHeldToolTip = QStringLiteral("Korvel - Automatic updates wait for \"Set Time\"");
-
-bool isChecked(const QCheckBox* box)
-{
-    return box->checkState() == Qt::Checked;
-}
 } // namespace
 
 Form1::Form1(const StartupState& startup, OptionStore& store, Form1Services services, QWidget* parent)
@@ -162,8 +157,9 @@ void Form1::Timer1_Timer()
     ShowCountdown(UpdateSchedule::Variant::Tick);
     m_update->rewriteLastUpdate();
 
-    switch (UpdateSchedule::tickAction(m_options.tickState(m_bStartedWithLoad, m_lMinutesElapsed,
-                                                           m_update->automaticUpdatesHeld()))) {
+    const UpdateSchedule::TickState tick =
+        m_options.tickState(m_bStartedWithLoad, m_lMinutesElapsed, m_update->automaticUpdatesHeld());
+    switch (UpdateSchedule::tickAction(tick)) {
     case UpdateSchedule::TickAction::Leave:
         Form_Unload();
         return;
@@ -175,7 +171,7 @@ void Form1::Timer1_Timer()
     case UpdateSchedule::TickAction::Wait:
         break;
     }
-    if (automaticUpdatesOn())
+    if (tick.automaticUpdatesOn)
         ui.Timer1->start(UpdateSchedule::kTickMsecs);
 }
 
@@ -192,12 +188,6 @@ void Form1::setTrayToolTip(const QString& tip)
 {
     if (m_frmSysTray)
         m_frmSysTray->setToolTip(tip);
-}
-
-bool Form1::automaticUpdatesOn() const
-{
-    // Only a tick: the grayed state enables the fields but updates nothing.
-    return isChecked(ui.chkTime);
 }
 
 bool Form1::inTray() const

@@ -94,7 +94,6 @@ private:
     void loadDialUpEntries();
     void cboTimeZone_Click();
     void setTrayToolTip(const QString& tip);
-    bool automaticUpdatesOn() const;
     // Out of the user's sight: hidden in the tray, or minimised where there is no tray.
     bool inTray() const;
 

@@ -6,6 +6,10 @@
 
 #include "support/privatesystembus.h"
 
+#include <QDBusConnectionInterface>
+#include <QDeadlineTimer>
+#include <QThread>
+
 #include <gtest/gtest.h>
 
 DBusMock::DBusMock(const PrivateSystemBus& bus, const char* dbusmockTemplate, const QString& service)
@@ -36,6 +40,15 @@ DBusMock::~DBusMock()
         m_process.kill();
         m_process.waitForFinished();
     }
+    // The bus may not have seen it go yet, and would route a call to it.
+    const QString watcher = QStringLiteral("dbusmock-leaving");
+    {
+        const QDBusConnection bus = QDBusConnection::connectToBus(m_address, watcher);
+        for (const QDeadlineTimer deadline(5000);
+             bus.isConnected() && bus.interface()->isServiceRegistered(m_service) && !deadline.hasExpired();)
+            QThread::msleep(10);
+    }
+    QDBusConnection::disconnectFromBus(watcher);
 }
 
 QString DBusMock::call(const QString& objectPath, const QString& method, const QStringList& arguments)
