@@ -85,8 +85,9 @@ Facts gather(OptionStore& store)
     const qsizetype sites = std::max<qsizetype>(1, probe.KnownTestSites().size());
     probe.setProbeTimeoutMsecs(
         int(std::min<qsizetype>(CNetConnect::kDefaultProbeTimeoutMsecs, kTestSitesMsecs / sites)));
-    facts.connected = probe.Connected();
-    facts.connectionKind = probe.lastConnectModeDesc();
+    const CNetConnect::Reading reading = probe.Read();
+    facts.connected = reading.connected;
+    facts.connectionKind = reading.modeDesc;
     DialUpEntries::DUN_Services(facts.dialUpEntries, *backend);
     facts.holdsClockCapability = ClockSetterSelector::holdsSysTimeCapability();
     facts.timedated = TimedatedState::probe(SystemBus::connection(), true);

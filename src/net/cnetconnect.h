@@ -37,9 +37,6 @@ public:
     bool Connected();
     qint32 ConnectMode();
     QString ConnectModeDesc();
-    // ConnectModeDesc as the last refresh left it, without asking (and
-    // perhaps opening the test sites) again.
-    QString lastConnectModeDesc() const { return m_ConnectModeDesc; }
     bool Dial(qint32 Flags = 0);
     bool HangUp();
     void Refresh();
