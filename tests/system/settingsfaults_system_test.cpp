@@ -36,7 +36,8 @@ protected:
     {
         QProcess korvel;
         korvel.setProcessEnvironment(environmentWith({{"XDG_CONFIG_HOME", home.path()}, {"QT_QPA_PLATFORM", "offscreen"},
-                                                      {"DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent"}}));
+                                                      {"DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent"},
+                                                      {"QT_LOGGING_RULES", "korvel.tray.debug=true"}}));
         if (::geteuid() == 0)
             korvel.start("setpriv", {"--inh-caps=-dac_override,-dac_read_search,-sys_time",
                                      "--bounding-set=-dac_override,-dac_read_search,-sys_time", KORVEL_BINARY});
@@ -44,8 +45,8 @@ protected:
             korvel.start(KORVEL_BINARY);
         korvel.setReadChannel(QProcess::StandardError);
         QByteArray errors;
-        // The load's last line shows the window has loaded.
-        while (!errors.contains("Status: The clock cannot be set") && korvel.waitForReadyRead(20000))
+        // The first tick's countdown in the tray tip shows the window has loaded.
+        while (!errors.contains("Tool tip: Korvel - Next update is in") && korvel.waitForReadyRead(20000))
             errors += korvel.readAll();
         korvel.terminate();
         EXPECT_TRUE(korvel.waitForFinished(10000));
