@@ -19,6 +19,7 @@
 #include "timeclient/timeestimator.h"
 
 #include <QLocale>
+#include <QScopedValueRollback>
 
 #include <cstdlib>
 
@@ -75,6 +76,7 @@ ClockUpdate::ClockUpdate(KorvelControl& korvel, ClockSetter& clockSetter, Networ
 
 ClockUpdate::Result ClockUpdate::run(const Request& request)
 {
+    const QScopedValueRollback<bool> busy(m_busy, true);
     m_request = request;
     m_result = {};
     // The user's own press lifts the hold on automatic updates.

@@ -62,6 +62,9 @@ public:
     // The user refused to authorise an automatic update: automatic updates
     // stop asking until the user asks for one.
     bool automaticUpdatesHeld() const { return m_held; }
+    // An update is under way; it may be waiting minutes for the user (a box,
+    // an authorisation), while the window's events, the tick's too, run.
+    bool busy() const { return m_busy; }
     // Writes the last applied time to "LastUpdate" again, without a line
     // (each tick does, so a hand-edited value cannot hide it); nothing when
     // none was applied.
@@ -89,6 +92,7 @@ private:
     Result m_result;
     bool m_askedForConnection = false;
     bool m_held = false;
+    bool m_busy = false;
     // The received local time that was put on the clock, as stored; empty
     // when the last answer was not.
     QString m_appliedText;

@@ -159,8 +159,8 @@ void Form1::Timer1_Timer()
     ShowCountdown(UpdateSchedule::Variant::Tick);
     m_update->rewriteLastUpdate();
 
-    const UpdateSchedule::TickState tick =
-        m_options.tickState(m_bStartedWithLoad, scheduledMinutesElapsed(), m_update->automaticUpdatesHeld());
+    const bool mustWait = m_update->automaticUpdatesHeld() || m_update->busy();
+    const UpdateSchedule::TickState tick = m_options.tickState(m_bStartedWithLoad, scheduledMinutesElapsed(), mustWait);
     switch (UpdateSchedule::tickAction(tick)) {
     case UpdateSchedule::TickAction::Leave:
         Form_Unload();

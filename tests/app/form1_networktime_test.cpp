@@ -103,14 +103,18 @@ protected:
 
 TEST_F(NetworkTimeDesktop, TheFirstSetTimeTakesOverAfterOneBoxAndDecliningOnlyChecks)
 {
-    const Form1Design& ui = load("CheckTime=2\n" + kFiveHoursAgo).design();
+    const Form1Design& ui = load("CheckEvery=1\nCheckTime=2\n" + kFiveHoursAgo).design();
     EXPECT_EQ(lines().last(), kKeeps) << "said as the window opens";
     EXPECT_TRUE(ui.mnuNetworkTime->isEnabled() && ui.mnuNetworkTime->isChecked());
     const QColor success = ui.Label1->palette().color(QPalette::WindowText);
 
     // Declined: nothing reaches timedated; the offset is said, and the failure
-    // stays where the eye falls and in the tray, a tick later too.
+    // stays where the eye falls and in the tray, a tick later too. The due
+    // schedule's tick while the box is open starts no second update.
+    prompts->whileAsking = [this] { form->Timer1_Timer(); };
     ui.cmdSetTime->click();
+    prompts->whileAsking = {};
+    EXPECT_EQ(server->connections(), 1);
     EXPECT_EQ(prompts->asked, QStringList{"Network Time"});
     EXPECT_TRUE(timedated.calls().isEmpty());
     const QString check = "The PC clock is 10.625 s behind the time servers (±0.500 s); network time keeps it.";

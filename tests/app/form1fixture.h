@@ -30,11 +30,15 @@ public:
     QStringList asked;
     QStringList texts;
     int beeps = 0;
+    // What happens while the question is open: the window's events run.
+    std::function<void()> whileAsking;
 
     bool askYesNo(QWidget*, const QString& title, const QString& text) override
     {
         asked.append(title);
         texts.append(text);
+        if (whileAsking)
+            whileAsking();
         return yes;
     }
     bool askChoice(QWidget*, const QString& title, const QString& text, const QString&, const QString&) override
