@@ -22,6 +22,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 // Answers the window's questions in place of the user and counts beeps.
 class FakePrompts : public UserPrompts
 {
