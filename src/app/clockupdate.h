@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 
@@ -43,6 +44,8 @@ public:
         Outcome outcome = Outcome::NoConnection;
         // The received local time put on the clock, as a date serial.
         double appliedLocalSerial = 0.0;
+        // The same instant in UTC.
+        QDateTime appliedUtc;
     };
 
     // No received time before `buildDay` is believed.
