@@ -225,41 +225,15 @@ bool TimeEstimator::landsOn(qint64 edgeUsec, qint64 targetUsec)
 UpdateEstimate TimeEstimator::decide(const TimeReceipt& first, const QString& firstEntry)
 {
     UpdateEstimate result;
-    if (m_answers > 1 && clockMoved()) {
-        result.refusal = refusal(text("Status: The PC's clock moved while the time servers were asked "
-                                      "(the PC slept, or its time was changed)."));
+    const OffsetVote::Verdict verdict = m_vote.verdict();
+    result.refusal = verdictRefusal(verdict);
+    if (!result.refusal.isEmpty())
         return result;
-    }
-    OffsetVote::Verdict verdict = m_vote.verdict();
-    if (m_vote.servers() == 0) {
-        result.refusal = refusal(text("Status: No time server answered within a second."));
-        return result;
-    }
-    if (!verdict.range) {
-        const OffsetVote::Support support = m_vote.support();
-        qCWarning(lcTimeClient) << "At most" << support.servers << "of" << m_vote.servers() << "servers agree, in"
-                                << support.stretches.size() << "places";
-        result.refusal = refusal(text("Status: The time servers disagree."));
-        return result;
-    }
-    if (!verdict.contested.isEmpty()) {
-        result.refusal = refusal(text("Status: The time servers disagree: %1 is off from the others, but %2 "
-                                      "agrees with it.")
-                                     .arg(verdict.contested, verdict.contestedBy));
-        return result;
-    }
     aimWithin(result, verdict);
     if (std::abs(*result.adjustmentUsec) > kLargeStepUsec) {
-        if (m_cycle.size() > 1 && verdict.holders < 2) {
-            result = {};
-            result.refusal = refusal(text("Status: Only one time server answered, and it would move the clock by "
-                                          "more than a day; that takes two servers that agree."));
-            return result;
-        }
-        if (m_cycle.size() <= 1 && !confirmLargeStep(first, firstEntry)) {
-            result = {};
-            result.refusal = refusal(text("Status: The time server would move the clock by more than a day, and "
-                                          "asked again 4 seconds later its time had not moved on by 4 seconds."));
+        result.refusal = largeStepRefusal(verdict, first, firstEntry);
+        if (!result.refusal.isEmpty()) {
+            result.adjustmentUsec.reset();
             return result;
         }
         aimWithin(result, m_vote.verdict());
@@ -267,6 +241,37 @@ UpdateEstimate TimeEstimator::decide(const TimeReceipt& first, const QString& fi
     for (const QString& entry : verdict.outside)
         result.notes << text("Status: %1 is off from the others and was left out.").arg(entry);
     return result;
+}
+
+QString TimeEstimator::verdictRefusal(const OffsetVote::Verdict& verdict) const
+{
+    if (m_answers > 1 && clockMoved())
+        return refusal(text("Status: The PC's clock moved while the time servers were asked "
+                            "(the PC slept, or its time was changed)."));
+    if (m_vote.servers() == 0)
+        return refusal(text("Status: No time server answered within a second."));
+    if (!verdict.range) {
+        const OffsetVote::Support support = m_vote.support();
+        qCWarning(lcTimeClient) << "At most" << support.servers << "of" << m_vote.servers() << "servers agree, in"
+                                << support.stretches.size() << "places";
+        return refusal(text("Status: The time servers disagree."));
+    }
+    if (!verdict.contested.isEmpty())
+        return refusal(text("Status: The time servers disagree: %1 is off from the others, but %2 agrees with it.")
+                           .arg(verdict.contested, verdict.contestedBy));
+    return {};
+}
+
+QString TimeEstimator::largeStepRefusal(const OffsetVote::Verdict& verdict, const TimeReceipt& first,
+                                        const QString& firstEntry)
+{
+    if (m_cycle.size() > 1 && verdict.holders < 2)
+        return refusal(text("Status: Only one time server answered, and it would move the clock by more than a "
+                            "day; that takes two servers that agree."));
+    if (m_cycle.size() <= 1 && !confirmLargeStep(first, firstEntry))
+        return refusal(text("Status: The time server would move the clock by more than a day, and asked again 4 "
+                            "seconds later its time had not moved on by 4 seconds."));
+    return {};
 }
 
 void TimeEstimator::aimWithin(UpdateEstimate& result, const OffsetVote::Verdict& verdict) const
