@@ -22,11 +22,11 @@
 // It asks every server of the cycle once and then once more, each question
 // timed so that its answer halves the offsets still possible, and lets the
 // servers vote: the offset is the stretch that more than half of them hold,
-// and a server outside it is named and left out. The second question of the
-// update repeats the moment of the first and the fourth that of the third,
-// so that no lone answer narrows the estimate while it is wider than half a
-// second. A lone server must still be running to move the clock by more
-// than a day; several must have two that agree.
+// and a server outside it is named and left out. While the estimate is
+// wider than half a second no lone answer narrows it: the next server is
+// asked at the same moment of the second and must agree. A lone server must
+// still be running to move the clock by more than a day; several must have
+// two that agree.
 class TimeEstimator
 {
 public:
