@@ -38,7 +38,6 @@ public:
         for (qsizetype i = 0; i < servers.size(); ++i)
             m_servers.insert(QStringLiteral("s%1").arg(i + 1), servers.at(i));
     }
-    QStringList cycle() const { return m_servers.keys(); }
 
     std::optional<TimeReceipt> ask(const QString& entry, int limitMsecs)
     {
@@ -48,10 +47,8 @@ public:
             clock.advanceMsecs(limitMsecs);
             return std::nullopt;
         }
-        TimeReceipt receipt;
-        receipt.askedMonotonicMsecs = clock.monotonicMsecs();
-        // Connected at once, as on loopback; the path's delay is the server's to play.
-        receipt.connectedMonotonicMsecs = clock.monotonicMsecs();
+        TimeReceipt receipt; // connected at once, as on loopback: the path's delay is the server's to play
+        receipt.askedMonotonicMsecs = receipt.connectedMonotonicMsecs = clock.monotonicMsecs();
         clock.advanceMsecs(server.oneWayMsecs);
         const qint64 serverUsec = clock.currentDateTimeUtc().toMSecsSinceEpoch() * 1000 + server.offsetUsec;
         receipt.count = server.count.value_or(quint32(serverUsec / 1'000'000 + TimeProtocol::kEpochDifference));
@@ -66,10 +63,10 @@ public:
     UpdateEstimate update()
     {
         TimeEstimator estimator(
-            cycle(), kBuilt, [this](const QString& entry, int limit) { return ask(entry, limit); },
+            m_servers.keys(), kBuilt, [this](const QString& entry, int limit) { return ask(entry, limit); },
             [this](qint64 moment) { wait(moment); });
         QStringList tried;
-        for (const QString& entry : cycle()) {
+        for (const QString& entry : m_servers.keys()) {
             if (const auto first = ask(entry, TimeProtocol::kAnswerLimitMsecs))
                 return estimator.estimate(*first, entry, tried);
             tried << entry;
@@ -84,10 +81,7 @@ private:
     QMap<QString, Server> m_servers;
 };
 
-Server liar(qint64 lieUsec)
-{
-    return {.offsetUsec = kHonestUsec + lieUsec};
-}
+Server liar(qint64 lieUsec) { return {.offsetUsec = kHonestUsec + lieUsec}; }
 
 enum class Expect { Set, SetOrDisagree, Refused };
 
@@ -98,14 +92,13 @@ struct Row
     Expect expect;
     // How far from the honest servers' time the clock may be set.
     qint64 toleranceUsec = 130'000;
-    // Part of the refusal, or of a note when set.
-    const char* says = "";
+    const char* refusalOrNote = "";
     QDateTime start = kNow;
 };
 
 // Each row at 17 phases of the second: no server is asked more than twice or
-// twice within 4 s, and the outcome is the row's. When all servers are
-// honest, the uncertainty said holds too.
+// twice within 4 s, and the outcome is the row's; with honest servers only,
+// within the uncertainty said.
 void check(const Row& row, bool allHonest)
 {
     for (int phase = 0; phase < 1000; phase += 61) {
@@ -120,7 +113,7 @@ void check(const Row& row, bool allHonest)
         const QString said = estimate.refusal + estimate.notes.join(u' ');
         if (!estimate.adjustmentUsec) {
             EXPECT_NE(row.expect, Expect::Set) << name << ": " << qPrintable(said);
-            EXPECT_TRUE(said.contains(row.expect == Expect::Refused ? row.says : "disagree")) << name << ": "
+            EXPECT_TRUE(said.contains(row.expect == Expect::Refused ? row.refusalOrNote : "disagree")) << name << ": "
                                                                                                << qPrintable(said);
             continue;
         }
@@ -128,7 +121,7 @@ void check(const Row& row, bool allHonest)
         EXPECT_NE(row.expect, Expect::Refused) << name << " set " << *estimate.adjustmentUsec;
         EXPECT_LE(error, allHonest ? std::min(row.toleranceUsec, estimate.uncertaintyUsec + 2000) : row.toleranceUsec)
             << name;
-        EXPECT_TRUE(said.contains(row.says)) << name << ": " << qPrintable(said);
+        EXPECT_TRUE(said.contains(row.refusalOrNote)) << name << ": " << qPrintable(said);
     }
 }
 
@@ -137,24 +130,19 @@ const Server kSilent{.silent = true};
 
 } // namespace
 
-TEST(TimeEstimator, HonestServersNarrowTheOffsetToAFewMillisecondsAtEveryPhase)
+TEST(TimeEstimator, HonestServersNarrowTheOffsetToMillisecondsAndNoLieNorPauseSetsTheClockFarFromThem)
 {
     const Server far{.oneWayMsecs = 300};
-    const Row rows[] = {
+    const Row honest[] = {
         {"four honest servers", {kHonest, kHonest, kHonest, kHonest}, Expect::Set, 20'000},
         {"four honest servers 300 ms away each way", {far, far, far, far}, Expect::Set, 20'000},
         {"three honest servers", {kHonest, kHonest, kHonest}, Expect::Set, 70'000},
         {"a silent one left out", {kHonest, kSilent, kHonest, kHonest}, Expect::Set},
-        // The servers send 0 at 06:28:16 UTC on 7 February 2036.
-        {"four across the roll-over of 2036", {kHonest, kHonest, kHonest, kHonest}, Expect::Set, 20'000, "",
+        {"four sending 0 at the roll-over of 2036", {kHonest, kHonest, kHonest, kHonest}, Expect::Set, 20'000, "",
          QDateTime(QDate(2036, 2, 7), QTime(6, 28, 9), Qt::UTC)},
     };
-    for (const Row& row : rows)
+    for (const Row& row : honest)
         check(row, true);
-}
-
-TEST(TimeEstimator, NoLieNorPauseSetsTheClockFarFromTheHonestServers)
-{
     constexpr qint64 tenYears = 315'360'000'000'000;
     const Row rows[] = {
         {"ten years ahead alone among four", {kSilent, kSilent, kSilent, liar(tenYears)}, Expect::Refused, 0,
@@ -172,11 +160,9 @@ TEST(TimeEstimator, NoLieNorPauseSetsTheClockFarFromTheHonestServers)
          "The time servers disagree"},
         {"two colluders 0.9 s behind asked last", {kHonest, kHonest, liar(-900'000), liar(-900'000)}, Expect::Refused,
          0, "The time servers disagree"},
-        // Two that agree and lie by less than the second they share with the
-        // honest two go unseen at some phases: they pull the clock, by less than their lie.
-        {"two colluders 0.4 s ahead asked first", {liar(400'000), liar(400'000), kHonest, kHonest},
+        {"two colluders 0.4 s ahead asked first, unseen at some phases, pull by less than their lie", {liar(400'000), liar(400'000), kHonest, kHonest},
          Expect::SetOrDisagree, 400'000},
-        {"two colluders 0.4 s behind asked last", {kHonest, kHonest, liar(-400'000), liar(-400'000)},
+        {"two colluders 0.4 s behind asked last, unseen at some phases, pull by less than their lie", {kHonest, kHonest, liar(-400'000), liar(-400'000)},
          Expect::SetOrDisagree, 400'000},
     };
     for (const Row& row : rows)
