@@ -11,7 +11,8 @@
 // dbusmock's timedated on a private system bus (bench/run.py starts it),
 // which changes no clock; the figure is the adjustment that call carried, as
 // the mock logged it, less the true offset. Each run starts at another phase
-// of the servers' second.
+// of the servers' second. The servers count the questions each update asks
+// them and the shortest time between two.
 //   accuracy_bench [RUNS] [DELAY_MS]
 #include "benchfigures.h"
 #include "clockset/timedatedclocksetter.h"
@@ -32,6 +33,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <thread>
@@ -78,6 +80,21 @@ struct UpdateFigures
     double korvelMsecs = 0;  // the adjustment timedated received, less the true offset
     double singleMsecs = 0;  // the first answer alone, aimed at the middle of its second
     double addedMsecs = 0;   // the estimate's time on top of the first answer
+};
+
+// How the update treated the servers: the most questions one got, and the
+// shortest time between two questions to one server.
+struct Etiquette
+{
+    int mostQuestions = 0;
+    double shortestGapMsecs = std::numeric_limits<double>::max();
+
+    void add(const LoopbackTimeServer& server)
+    {
+        mostQuestions = std::max(mostQuestions, server.questions());
+        if (server.questions() > 1)
+            shortestGapMsecs = std::min(shortestGapMsecs, double(server.shortestGapUsec()) / 1000.0);
+    }
 };
 
 // One update, as the window's Done handler runs it.
@@ -171,13 +188,19 @@ int main(int argc, char** argv)
     std::vector<double> single;
     std::vector<double> added;
     std::vector<double> rdate;
+    Etiquette etiquette;
     for (int i = 0; i < runs; ++i) {
         // Phases spread evenly whatever the number of runs (steps of the
         // golden ratio), never in step with the eighths an estimate ends on.
         const double phase = std::fmod(0.5 + 0.6180339887 * i, 1.0);
         // The first answer's server reads its clock one delay after the question.
         waitForPhase(phase - double(delay.count()) / 1000.0 + 1.0);
-        if (const auto figures = update(cycle.first())) {
+        for (const auto& server : servers)
+            server->resetQuestions();
+        const auto figures = update(cycle.first());
+        for (const auto& server : servers)
+            etiquette.add(*server);
+        if (figures) {
             korvel.push_back(figures->korvelMsecs);
             single.push_back(figures->singleMsecs);
             added.push_back(figures->addedMsecs);
@@ -191,6 +214,8 @@ int main(int argc, char** argv)
                          {"single", summary(single, runs)},
                          {"rdate", summary(rdate, runs)},
                          {"added_median_ms", BenchFigures::median(added)},
-                         {"added_max_ms", added.empty() ? 0.0 : *std::max_element(added.begin(), added.end())}});
+                         {"added_max_ms", added.empty() ? 0.0 : *std::max_element(added.begin(), added.end())},
+                         {"most_questions", etiquette.mostQuestions},
+                         {"shortest_gap_ms", etiquette.shortestGapMsecs}});
     return korvel.size() == size_t(runs) && rdate.size() == size_t(runs) ? 0 : 1;
 }

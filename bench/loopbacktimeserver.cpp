@@ -4,7 +4,12 @@
 
 #include "loopbacktimeserver.h"
 
+#include "timeclient/timeprotocol.h"
+
 #include <QtEndian>
+
+#include <algorithm>
+#include <limits>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -14,9 +19,6 @@
 #include <unistd.h>
 
 namespace {
-// Seconds from 1900-01-01 (the protocol's epoch) to 1970-01-01.
-constexpr qint64 kEpochDifference = 2'208'988'800;
-
 sockaddr_in loopback(quint16 port)
 {
     sockaddr_in address{};
@@ -24,6 +26,13 @@ sockaddr_in loopback(quint16 port)
     address.sin_port = htons(port);
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     return address;
+}
+
+qint64 monotonicUsec()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return qint64(now.tv_sec) * 1'000'000 + now.tv_nsec / 1000;
 }
 
 quint16 boundPort(int socket)
@@ -72,6 +81,12 @@ qint64 LoopbackTimeServer::utcNowUsec()
     return qint64(now.tv_sec) * 1'000'000 + now.tv_nsec / 1000;
 }
 
+void LoopbackTimeServer::resetQuestions()
+{
+    m_questions = 0;
+    m_shortestGapUsec = std::numeric_limits<qint64>::max();
+}
+
 void LoopbackTimeServer::serve()
 {
     while (!m_stopping) {
@@ -80,8 +95,13 @@ void LoopbackTimeServer::serve()
         if (poll(&waiting, 1, 50) <= 0)
             continue;
         const int connection = accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
-        if (connection >= 0)
-            answer(connection);
+        if (connection < 0)
+            continue;
+        const qint64 now = monotonicUsec();
+        if (m_questions++ > 0)
+            m_shortestGapUsec = std::min(m_shortestGapUsec.load(), now - m_lastQuestionUsec.load());
+        m_lastQuestionUsec = now;
+        answer(connection);
     }
 }
 
@@ -93,7 +113,7 @@ void LoopbackTimeServer::answer(int connection)
     const qint64 wholeSeconds = serverUsec / 1'000'000;
     std::this_thread::sleep_for(m_delay);
     uchar bytes[4];
-    qToBigEndian(quint32(wholeSeconds + kEpochDifference), bytes);
+    qToBigEndian(quint32(wholeSeconds + TimeProtocol::kEpochDifference), bytes);
     m_lastSentUsec = utcNowUsec();
     send(connection, bytes, sizeof bytes, MSG_NOSIGNAL);
     close(connection);

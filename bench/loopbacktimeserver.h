@@ -29,6 +29,11 @@ public:
     // last answer left; over loopback, also when it arrived.
     qint64 lastSentUsec() const { return m_lastSentUsec.load(); }
 
+    // Questions since the last reset, and the shortest time between two of them.
+    int questions() const { return m_questions.load(); }
+    qint64 shortestGapUsec() const { return m_shortestGapUsec.load(); }
+    void resetQuestions();
+
     // A loopback port nothing listens on: connecting to it is refused.
     static quint16 refusingPort();
     // A connect to 127.0.0.1:port and, when it is accepted, one read of an
@@ -46,6 +51,9 @@ private:
     int m_listener = -1;
     quint16 m_port = 0;
     std::atomic<qint64> m_lastSentUsec{0};
+    std::atomic<int> m_questions{0};
+    std::atomic<qint64> m_lastQuestionUsec{0};
+    std::atomic<qint64> m_shortestGapUsec{0};
     std::atomic<bool> m_stopping{false};
     std::thread m_thread;
 };

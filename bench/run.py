@@ -141,6 +141,9 @@ def accuracy(build, place, runs):
                 (title + "time the update adds, median (largest)",
                  "%.0f ms (%.0f ms)" % (figures["added_median_ms"], figures["added_max_ms"]), "one answer: 0 ms",
                  "—"),
+                (title + "questions to one server per update, most (shortest time between two)",
+                 "%d (%.1f s)" % (figures["most_questions"], figures["shortest_gap_ms"] / 1000),
+                 "at most 2, never within 4 s", "—"),
             ]
     finally:
         mock.close()

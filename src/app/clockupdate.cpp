@@ -55,6 +55,11 @@ QString failureOf(Kind kind)
     }
     return ClockUpdate::tr("the time service did not set it");
 }
+
+qint64 ceilingMsecs(qint64 usec)
+{
+    return (usec + 999) / 1000;
+}
 } // namespace
 
 ClockUpdate::ClockUpdate(KorvelControl& korvel, ClockSetter& clockSetter, NetworkTimeSwitch& networkTime,
@@ -154,11 +159,14 @@ void ClockUpdate::Korvel1_Done()
         return;
     }
     // The first answer as received, in the era it belongs to.
-    const double local = DateVariant::toSerial(m_korvel.LocalTime()).value_or(0.0)
-        + double(estimate.eraShiftSeconds) / DateSerial::kSecondsPerDay;
+    const double eraShift = double(estimate.eraShiftSeconds) / DateSerial::kSecondsPerDay;
+    const double local = DateVariant::toSerial(m_korvel.LocalTime()).value_or(0.0) + eraShift;
+    const QDateTime utc = DateSerial::toDateTime(DateVariant::toSerial(m_korvel.GMTTime()).value_or(0.0) + eraShift);
     const QString localText = GeneralDate::format(local);
     m_report.addStatusLine(QStringLiteral("Status: Time Received."));
     m_report.showResult(QStringLiteral(" ") + localText + QStringLiteral("\n  Network Lagtime = ") + m_korvel.LagTime());
+    for (const QString& note : estimate.notes)
+        m_report.addStatusLine(note);
     // "Set Time" stays off while the clock is set: an authorisation may take
     // minutes, and no tick may start a second update meanwhile.
     const ClockSetOutcome outcome = putOnClock(*estimate.adjustmentUsec);
@@ -167,8 +175,12 @@ void ClockUpdate::Korvel1_Done()
         reportCheck(estimate, outcome);
         return;
     }
-    m_appliedText = LastUpdateText::stored(local);
-    m_result = {Outcome::Applied, local, {}};
+    m_report.addStatusLine(tr("Status: The clock is now within %1 ms of the time servers.")
+                               .arg(ceilingMsecs(estimate.uncertaintyUsec)));
+    // Stored in UTC: the received local time is read with the zone's offset
+    // of the moment the component was made.
+    m_appliedText = LastUpdateText::stored(utc);
+    m_result = {Outcome::Applied, local, {}, utc};
     if (m_request.beep)
         m_report.beep();
     writeLastUpdate(m_appliedText);

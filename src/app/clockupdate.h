@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 
@@ -50,6 +51,8 @@ public:
         double appliedLocalSerial = 0.0;
         // Why the clock was not set, in a few words; empty when it was.
         QString failure;
+        // The same instant in UTC.
+        QDateTime appliedUtc;
     };
 
     // No received time before `buildDay` is believed.

@@ -140,7 +140,7 @@ void Form1::runUpdate(ClockUpdate::AskedBy askedBy)
         Form_Unload();
         return;
     }
-    m_lMinutesElapsed = StartupRule::minutesSince(result.appliedLocalSerial);
+    m_lMinutesElapsed = StartupRule::minutesSince(result.appliedUtc);
     ShowCountdown(UpdateSchedule::Variant::Tick);
 }
 

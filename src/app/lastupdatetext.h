@@ -4,16 +4,22 @@
 
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
-// The stored "LastUpdate" text. Korvel writes ISO 8601 with the zone's
-// offset, which reads back the same after a change of language or of summer
-// time; texts in the user's general date form, as older versions wrote,
-// still read. The status lines show it in the general date form.
+#include <optional>
+
+// The stored "LastUpdate" text. Korvel writes the instant in UTC as ISO 8601,
+// which names the same moment after a change of language, of zone or of
+// summer time; texts in the user's general date form, as older versions
+// wrote, still read, as the local time they say. The status lines show it in
+// the general date form, in the zone of the moment they are shown.
 namespace LastUpdateText {
 
-// The text to store for a local date serial.
-QString stored(double localSerial);
+// The text to store for an instant, to the whole second.
+QString stored(const QDateTime& instant);
+// The instant a stored text names; nothing when it is not a date.
+std::optional<QDateTime> instant(const QString& storedText);
 // A stored text in the user's general date form; a text that is not a date
 // as it stands.
 QString shown(const QString& storedText);

@@ -10,23 +10,30 @@
 #include "app/optionstore.h"
 #include "app/updateschedule.h"
 #include "base/clock.h"
-#include "base/dateserial.h"
-#include "base/generaldate.h"
 
 #include <algorithm>
 #include <limits>
 
+namespace {
+qint64 wholeMinutes(const QDateTime& instant)
+{
+    const qint64 seconds = instant.toSecsSinceEpoch();
+    return seconds / 60 - (seconds % 60 < 0 ? 1 : 0);
+}
+} // namespace
+
 std::optional<qint32> StartupRule::minutesSince(const QString& lastUpdate)
 {
-    const auto serial = GeneralDate::parse(lastUpdate);
-    if (!serial)
+    const auto instant = LastUpdateText::instant(lastUpdate);
+    if (!instant)
         return std::nullopt;
-    return minutesSince(*serial);
+    return minutesSince(*instant);
 }
 
-qint32 StartupRule::minutesSince(double serial)
+qint32 StartupRule::minutesSince(const QDateTime& instant)
 {
-    const qint64 minutes = DateSerial::minuteDiff(serial, Clock::instance().nowSerial());
+    // Counted in UTC: local time repeats an hour when summer time ends.
+    const qint64 minutes = wholeMinutes(Clock::instance().currentDateTimeUtc()) - wholeMinutes(instant);
     if (minutes < 0)
         return std::numeric_limits<qint32>::max();
     return static_cast<qint32>(std::min<qint64>(minutes, std::numeric_limits<qint32>::max()));
@@ -40,7 +47,7 @@ StartupRule::LastUpdateReading StartupRule::readLastUpdate(OptionStore& store)
         reading.minutesElapsed = *minutes;
         reading.wasDate = true;
     } else {
-        store.write(Option::LastUpdate, LastUpdateText::stored(Clock::instance().nowSerial()));
+        store.write(Option::LastUpdate, LastUpdateText::stored(Clock::instance().currentDateTimeUtc()));
         store.sync();
     }
     return reading;

@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 #include <optional>
@@ -26,10 +27,10 @@ namespace StartupRule {
 // text is not a date. The start-up rule, the scheduler's tick and --status
 // all count through here.
 std::optional<qint32> minutesSince(const QString& lastUpdate);
-// Whole minutes from a local date serial to now. A serial later than now
-// gives the largest count: the clock was set back (or lost its time), so an
-// update is due.
-qint32 minutesSince(double serial);
+// Whole minutes from an instant to now. An instant later than now gives the
+// largest count: the clock was set back (or lost its time), so an update is
+// due.
+qint32 minutesSince(const QDateTime& instant);
 
 // The stored last update and the whole minutes since; a text that is not a
 // date is replaced by now, so the interval starts over.

@@ -55,9 +55,4 @@ double addMinutes(double serial, qint64 minutes)
     return fromMsecs(toMsecs(serial) + minutes * kMsecsPerMinute);
 }
 
-qint64 minuteDiff(double from, double to)
-{
-    return floorDiv(toMsecs(to), kMsecsPerMinute) - floorDiv(toMsecs(from), kMsecsPerMinute);
-}
-
 } // namespace DateSerial

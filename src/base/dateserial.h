@@ -20,9 +20,6 @@ QDateTime toDateTime(double serial, Qt::TimeSpec kind = Qt::UTC);
 
 // Calendar minute arithmetic, to the millisecond.
 double addMinutes(double serial, qint64 minutes);
-// Minute boundaries crossed from one value to the other (each taken to its
-// whole minute first), negative when `to` lies before `from`.
-qint64 minuteDiff(double from, double to);
 
 // Milliseconds since day 0, rounded to the nearest millisecond.
 qint64 toMsecs(double serial);

@@ -21,20 +21,3 @@ OffsetInterval OffsetInterval::intersection(const QList<OffsetInterval>& interva
     }
     return common;
 }
-
-std::optional<qsizetype> OffsetInterval::oddOneOut(const QList<OffsetInterval>& intervals)
-{
-    if (intervals.size() < 3)
-        return std::nullopt;
-    std::optional<qsizetype> odd;
-    for (qsizetype i = 0; i < intervals.size(); ++i) {
-        QList<OffsetInterval> others = intervals;
-        others.removeAt(i);
-        if (intersection(others).isEmpty())
-            continue;
-        if (odd)
-            return std::nullopt;
-        odd = i;
-    }
-    return odd;
-}

@@ -6,8 +6,6 @@
 
 #include <QList>
 
-#include <optional>
-
 // Where a server's clock stands against the PC's (server minus PC), in
 // microseconds: somewhere in [lowUsec, highUsec). One Time Protocol answer
 // pins it to one second; several answers pin it to their intersection.
@@ -24,12 +22,10 @@ struct OffsetInterval
     static OffsetInterval ofAnswer(qint64 serverSecondUsec, qint64 earliestSentUsec, qint64 latestSentUsec);
     // What all of `intervals` allow; empty (low >= high) when they disagree.
     static OffsetInterval intersection(const QList<OffsetInterval>& intervals);
-    // The one interval whose removal lets at least two others agree, when
-    // there is exactly one such.
-    static std::optional<qsizetype> oddOneOut(const QList<OffsetInterval>& intervals);
 
     bool isEmpty() const { return lowUsec >= highUsec; }
-    // The middle; for an empty intersection, the middle of the gap between
-    // the answers that cross.
+    bool meets(const OffsetInterval& other) const { return !intersection({*this, other}).isEmpty(); }
+    bool holds(const OffsetInterval& other) const { return lowUsec <= other.lowUsec && other.highUsec <= highUsec; }
+    qint64 widthUsec() const { return highUsec - lowUsec; }
     qint64 middleUsec() const { return lowUsec + (highUsec - lowUsec) / 2; }
 };

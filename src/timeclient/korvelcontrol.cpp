@@ -22,7 +22,6 @@ const QString kApplicationName = QStringLiteral("Korvel");
 const QString kDefaultHost = QStringLiteral("0");
 // A public search engine's results page; any answer means the web is reachable.
 const QUrl kDefaultProbeUrl(QStringLiteral("https://search.yahoo.com/bin/search?p="));
-constexpr int kReceiveTimeoutSeconds = 1;
 
 QVariant valueForKey(const QVariantMap& state, const QString& key)
 {
@@ -143,7 +142,7 @@ KorvelControl::Attempt KorvelControl::runAttempt(double& localSerial)
             continue;
         }
         const QByteArray received =
-            m_sockets->ReceiveData(socket, TimeProtocol::kAnswerLength, kReceiveTimeoutSeconds);
+            m_sockets->ReceiveData(socket, TimeProtocol::kAnswerLength, TimeProtocol::kAnswerLimitMsecs / 1000);
         const TimeReceipt receipt = TimeReceipt::measure(received, start, connected);
         if (const auto answer = TimeProtocol::readAnswer(received, receipt.lagSeconds, m_ZoneBias)) {
             storeAnswer(*answer, receipt);

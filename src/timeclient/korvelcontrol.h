@@ -135,7 +135,7 @@ private:
     QVariant m_LocalTime;
     double m_OffSet = 0.0;
     int m_ZoneBias = 0;
-    qint16 m_Port = 37;
+    qint16 m_Port = TimeProtocol::kTimePort;
     qint16 m_RetryCount = 0;
     qint16 m_ProbeStatus = ProbePending;
 

@@ -5,68 +5,85 @@
 #pragma once
 
 #include "clockset/clockadjustment.h"
-#include "clockset/offsetinterval.h"
+#include "timeclient/offsetvote.h"
+#include "timeclient/timeprotocol.h"
 #include "timeclient/timequestion.h"
 #include "timeclient/timereceipt.h"
 #include "timeclient/updateestimate.h"
 
 #include <QDate>
+#include <QHash>
 #include <QStringList>
 
 #include <functional>
 #include <optional>
 
-// Turns the first answer of an update into the adjustment of the PC clock:
-// reads its count in the right era, asks each other server of the cycle
-// once at a moment chosen so that its answer halves the offsets still
-// possible, checks that all answers agree and that a lone server is not
-// stuck, and aims at the middle of what the answers leave.
+// Turns the first answer of an update into the adjustment of the PC clock.
+// It asks every server of the cycle once and then once more, each question
+// timed so that its answer halves the offsets still possible, and lets the
+// servers vote: the offset is the stretch that more than half of them hold,
+// and a server outside it is named and left out. While the estimate is
+// wider than half a second no lone answer narrows it: the next server is
+// asked at the same moment of the second and must agree. A lone server must
+// still be running to move the clock by more than a day; several must have
+// two that agree.
 class TimeEstimator
 {
 public:
     // Asks one server once within a time limit (TimeQuestion::ask).
     using Asker = std::function<std::optional<TimeReceipt>(const QString& entry, int limitMsecs)>;
+    // Returns once the monotonic clock reads the given moment (tests move a fake clock instead).
+    using Waiter = std::function<void(qint64 monotonicMsecs)>;
 
-    // Server etiquette: the refinement as a whole, and each of its questions.
-    static constexpr int kRefinementMsecs = 4000;
-    static constexpr int kQuestionMsecs = 1000;
-    // A lone server must confirm a large step this long after its first answer.
-    static constexpr int kConfirmationMsecs = 4000;
+    static constexpr int kQuestionMsecs = TimeProtocol::kAnswerLimitMsecs;
+    // Server etiquette: an update takes at most 10 s from its first question
+    // and asks a server at most twice, never twice within 4 s.
+    static constexpr int kUpdateMsecs = 10000;
+    static constexpr int kSameServerMsecs = 4000;
     static constexpr qint64 kLargeStepUsec = 86'400'000'000;
 
     TimeEstimator(const QStringList& cycle, QDate buildDay = ClockAdjustment::buildDay(),
-                  Asker ask = TimeQuestion::ask);
+                  Asker ask = TimeQuestion::ask, Waiter wait = sleepUntil);
 
     // `first` is the answer of `firstEntry` that the component's cycle got;
-    // the servers in `alreadyAsked` (those the cycle tried before) are not
-    // asked again.
+    // the servers in `alreadyAsked` (those the cycle tried before) count as
+    // asked once.
     UpdateEstimate estimate(const TimeReceipt& first, const QString& firstEntry,
                             const QStringList& alreadyAsked = {});
 
-private:
-    struct Answer
-    {
-        QString entry;
-        // Where the offset lies if the path is symmetric; what it aims at.
-        OffsetInterval aimed;
-        // Where it lies whatever the path; what agreement is judged on.
-        OffsetInterval bound;
-    };
+    static void sleepUntil(qint64 monotonicMsecs);
 
-    void add(const QString& entry, const TimeReceipt& receipt);
-    void refine(const TimeReceipt& first, QStringList asked);
+private:
+    void take(const QString& entry, const TimeReceipt& receipt);
+    // Asks, in `order`, each server asked `questionsBefore` times so far.
+    void askInTurn(const QStringList& order, int questionsBefore);
+    std::optional<TimeReceipt> askAt(const QString& entry, qint64 earliestMonotonicMsecs);
+    qint64 questionMoment(const QString& entry, qint64 earliestMonotonicMsecs) const;
+    qint64 sendDelay(const QString& entry) const;
+    static bool landsOn(qint64 edgeUsec, qint64 targetUsec);
+    UpdateEstimate decide(const TimeReceipt& first, const QString& firstEntry);
+    // Why the vote sets nothing; empty when it sets the clock.
+    QString verdictRefusal(const OffsetVote::Verdict& verdict) const;
+    // Why a step of more than a day is not taken; empty when it is.
+    QString largeStepRefusal(const OffsetVote::Verdict& verdict, const TimeReceipt& first, const QString& firstEntry);
+    void aimWithin(UpdateEstimate& result, const OffsetVote::Verdict& verdict) const;
     bool confirmLargeStep(const TimeReceipt& first, const QString& firstEntry);
-    // The monotonic moment to ask so that the server sends as its clock
-    // turns a second, were the offset the middle of the current estimate.
-    qint64 askingMoment(qint64 earliestMonotonicMsecs, qint64 sendDelayUsec) const;
-    OffsetInterval aimedIntersection() const;
-    QString disagreement() const;
+    bool clockMoved() const;
     qint64 pcUsecAt(qint64 monotonicMsecs) const;
 
     QStringList m_cycle;
     QDate m_buildDay;
     Asker m_ask;
-    QList<Answer> m_answers;
+    Waiter m_wait;
+    OffsetVote m_vote;
+    int m_answers = 0;
+    // The edge of an answer that another server must repeat.
+    std::optional<qint64> m_check;
+    // For each server that answered, how long from its question to its sending.
+    QHash<QString, qint64> m_sendDelays;
+    QHash<QString, int> m_questions;
+    QHash<QString, qint64> m_firstQuestionMsecs;
+    qint64 m_deadlineMsecs = 0;
     // One pairing of the PC's UTC clock with the monotonic clock, taken at the
     // first answer, places every answer on one time line.
     qint64 m_anchorUtcUsec = 0;

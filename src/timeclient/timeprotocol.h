@@ -12,7 +12,14 @@
 // Pure conversions of the Time Protocol (RFC 868) answer and of local time.
 namespace TimeProtocol {
 
+// The Time Protocol's port, for a server entry without one.
+inline constexpr quint16 kTimePort = 37;
+// Seconds from the protocol's epoch (1 January 1900) to the Unix epoch (1970).
+inline constexpr qint64 kEpochDifference = 2'208'988'800;
 inline constexpr int kAnswerLength = 4;
+// How long a question may take from its start to the answer's last byte;
+// an answer that took longer says nothing about when the server sent.
+inline constexpr int kAnswerLimitMsecs = 1000;
 inline constexpr float kMaxLag = 1.0f;
 
 // The 4-byte big-endian count of seconds since 1 January 1900 00:00 UTC as a

@@ -22,7 +22,7 @@ std::optional<TimeReceipt> ask(const QString& entry, int limitMsecs)
     const qint64 started = Clock::instance().monotonicMsecs();
     const ServerCycle::Entry server = ServerCycle::split(entry);
     const std::vector<SocketLayer::Address> addresses =
-        SocketLayer::ResolveHost(server.name, server.port.value_or(kTimePort));
+        SocketLayer::ResolveHost(server.name, server.port.value_or(TimeProtocol::kTimePort));
     SocketLayer sockets;
     const qint64 asked = Clock::instance().monotonicMsecs();
     // One question, to the first address: the limit leaves no room for more.
@@ -40,7 +40,7 @@ std::optional<TimeReceipt> ask(const QString& entry, int limitMsecs)
         qCInfo(lcTimeClient) << entry << "gave no answer within" << limitMsecs << "ms";
         return std::nullopt;
     }
-    const QByteArray received = sockets.ReceiveData(socket, TimeProtocol::kAnswerLength, 1);
+    const QByteArray received = sockets.ReceiveData(socket, TimeProtocol::kAnswerLength, TimeProtocol::kAnswerLimitMsecs / 1000);
     const TimeReceipt receipt = TimeReceipt::measure(received, asked, connected);
     sockets.CloseSocket(socket);
     if (received.size() != TimeProtocol::kAnswerLength) {

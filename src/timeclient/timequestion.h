@@ -14,9 +14,6 @@
 // refinement asks, apart from the component's cycle and its events.
 namespace TimeQuestion {
 
-// The Time Protocol's port, for an entry without one.
-inline constexpr quint16 kTimePort = 37;
-
 // Asks `entry` ("host" or "host:port") once; nothing when it cannot be
 // resolved or reached, or sends anything but four bytes within `limitMsecs`
 // of the question.

@@ -9,11 +9,6 @@
 
 #include <QtEndian>
 
-namespace {
-// Seconds from the protocol's epoch (1900) to the Unix epoch (1970).
-constexpr qint64 kEpochDifference = 2'208'988'800;
-} // namespace
-
 TimeReceipt TimeReceipt::measure(const QByteArray& received, qint64 askedMonotonicMsecs,
                                  qint64 connectedMonotonicMsecs)
 {
@@ -25,6 +20,6 @@ TimeReceipt TimeReceipt::measure(const QByteArray& received, qint64 askedMonoton
     receipt.lagSeconds = TimeProtocol::lagSeconds(receipt.receiptMonotonicMsecs - askedMonotonicMsecs);
     if (received.size() == TimeProtocol::kAnswerLength)
         receipt.count = qFromBigEndian<quint32>(received.constData());
-    receipt.serverUtcMsecs = (qint64(receipt.count) - kEpochDifference) * 1000;
+    receipt.serverUtcMsecs = (qint64(receipt.count) - TimeProtocol::kEpochDifference) * 1000;
     return receipt;
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -14,11 +15,13 @@ struct UpdateEstimate
 {
     // Microseconds to add to the PC clock; nothing when the update is refused.
     std::optional<qint64> adjustmentUsec;
-    // Half the width of the offsets the answers leave, around the one aimed
-    // at: how far the adjustment may be off, the path's asymmetry aside.
+    // Half the width of the interval the adjustment aims at: how far from
+    // the servers' time the clock may still be.
     qint64 uncertaintyUsec = 0;
     // The status line that says why, when refused.
     QString refusal;
+    // Status lines to show with an adjustment: the servers left out.
+    QStringList notes;
     // Seconds the first answer's era adds to its reading since 1900 (2^32
     // after the roll-over of 7 February 2036), so that the stored time of the
     // update lands in the right era.

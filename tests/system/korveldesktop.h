@@ -53,6 +53,7 @@ protected:
         ASSERT_TRUE(networkManager.errorText().isEmpty()) << qPrintable(networkManager.errorText());
         ASSERT_TRUE(timedated.errorText().isEmpty()) << qPrintable(timedated.errorText());
         xinetd = TimeServerFixture::xinetdEntry();
+        timeServers = xinetd;
         if (xinetd.isEmpty())
             GTEST_SKIP() << "xinetd's time service is not running (scripts/services.sh starts it)";
         networkManager.addModemDevice();
@@ -155,7 +156,7 @@ protected:
     void start(const QStringList& arguments)
     {
         EnvironmentChanges changes{{"XDG_CONFIG_HOME", home.path()}, {"DBUS_SYSTEM_BUS_ADDRESS", bus.address()},
-                                   {"KORVEL_TIME_SERVERS", xinetd}, {"QT_LOGGING_RULES", "korvel.tray.debug=true"}};
+                                   {"KORVEL_TIME_SERVERS", timeServers}, {"QT_LOGGING_RULES", "korvel.tray.debug=true"}};
         if (display) {
             startKorvel(korvel, arguments,
                         changes + EnvironmentChanges{{"DISPLAY", display->name()}, {"QT_QPA_PLATFORM", "xcb"},
@@ -199,6 +200,8 @@ protected:
     TimedatedMock timedated{bus};
     QTemporaryDir home;
     QString xinetd;
+    // The cycle the program is started with: xinetd's service unless a test sets its own.
+    QString timeServers;
     QString lastUpdate;
     QProcess korvel;
     QByteArray errors;

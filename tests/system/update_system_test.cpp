@@ -4,6 +4,11 @@
 
 #include "korveldesktop.h"
 
+#include <atomic>
+
+#include <signal.h>
+#include <unistd.h>
+
 using UpdateOnTheDesktop = KorvelDesktop;
 
 TEST_F(UpdateOnTheDesktop, AnUnattendedStartUpdatesAnOverdueClockAndStaysInTheTray)
@@ -80,4 +85,33 @@ TEST_F(UpdateOnTheDesktop, StatusNamesTheEntriesAndTheNetworkTimeSwitch)
                              "Next automatic update: due now"})
         EXPECT_TRUE(run.out.contains(QLatin1String(line))) << line << "\n" << run.out.toStdString();
     EXPECT_TRUE(run.out.contains("Time servers: " + xinetd));
+}
+
+TEST_F(UpdateOnTheDesktop, AProcessStoppedWhileAQuestionWaitsSetsNothingWrong)
+{
+    // Four servers 7 s ahead; the third stops Korvel while its first question waits, and answers meanwhile.
+    std::atomic<int> questions{0};
+    std::vector<std::unique_ptr<TimeServerFixture>> servers;
+    QStringList cycle;
+    for (int i = 0; i < 4; ++i) {
+        servers.push_back(i != 2 ? TimeServerFixture::followingClock(std::chrono::milliseconds(7000))
+                                 : std::make_unique<TimeServerFixture>([&](int socket) {
+                                       if (questions++ == 0 && ::kill(korvel.processId(), SIGSTOP) == 0)
+                                           QThread::msleep(2500);
+                                       const QByteArray answer =
+                                           TimeServerFixture::answerFor(QDateTime::currentDateTimeUtc().addSecs(7));
+                                       static_cast<void>(::write(socket, answer.constData(), size_t(answer.size())));
+                                       ::kill(korvel.processId(), SIGCONT);
+                                   }));
+        cycle << servers.back()->entry();
+    }
+    timeServers = cycle.join(u',');
+    writeSettings(true);
+    start({"Load", "1"});
+    ASSERT_TRUE(waitForError("korvel.status: Status: The clock is now within ")) << errors.constData();
+    EXPECT_EQ(questions, 2) << "asked once in each round";
+    EXPECT_TRUE(errors.contains("the answer is not used")) << errors.constData();
+    const QList<TimedatedMock::SetTimeCall> calls = timedated.setTimeCalls();
+    ASSERT_EQ(calls.size(), 1);
+    EXPECT_NEAR(double(calls[0].usecUtc), 7'000'000.0, 130'000.0);
 }
