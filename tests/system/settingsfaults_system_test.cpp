@@ -6,23 +6,23 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 
+#include <functional>
+
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-// Settings Korvel may not read or write. Root reads and writes anything, so
-// the program runs without the capabilities that let it.
-class SettingsOutOfReach : public testing::Test
+// The window on a settings file of the test's own, without a system bus.
+// Root reads and writes anything, so the program runs without the
+// capabilities that let it.
+class SettingsOnDisk : public testing::Test
 {
 protected:
-    SettingsOutOfReach()
-    {
-        QDir(home.path()).mkpath("Korvel");
-        QFile file(path());
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(kSaved) == kSaved.size());
-    }
-    ~SettingsOutOfReach() override
+    SettingsOnDisk() { QDir(home.path()).mkpath("Korvel"); }
+    ~SettingsOnDisk() override
     {
         QFile::setPermissions(folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner);
@@ -31,27 +31,11 @@ protected:
     QString folder() const { return home.filePath("Korvel"); }
     QString path() const { return home.filePath("Korvel/Korvel.ini"); }
 
-    // Starts the window, ends it as a logout does, and returns what it said.
-    QByteArray runAndEnd()
+    void write(const QByteArray& bytes) const
     {
-        QProcess korvel;
-        korvel.setProcessEnvironment(environmentWith({{"XDG_CONFIG_HOME", home.path()}, {"QT_QPA_PLATFORM", "offscreen"},
-                                                      {"DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent"}}));
-        if (::geteuid() == 0)
-            korvel.start("setpriv", {"--inh-caps=-dac_override,-dac_read_search,-sys_time",
-                                     "--bounding-set=-dac_override,-dac_read_search,-sys_time", KORVEL_BINARY});
-        else
-            korvel.start(KORVEL_BINARY);
-        korvel.setReadChannel(QProcess::StandardError);
-        QByteArray errors;
-        // The first tick shows the window has loaded.
-        while (errors.count("Last update was on - ") < 2 && korvel.waitForReadyRead(20000))
-            errors += korvel.readAll();
-        korvel.terminate();
-        EXPECT_TRUE(korvel.waitForFinished(10000));
-        return errors + korvel.readAll();
+        QFile file(path());
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     }
-
     QByteArray saved() const
     {
         QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner);
@@ -59,24 +43,115 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    const QByteArray kSaved = "[Option]\nCheckTime=5\nTimeZone=25\nConnection=Office\n";
+    EnvironmentChanges environment() const
+    {
+        return {{"XDG_CONFIG_HOME", home.path()}, {"QT_QPA_PLATFORM", "offscreen"},
+                {"DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent"}, {"KORVEL_TEST_SITES", "http://127.0.0.1:9/"}};
+    }
+
+    // Starts the window, runs `meanwhile` once it has loaded, ends it as a
+    // logout does, and returns what it said.
+    QByteArray runAndEnd(const std::function<void()>& meanwhile = {})
+    {
+        QProcess korvel;
+        korvel.setProcessEnvironment(environmentWith(environment()));
+        if (::geteuid() == 0)
+            korvel.start("setpriv", {"--inh-caps=-dac_override,-dac_read_search,-sys_time",
+                                     "--bounding-set=-dac_override,-dac_read_search,-sys_time", KORVEL_BINARY});
+        else
+            korvel.start(KORVEL_BINARY);
+        korvel.setReadChannel(QProcess::StandardError);
+        QByteArray errors;
+        // The first tick says it again: the window has loaded.
+        while (errors.count("Last update was on - ") < 2 && korvel.waitForReadyRead(20000))
+            errors += korvel.readAll();
+        if (meanwhile)
+            meanwhile();
+        korvel.terminate();
+        EXPECT_TRUE(korvel.waitForFinished(10000));
+        return errors + korvel.readAll();
+    }
+
     QTemporaryDir home;
 };
+
+struct stat statusOf(const QString& path)
+{
+    struct stat status {};
+    ::lstat(QFile::encodeName(path).constData(), &status);
+    return status;
+}
 } // namespace
 
-TEST_F(SettingsOutOfReach, AnUnreadableFileIsSaidAndLeftAsItIs)
+TEST_F(SettingsOnDisk, AnUnreadableFileIsSaidAndLeftAsItIs)
 {
+    const QByteArray kept = "[Option]\nCheckTime=5\nTimeZone=25\nConnection=Office\n";
+    write(kept);
     QFile::setPermissions(path(), {});
     const QByteArray errors = runAndEnd();
     EXPECT_TRUE(errors.contains("korvel.status: Options not read: cannot read")) << errors.constData();
-    EXPECT_EQ(saved(), kSaved);
+    EXPECT_EQ(saved(), kept);
 }
 
-TEST_F(SettingsOutOfReach, AReadOnlyFolderKeepsTheSavedOptionsAndSaysSo)
+TEST_F(SettingsOnDisk, AReadOnlyFolderKeepsTheSavedOptionsAndSaysSo)
 {
+    const QByteArray kept = "[Option]\nCheckTime=5\nTimeZone=25\nConnection=Office\n";
+    write(kept);
     QFile::setPermissions(path(), QFile::ReadOwner);
     QFile::setPermissions(folder(), QFile::ReadOwner | QFile::ExeOwner);
     const QByteArray errors = runAndEnd();
     EXPECT_TRUE(errors.contains("korvel.status: Options not saved: cannot write")) << errors.constData();
-    EXPECT_EQ(saved(), kSaved);
+    EXPECT_EQ(saved(), kept);
+}
+
+// Nothing that holds no options keeps Korvel waiting or fills its memory:
+// said once, the defaults apply, and it is left as it is.
+TEST_F(SettingsOnDisk, WhatIsNoSettingsFileIsSaidOnceAndLeftAsItIs)
+{
+    const struct
+    {
+        const char* name;
+        std::function<bool(const QByteArray& path)> make;
+    } cases[] = {
+        {"a FIFO", [](const QByteArray& p) { return ::mkfifo(p.constData(), 0600) == 0; }},
+        {"a link to /dev/zero", [](const QByteArray& p) { return ::symlink("/dev/zero", p.constData()) == 0; }},
+        {"a sparse file of 1 GB", [](const QByteArray& p) {
+             QFile file(QFile::decodeName(p));
+             return file.open(QIODevice::WriteOnly) && file.resize(qint64(1) << 30);
+         }},
+        {"a folder", [](const QByteArray& p) { return ::mkdir(p.constData(), 0700) == 0; }},
+        {"a link to itself", [](const QByteArray& p) { return ::symlink(p.constData(), p.constData()) == 0; }},
+    };
+    for (const auto& c : cases) {
+        const QByteArray file = QFile::encodeName(path());
+        ::unlink(file.constData());
+        ::rmdir(file.constData());
+        ASSERT_TRUE(c.make(file)) << c.name;
+        const struct stat before = statusOf(path());
+
+        const ProgramRun status = runKorvel({"--status"}, environment());
+        EXPECT_EQ(status.exitCode, 0) << c.name << status.err.toStdString();
+        EXPECT_EQ(status.out.count("Options not read: cannot read"), 1) << c.name << status.out.toStdString();
+        EXPECT_TRUE(status.out.contains("CheckTime=2, CheckAuto=0")) << c.name << status.out.toStdString();
+
+        const QByteArray errors = runAndEnd();
+        EXPECT_EQ(errors.count("Options not read: cannot read"), 1) << c.name << errors.constData();
+        EXPECT_FALSE(errors.contains("Options not saved")) << c.name << errors.constData();
+        const struct stat after = statusOf(path());
+        EXPECT_TRUE(after.st_ino == before.st_ino && after.st_mode == before.st_mode && after.st_size == before.st_size)
+            << c.name;
+    }
+}
+
+// Without HOME, or with a relative XDG_CONFIG_HOME, which the XDG rules say
+// to ignore, no folder of the user's is named: Korvel says so at once.
+TEST_F(SettingsOnDisk, AreKeptOnlyWhereTheXdgRulesPutThem)
+{
+    const ProgramRun withoutHome = runKorvel({"--status"}, {{"HOME", {}}, {"XDG_CONFIG_HOME", {}}});
+    EXPECT_TRUE(withoutHome.out.contains("Options cannot be kept: neither XDG_CONFIG_HOME nor HOME names a folder"))
+        << withoutHome.out.toStdString();
+    EXPECT_TRUE(withoutHome.out.contains("Options (not kept): Connection=")) << withoutHome.out.toStdString();
+    const ProgramRun relative = runKorvel({"--status"}, {{"HOME", home.path()}, {"XDG_CONFIG_HOME", "Korvel"}});
+    EXPECT_TRUE(relative.out.contains("Options (" + home.path() + "/.config/Korvel/Korvel.ini): "))
+        << relative.out.toStdString();
 }
