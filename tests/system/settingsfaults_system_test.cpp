@@ -143,6 +143,35 @@ TEST_F(SettingsOnDisk, WhatIsNoSettingsFileIsSaidOnceAndLeftAsItIs)
     }
 }
 
+// Each kind of option, as written at start and as edited by hand while
+// Korvel runs: the edit stays, whatever the spelling Korvel would write.
+TEST_F(SettingsOnDisk, AValueEditedWhileKorvelRunsStays)
+{
+    const struct
+    {
+        const char* key;
+        const char* atStart;
+        const char* edited;
+    } cases[] = {
+        {"Beep", "1", "0"},          {"CheckAuto", "01", "0"},    {"TimeZone", "03", "5"},
+        {"CheckTime", "2.50", "7"}, {"TimeAway", "4", "9"},      {"Connection", "Office", "Home"},
+    };
+    QByteArray atStart = "[Option]\n";
+    QByteArray edited = "[Option]\n";
+    for (const auto& c : cases) {
+        atStart += QByteArray(c.key) + '=' + c.atStart + '\n';
+        edited += QByteArray(c.key) + '=' + c.edited + '\n';
+    }
+    write(atStart);
+    runAndEnd([&] {
+        QFile::remove(path());
+        write(edited);
+    });
+    const QSettings settings(path(), QSettings::IniFormat);
+    for (const auto& c : cases)
+        EXPECT_EQ(settings.value(QStringLiteral("Option/") + c.key).toString().toStdString(), c.edited) << c.key;
+}
+
 // Without HOME, or with a relative XDG_CONFIG_HOME, which the XDG rules say
 // to ignore, no folder of the user's is named: Korvel says so at once.
 TEST_F(SettingsOnDisk, AreKeptOnlyWhereTheXdgRulesPutThem)
