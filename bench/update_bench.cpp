@@ -13,6 +13,7 @@
 #include "benchfigures.h"
 #include "clockset/clockadjustment.h"
 #include "clockset/clocksetter.h"
+#include "clockset/networktimeswitch.h"
 #include "loopbacktimeserver.h"
 #include "net/connectionbackend.h"
 #include "net/internetflags.h"
@@ -57,6 +58,7 @@ public:
     void addStatusLine(const QString&, bool) override {}
     void clearStatusLines() override {}
     void showResult(const QString&) override {}
+    void showNotSet(const QString&) override {}
     void setSetTimeEnabled(bool) override {}
     void showDialUpButtons(bool, bool) override {}
     void addConnectionName(const QString&) override {}
@@ -64,6 +66,7 @@ public:
     void showAutomaticUpdatesHeld(bool) override {}
     bool inSight() const override { return false; }
     bool askYesNo(const QString&, const QString&) override { return false; }
+    bool askChoice(const QString&, const QString&, const QString&, const QString&) override { return false; }
     QString askText(const QString&, const QString&) override { return {}; }
     void beep() override {}
 };
@@ -90,7 +93,9 @@ int main(int argc, char** argv)
     KorvelControl korvel;
     korvel.ReadProperties(KorvelControl::designState());
     DialUpSession dialUp(std::make_shared<ModemUp>(), report);
-    ClockUpdate update(korvel, clock, dialUp, store, report, ClockAdjustment::buildDay());
+    // No system bus: nothing says that network time keeps the clock.
+    NetworkTimeSwitch networkTime{QDBusConnection(QStringLiteral("bench-without-bus"))};
+    ClockUpdate update(korvel, clock, networkTime, dialUp, store, report, ClockAdjustment::buildDay());
 
     std::vector<double> toClockCall, roundTrip;
     for (int i = 0; i < runs; ++i) {

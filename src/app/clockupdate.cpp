@@ -12,24 +12,59 @@
 #include "base/dateserial.h"
 #include "base/generaldate.h"
 #include "clockset/clocksetter.h"
+#include "clockset/networktimeswitch.h"
 #include "net/cnetconnect.h"
 #include "timeclient/datevariant.h"
 #include "timeclient/korvelcontrol.h"
 #include "timeclient/timeestimator.h"
+
+#include <QLocale>
+#include <QScopedValueRollback>
+
+#include <cstdlib>
 
 namespace {
 const QString kNamePrompt = QStringLiteral(
     "Please enter the name of the connection you are using so Korvel can look for it next time. This "
     "information can be found in the title bar of your connection. It will say 'Connected to XXXXXX'"
     "\n\n\nPlease type in just the XXXXXX part.");
+
+using Kind = ClockSetOutcome::Kind;
+
+// Seconds with three decimals, the user's decimal separator and no grouping.
+QString seconds(qint64 usec)
+{
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(double(usec) / 1e6, 'f', 3);
+}
+
+// Why the clock was not set, in the few words of the result caption and the tray tip.
+QString failureOf(Kind kind)
+{
+    switch (kind) {
+    case Kind::AutomaticTimeSyncOn:
+        return ClockUpdate::tr("network time keeps it");
+    case Kind::NotAuthorised:
+        return ClockUpdate::tr("permission was refused");
+    case Kind::ServiceMissing:
+        return ClockUpdate::tr("no time service to set it");
+    case Kind::Set:
+    case Kind::Failed:
+        break;
+    }
+    return ClockUpdate::tr("the time service did not set it");
+}
 } // namespace
 
-ClockUpdate::ClockUpdate(KorvelControl& korvel, ClockSetter& clockSetter, DialUpSession& dialUp, OptionStore& store,
-                         UpdateReport& report, QDate buildDay, QObject* parent)
+ClockUpdate::ClockUpdate(KorvelControl& korvel, ClockSetter& clockSetter, NetworkTimeSwitch& networkTime,
+                         DialUpSession& dialUp, OptionStore& store, UpdateReport& report, QDate buildDay,
+                         QObject* parent)
     : QObject(parent)
     , m_buildDay(buildDay)
     , m_korvel(korvel)
     , m_clockSetter(clockSetter)
+    , m_networkTime(networkTime)
     , m_dialUp(dialUp)
     , m_store(store)
     , m_report(report)
@@ -41,6 +76,7 @@ ClockUpdate::ClockUpdate(KorvelControl& korvel, ClockSetter& clockSetter, DialUp
 
 ClockUpdate::Result ClockUpdate::run(const Request& request)
 {
+    const QScopedValueRollback<bool> busy(m_busy, true);
     m_request = request;
     m_result = {};
     // The user's own press lifts the hold on automatic updates.
@@ -50,8 +86,10 @@ ClockUpdate::Result ClockUpdate::run(const Request& request)
     }
     m_report.keepFailure({});
     m_report.addStatusLine(QStringLiteral("Status: Looking for a connection..."));
-    if (!findConnection(request))
+    if (!findConnection(request)) {
+        notSet(tr("no connection"));
         return m_result;
+    }
     m_report.setSetTimeEnabled(false);
     m_report.addStatusLine(QStringLiteral("Status: Attmpting to contact time server..."));
     m_report.showResult(QStringLiteral("Trying to get time..."));
@@ -112,6 +150,7 @@ void ClockUpdate::Korvel1_Done()
         m_report.setSetTimeEnabled(true);
         m_report.addStatusLine(estimate.refusal);
         m_report.keepFailure(estimate.refusal);
+        notSet(tr("the answers were not trusted"));
         return;
     }
     // The first answer as received, in the era it belongs to.
@@ -122,34 +161,83 @@ void ClockUpdate::Korvel1_Done()
     m_report.showResult(QStringLiteral(" ") + localText + QStringLiteral("\n  Network Lagtime = ") + m_korvel.LagTime());
     // "Set Time" stays off while the clock is set: an authorisation may take
     // minutes, and no tick may start a second update meanwhile.
-    const bool set = setClock(*estimate.adjustmentUsec);
+    const ClockSetOutcome outcome = putOnClock(*estimate.adjustmentUsec);
     m_report.setSetTimeEnabled(true);
-    if (!set)
+    if (!outcome.ok()) {
+        reportCheck(estimate, outcome);
         return;
+    }
     m_appliedText = LastUpdateText::stored(local);
-    m_result = {Outcome::Applied, local};
+    m_result = {Outcome::Applied, local, {}};
     if (m_request.beep)
         m_report.beep();
-    recordLastUpdate(m_appliedText);
+    writeLastUpdate(m_appliedText);
+    m_report.addStatusLine(QStringLiteral("Last update was on - ") + LastUpdateText::shown(m_appliedText));
     if (m_request.disconnectWhenDone)
         m_dialUp.HangUpAfterUpdate();
 }
 
-bool ClockUpdate::setClock(qint64 adjustmentUsec)
+ClockSetOutcome ClockUpdate::putOnClock(qint64 adjustmentUsec)
 {
-    const ClockSetOutcome outcome = m_clockSetter.adjust(adjustmentUsec);
-    if (outcome.ok())
-        return true;
-    const QString line = QStringLiteral("Status: Clock not set: ") + outcome.reason;
+    // The adjustment is relative: the time the user takes to answer does not
+    // make the clock late.
+    bool offered = false;
+    if (m_networkTime.isOn().value_or(false)) {
+        if (!takeOver())
+            return {Kind::AutomaticTimeSyncOn, {}};
+        offered = true;
+    }
+    ClockSetOutcome outcome = m_clockSetter.adjust(adjustmentUsec);
+    // Network time came on unseen: the same offer, once.
+    if (outcome.kind == Kind::AutomaticTimeSyncOn && !offered && takeOver())
+        outcome = m_clockSetter.adjust(adjustmentUsec);
+    return outcome;
+}
+
+bool ClockUpdate::takeOver()
+{
+    // Only the user's own press asks; the schedule checks instead.
+    if (m_request.askedBy != AskedBy::User || !m_report.inSight())
+        return false;
+    if (!m_report.askChoice(tr("Network Time"),
+                            tr("Network time keeps this PC's clock, so Korvel may not set it.\n\nKorvel can turn "
+                               "network time off and keep the clock itself; the system may ask for permission. The "
+                               "time just received is then put on the clock."),
+                            tr("Turn Off Network Time"), tr("Leave Network Time On")))
+        return false;
+    const ClockSetOutcome off = m_networkTime.turn(false);
+    if (!off.ok())
+        m_report.addStatusLine(tr("Status: Network time was not turned off: %1").arg(off.reason));
+    return off.ok();
+}
+
+void ClockUpdate::reportCheck(const UpdateEstimate& estimate, const ClockSetOutcome& outcome)
+{
+    // Network time keeping the clock is no fault: the offset says it all.
+    const bool networkTimeKeeps = outcome.kind == Kind::AutomaticTimeSyncOn;
+    if (!networkTimeKeeps)
+        m_report.addStatusLine(QStringLiteral("Status: Clock not set: ") + outcome.reason);
+    const qint64 pcAheadUsec = -*estimate.adjustmentUsec;
+    const QString line = (pcAheadUsec >= 0 ? tr("The PC clock is %1 s ahead of the time servers (±%2 s); %3")
+                                           : tr("The PC clock is %1 s behind the time servers (±%2 s); %3"))
+                             .arg(seconds(std::abs(pcAheadUsec)), seconds(estimate.uncertaintyUsec),
+                                  networkTimeKeeps ? tr("network time keeps it.") : tr("the clock was not changed."));
     m_report.addStatusLine(line);
     m_report.keepFailure(line);
-    if (outcome.kind == ClockSetOutcome::Kind::NotAuthorised && m_request.askedBy == AskedBy::Schedule) {
+    notSet(failureOf(outcome.kind));
+    if (outcome.kind == Kind::NotAuthorised && m_request.askedBy == AskedBy::Schedule) {
         m_held = true;
         m_report.addStatusLine(
             QStringLiteral("Status: Automatic updates will not ask again until you press \"Set Time\"."));
         m_report.showAutomaticUpdatesHeld(true);
     }
-    return false;
+}
+
+void ClockUpdate::notSet(const QString& failure)
+{
+    m_result.failure = failure;
+    // The reason on a line of its own, so that it fits the caption whole.
+    m_report.showNotSet(QStringLiteral(" ") + tr("Clock not set:") + QStringLiteral("\n  ") + failure);
 }
 
 void ClockUpdate::Korvel1_Error(QString& ErrorDescription, int&)
@@ -157,19 +245,20 @@ void ClockUpdate::Korvel1_Error(QString& ErrorDescription, int&)
     m_report.setSetTimeEnabled(true);
     m_report.addStatusLine(ErrorDescription + QStringLiteral(" please check your connection to the internet and retry."),
                            false);
+    notSet(tr("no time server answered"));
 }
 
 void ClockUpdate::rewriteLastUpdate()
 {
-    // Only a received time that was put on the clock counts as an update.
+    // Only a received time that was put on the clock counts as an update; it
+    // was said as it was put there.
     if (!m_appliedText.isEmpty())
-        recordLastUpdate(m_appliedText);
+        writeLastUpdate(m_appliedText);
 }
 
-void ClockUpdate::recordLastUpdate(const QString& text)
+void ClockUpdate::writeLastUpdate(const QString& text)
 {
     m_store.write(Option::LastUpdate, text);
     if (const QString problem = m_store.sync(); !problem.isEmpty())
         m_report.addStatusLine(problem);
-    m_report.addStatusLine(QStringLiteral("Last update was on - ") + LastUpdateText::shown(text));
 }

@@ -11,13 +11,18 @@
 class ClockSetter;
 class DialUpSession;
 class KorvelControl;
+class NetworkTimeSwitch;
 class OptionStore;
 class UpdateReport;
+struct ClockSetOutcome;
+struct UpdateEstimate;
 
 // One update of the PC clock, without a window: finds a connection (reading
 // its state once), dials when asked to, asks the time servers, checks the
 // answer, sets the clock, records "LastUpdate" and hangs up. It reports to
-// the window through UpdateReport.
+// the window through UpdateReport. While the system's network time keeps
+// the clock, the user's own "Set Time" offers to take over; an update that
+// may not set the clock is a check: it says how far the clock is off.
 class ClockUpdate : public QObject
 {
     Q_OBJECT
@@ -43,19 +48,26 @@ public:
         Outcome outcome = Outcome::NoConnection;
         // The received local time put on the clock, as a date serial.
         double appliedLocalSerial = 0.0;
+        // Why the clock was not set, in a few words; empty when it was.
+        QString failure;
     };
 
     // No received time before `buildDay` is believed.
-    ClockUpdate(KorvelControl& korvel, ClockSetter& clockSetter, DialUpSession& dialUp, OptionStore& store,
-                UpdateReport& report, QDate buildDay, QObject* parent = nullptr);
+    ClockUpdate(KorvelControl& korvel, ClockSetter& clockSetter, NetworkTimeSwitch& networkTime,
+                DialUpSession& dialUp, OptionStore& store, UpdateReport& report, QDate buildDay,
+                QObject* parent = nullptr);
 
     Result run(const Request& request);
 
     // The user refused to authorise an automatic update: automatic updates
     // stop asking until the user asks for one.
     bool automaticUpdatesHeld() const { return m_held; }
-    // Writes the last applied time to "LastUpdate" again (each tick does,
-    // so a hand-edited value cannot hide it); nothing when none was applied.
+    // An update is under way; it may be waiting minutes for the user (a box,
+    // an authorisation), while the window's events, the tick's too, run.
+    bool busy() const { return m_busy; }
+    // Writes the last applied time to "LastUpdate" again, without a line
+    // (each tick does, so a hand-edited value cannot hide it); nothing when
+    // none was applied.
     void rewriteLastUpdate();
 
 private:
@@ -63,12 +75,16 @@ private:
     void askForConnectionName();
     void Korvel1_Done();
     void Korvel1_Error(QString& ErrorDescription, int& ErrorNumber);
-    bool setClock(qint64 adjustmentUsec);
-    void recordLastUpdate(const QString& text);
+    ClockSetOutcome putOnClock(qint64 adjustmentUsec);
+    bool takeOver();
+    void reportCheck(const UpdateEstimate& estimate, const ClockSetOutcome& outcome);
+    void notSet(const QString& failure);
+    void writeLastUpdate(const QString& text);
 
     QDate m_buildDay;
     KorvelControl& m_korvel;
     ClockSetter& m_clockSetter;
+    NetworkTimeSwitch& m_networkTime;
     DialUpSession& m_dialUp;
     OptionStore& m_store;
     UpdateReport& m_report;
@@ -76,6 +92,7 @@ private:
     Result m_result;
     bool m_askedForConnection = false;
     bool m_held = false;
+    bool m_busy = false;
     // The received local time that was put on the clock, as stored; empty
     // when the last answer was not.
     QString m_appliedText;

@@ -7,6 +7,7 @@
 #include "app/dialupsession.h"
 #include "app/form1report.h"
 #include "app/lastupdatetext.h"
+#include "app/networktimeitem.h"
 #include "app/optioncontrols.h"
 #include "app/optionstore.h"
 #include "clockset/clocksetter.h"
@@ -32,10 +33,6 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
-namespace {
-const QString kHeldToolTip = QStringLiteral("Korvel - Automatic updates wait for \"Set Time\"");
-} // namespace
-
 Form1::Form1(const StartupState& startup, OptionStore& store, Form1Services services, QWidget* parent)
     : QMainWindow(parent)
     , m_store(store)
@@ -48,12 +45,9 @@ Form1::Form1(const StartupState& startup, OptionStore& store, Form1Services serv
     ui.setupUi(this);
     m_report = std::make_unique<Form1Report>(
         ui, *m_services.prompts,
-        Form1Report::Window{this, [this] { return !inTray(); }, [this](bool held) {
-                                if (held)
-                                    setTrayToolTip(kHeldToolTip);
-                                else
-                                    ShowCountdown(UpdateSchedule::Variant::Tick);
-                            }});
+        // The tray tip says whether automatic updates are held.
+        Form1Report::Window{this, [this] { return !inTray(); },
+                            [this](bool) { ShowCountdown(UpdateSchedule::Variant::Tick); }});
     Korvel1 = new KorvelControl(this);
     Korvel1->setObjectName(QStringLiteral("Korvel1"));
     Korvel1->ReadProperties(KorvelControl::designState());
@@ -83,8 +77,8 @@ void Form1::Form_Load()
 {
     createTrayForm();
     m_dialUp = std::make_unique<DialUpSession>(m_services.backend, *m_report);
-    m_update = std::make_unique<ClockUpdate>(*Korvel1, *m_services.clockSetter, *m_dialUp, m_store, *m_report,
-                                             m_services.buildDay, this);
+    m_update = std::make_unique<ClockUpdate>(*Korvel1, *m_services.clockSetter, *m_services.networkTime, *m_dialUp,
+                                             m_store, *m_report, m_services.buildDay, this);
     AddStatusLine(QStringLiteral("Last update was on - ") + LastUpdateText::shown(m_sLastUpdate));
     if (const QString problem = m_store.readProblem(); !problem.isEmpty())
         AddStatusLine(problem);
@@ -103,6 +97,7 @@ void Form1::Form_Load()
     loadDialUpEntries();
     if (const QString obstacle = m_services.clockSetter->obstacle(); !obstacle.isEmpty())
         AddStatusLine(QStringLiteral("Status: The clock cannot be set: ") + obstacle);
+    m_networkTimeItem = std::make_unique<NetworkTimeItem>(ui.mnuNetworkTime, *m_services.networkTime, *m_report);
     TimeZoneList::fill(ui.cboTimeZone, m_ZoneOffsets);
     m_options.selectStoredTimeZone();
     ui.Timer1->start(UpdateSchedule::kFirstTickMsecs);
@@ -131,9 +126,14 @@ void Form1::cmdSetTime_Click()
 
 void Form1::runUpdate(ClockUpdate::AskedBy askedBy)
 {
-    const ClockUpdate::Result result = m_update->run(m_options.updateRequest(askedBy, m_lMinutesElapsed));
-    if (result.outcome != ClockUpdate::Outcome::Applied)
+    const ClockUpdate::Result result = m_update->run(m_options.updateRequest(askedBy, scheduledMinutesElapsed()));
+    if (result.outcome != ClockUpdate::Outcome::Applied) {
+        m_retry.failed(result.outcome == ClockUpdate::Outcome::NotSet, result.failure, ui.TxtTime->text());
+        ShowCountdown(UpdateSchedule::Variant::Tick);
         return;
+    }
+    m_retry.succeeded();
+    m_sLastUpdate = m_store.read(Option::LastUpdate); // said by the update
     // Started only to set the clock, with nothing more to do: leave.
     if (m_bStartedWithLoad && inTray() && ui.chkTime->checkState() == Qt::Unchecked) {
         SaveOptions();
@@ -150,15 +150,17 @@ void Form1::Timer1_Timer()
     ui.Timer1->setInterval(UpdateSchedule::kTickMsecs);
 
     const StartupRule::LastUpdateReading lastUpdate = StartupRule::readLastUpdate(m_store);
+    // An unchanged last update is not said again, so the line before it stays in sight.
+    const bool changed = lastUpdate.text != m_sLastUpdate;
     m_sLastUpdate = lastUpdate.text;
     m_lMinutesElapsed = lastUpdate.minutesElapsed;
-    if (lastUpdate.wasDate)
+    if (lastUpdate.wasDate && changed)
         AddStatusLine(QStringLiteral("Last update was on - ") + LastUpdateText::shown(m_sLastUpdate));
     ShowCountdown(UpdateSchedule::Variant::Tick);
     m_update->rewriteLastUpdate();
 
-    const UpdateSchedule::TickState tick =
-        m_options.tickState(m_bStartedWithLoad, m_lMinutesElapsed, m_update->automaticUpdatesHeld());
+    const bool mustWait = m_update->automaticUpdatesHeld() || m_update->busy();
+    const UpdateSchedule::TickState tick = m_options.tickState(m_bStartedWithLoad, scheduledMinutesElapsed(), mustWait);
     switch (UpdateSchedule::tickAction(tick)) {
     case UpdateSchedule::TickAction::Leave:
         Form_Unload();
@@ -177,11 +179,18 @@ void Form1::Timer1_Timer()
 
 void Form1::ShowCountdown(UpdateSchedule::Variant variant)
 {
-    const UpdateSchedule::Countdown countdown = UpdateSchedule::countdown(
-        variant, ui.chkUnload->text(), ui.TxtTime->text(), m_lMinutesElapsed, ui.Timer1->interval());
+    const UpdateSchedule::Countdown countdown =
+        UpdateSchedule::countdown(variant, ui.chkUnload->text(), ui.TxtTime->text(), scheduledMinutesElapsed(),
+                                  ui.Timer1->interval(), m_retry.reason());
     ui.chkUnload->setText(countdown.caption);
     if (variant != UpdateSchedule::Variant::AtLoad)
-        setTrayToolTip(m_update && m_update->automaticUpdatesHeld() ? kHeldToolTip : countdown.toolTip);
+        setTrayToolTip(m_update && m_update->automaticUpdatesHeld()
+                           ? QStringLiteral("Korvel - Automatic updates wait for \"Set Time\"") : countdown.toolTip);
+}
+
+qint32 Form1::scheduledMinutesElapsed() const
+{
+    return m_retry.scheduledMinutesElapsed(m_lMinutesElapsed, ui.TxtTime->text());
 }
 
 void Form1::setTrayToolTip(const QString& tip)

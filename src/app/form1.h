@@ -9,6 +9,7 @@
 #include "app/form1report.h"
 #include "app/optioncontrols.h"
 #include "app/startuprule.h"
+#include "app/updateretry.h"
 #include "app/updateschedule.h"
 #include "ui/form1design.h"
 #include "ui/timezonelist.h"
@@ -19,6 +20,7 @@
 
 class DialUpSession;
 class KorvelControl;
+class NetworkTimeItem;
 class OptionStore;
 class frmSysTray;
 
@@ -94,6 +96,9 @@ private:
     void loadDialUpEntries();
     void cboTimeZone_Click();
     void setTrayToolTip(const QString& tip);
+    // What the countdown and the due rule count: the minutes since the last
+    // update, held back while a failed update's pause lasts.
+    qint32 scheduledMinutesElapsed() const;
     // Out of the user's sight: hidden in the tray, or minimised where there is no tray.
     bool inTray() const;
 
@@ -106,6 +111,8 @@ private:
     std::unique_ptr<Form1Report> m_report;
     std::unique_ptr<DialUpSession> m_dialUp;
     std::unique_ptr<ClockUpdate> m_update;
+    std::unique_ptr<NetworkTimeItem> m_networkTimeItem;
+    UpdateRetry m_retry;
     TimeZoneList::Offsets m_ZoneOffsets{};
     QString m_sLastUpdate;
     qint32 m_lMinutesElapsed;

@@ -7,6 +7,7 @@
 #include "app/form1.h"
 #include "app/statuslog.h"
 #include "app/userprompts.h"
+#include "ui/designstyle.h"
 #include "ui/form1design.h"
 
 #include <QComboBox>
@@ -18,6 +19,7 @@ Form1Report::Form1Report(Form1Design& design, UserPrompts& prompts, Window windo
     : ui(design)
     , m_prompts(prompts)
     , m_window(std::move(window))
+    , m_resultPalette(ui.Label1->palette())
 {
 }
 
@@ -37,6 +39,14 @@ void Form1Report::clearStatusLines()
 
 void Form1Report::showResult(const QString& caption)
 {
+    ui.Label1->setPalette(m_resultPalette);
+    ui.Label1->setText(caption);
+}
+
+void Form1Report::showNotSet(const QString& caption)
+{
+    // Dark red on the design's light grey, at a contrast of 5.6 : 1.
+    DesignStyle::setForeground(ui.Label1, QColor(176, 0, 0));
     ui.Label1->setText(caption);
 }
 
@@ -84,6 +94,12 @@ bool Form1Report::inSight() const
 bool Form1Report::askYesNo(const QString& title, const QString& text)
 {
     return m_prompts.askYesNo(m_window.widget, title, text);
+}
+
+bool Form1Report::askChoice(const QString& title, const QString& text, const QString& accept,
+                            const QString& decline)
+{
+    return m_prompts.askChoice(m_window.widget, title, text, accept, decline);
 }
 
 QString Form1Report::askText(const QString& title, const QString& prompt)

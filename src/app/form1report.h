@@ -6,6 +6,8 @@
 
 #include "app/updatereport.h"
 
+#include <QPalette>
+
 #include <functional>
 
 class Form1Design;
@@ -31,6 +33,7 @@ public:
     void addStatusLine(const QString& line, bool select = true) override;
     void clearStatusLines() override;
     void showResult(const QString& caption) override;
+    void showNotSet(const QString& caption) override;
     void setSetTimeEnabled(bool enabled) override;
     void showDialUpButtons(bool connectEnabled, bool disconnectShown) override;
     void addConnectionName(const QString& name) override;
@@ -38,6 +41,7 @@ public:
     void showAutomaticUpdatesHeld(bool held) override;
     bool inSight() const override;
     bool askYesNo(const QString& title, const QString& text) override;
+    bool askChoice(const QString& title, const QString& text, const QString& accept, const QString& decline) override;
     QString askText(const QString& title, const QString& prompt) override;
     void beep() override;
 
@@ -45,4 +49,6 @@ private:
     Form1Design& ui;
     UserPrompts& m_prompts;
     Window m_window;
+    // The result caption's design colours, for every result but a failure.
+    QPalette m_resultPalette;
 };

@@ -5,8 +5,10 @@
 #include "app/form1services.h"
 
 #include "app/userprompts.h"
+#include "base/systembus.h"
 #include "clockset/clockadjustment.h"
 #include "clockset/clocksetterselector.h"
+#include "clockset/networktimeswitch.h"
 #include "net/backendselector.h"
 
 #include <cstdio>
@@ -29,6 +31,8 @@ void Form1Services::completeWithSystem()
         clockSetter = ClockSetterSelector::createDefault();
     if (!prompts)
         prompts = std::make_shared<UserPrompts>();
+    if (!networkTime)
+        networkTime = std::make_shared<NetworkTimeSwitch>(SystemBus::connection());
     if (!endProgram)
         endProgram = endProcessNow;
     if (!buildDay.isValid())

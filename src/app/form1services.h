@@ -11,6 +11,7 @@
 
 class ClockSetter;
 class ConnectionBackend;
+class NetworkTimeSwitch;
 class UserPrompts;
 
 // What the main window uses of the system. A member left empty gets the
@@ -20,6 +21,8 @@ struct Form1Services
     std::shared_ptr<ConnectionBackend> backend;
     std::shared_ptr<ClockSetter> clockSetter;
     std::shared_ptr<UserPrompts> prompts;
+    // Whether the system's network time keeps the clock, and the way to change it.
+    std::shared_ptr<NetworkTimeSwitch> networkTime;
     // Ends the program once the window has unloaded.
     std::function<void()> endProgram;
     // The day Korvel was built: no received time before it is believed.

@@ -43,21 +43,25 @@ QString dialUpLine(const Facts& facts)
     return QStringLiteral("Dial-up: supported through NetworkManager; entries: ") + entries;
 }
 
+QString networkTimeText(const Facts& facts)
+{
+    if (!facts.timedated.automaticTimeSync)
+        return {};
+    if (!*facts.timedated.automaticTimeSync)
+        return QStringLiteral("; automatic network time is off");
+    return QStringLiteral("; network time keeps the clock (automatic network time is on): \"Set Time\" offers to "
+                          "turn it off and take over, and automatic updates only check the clock, once per interval");
+}
+
 QString clockLine(const Facts& facts)
 {
     using ClockSetterSelector::ClockBackend;
     if (ClockSetterSelector::choose(facts.holdsClockCapability) == ClockBackend::ClockSettime)
-        return QStringLiteral("Clock: set directly (this process holds CAP_SYS_TIME)");
-    QString line = QStringLiteral("Clock: set through systemd-timedated (CAP_SYS_TIME not held); timedated ");
+        return QStringLiteral("Clock: set directly (this process holds CAP_SYS_TIME)") + networkTimeText(facts);
+    const QString line = QStringLiteral("Clock: set through systemd-timedated (CAP_SYS_TIME not held); timedated ");
     if (!facts.timedated.available)
         return line + QStringLiteral("is not available, so the clock cannot be set");
-    line += QStringLiteral("is available");
-    if (!facts.timedated.automaticTimeSync)
-        return line;
-    return line
-        + (*facts.timedated.automaticTimeSync
-               ? QStringLiteral("; automatic network time is on, so timedated refuses until it is turned off")
-               : QStringLiteral("; automatic network time is off"));
+    return line + QStringLiteral("is available") + networkTimeText(facts);
 }
 } // namespace
 

@@ -17,8 +17,11 @@ public:
     virtual void addStatusLine(const QString& line, bool select = true) = 0;
     // The Connect command starts a fresh status list.
     virtual void clearStatusLines() = 0;
-    // The result caption under the button.
+    // The result caption beside the button.
     virtual void showResult(const QString& caption) = 0;
+    // The same place, marked so that it cannot be read as success: the clock
+    // was not set.
+    virtual void showNotSet(const QString& caption) = 0;
     virtual void setSetTimeEnabled(bool enabled) = 0;
     // Connect's enabled state, and whether Disconnect stands in its place
     // because a connection Korvel dialled is up.
@@ -34,6 +37,10 @@ public:
     // The window is on screen, so its user can be asked.
     virtual bool inSight() const = 0;
     virtual bool askYesNo(const QString& title, const QString& text) = 0;
+    // A question whose default button, `accept`, makes it true; the other
+    // button and Escape make it false.
+    virtual bool askChoice(const QString& title, const QString& text, const QString& accept,
+                           const QString& decline) = 0;
     // Empty when the user cancels.
     virtual QString askText(const QString& title, const QString& prompt) = 0;
     virtual void beep() = 0;

@@ -9,6 +9,8 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace UpdateSchedule {
 
@@ -46,7 +48,7 @@ QString timeLeft(const QString& hoursText, qint32 minutesElapsed, int timerInter
 }
 
 Countdown countdown(Variant variant, const QString& caption, const QString& hoursText, qint32 minutesElapsed,
-                    int timerIntervalMsecs)
+                    int timerIntervalMsecs, const QString& failure)
 {
     const QString seconds = QStringLiteral(" seconds");
     const QString shown = timeLeft(hoursText, minutesElapsed, timerIntervalMsecs,
@@ -58,8 +60,10 @@ Countdown countdown(Variant variant, const QString& caption, const QString& hour
     // the first "-" is replaced. A caption without one is kept whole.
     const qsizetype dash = caption.indexOf(u'-');
     const QString before = dash < 0 ? caption + QStringLiteral(" ") : caption.left(dash);
-    const QString tip = QStringLiteral("Korvel - ") + kNextUpdate
-        + timeLeft(hoursText, minutesElapsed, timerIntervalMsecs, seconds);
+    const QString left = timeLeft(hoursText, minutesElapsed, timerIntervalMsecs, seconds);
+    const QString tip = failure.isEmpty()
+        ? QStringLiteral("Korvel - ") + kNextUpdate + left
+        : QStringLiteral("Korvel - Clock not set: %1. Next check in %2").arg(failure, left);
     return {before + QStringLiteral("- ") + kNextUpdate + shown, tip};
 }
 
@@ -76,6 +80,22 @@ bool isDueForDialling(const QString& hoursText, qint32 minutesElapsed)
 bool leaves(const QString& awayText, const QString& hoursText, qint32 minutesElapsed)
 {
     return NumberText::leadingNumber(awayText) <= hoursLeft(hoursText, minutesElapsed);
+}
+
+qint32 intervalMinutes(const QString& hoursText)
+{
+    // Any number of hours may be typed.
+    return qint32(std::min(std::ceil(hours(hoursText) * 60.0), double(std::numeric_limits<qint32>::max())));
+}
+
+qint32 retryPauseMinutes(bool serversAnswered, int unansweredInARow, const QString& hoursText)
+{
+    const qint32 interval = intervalMinutes(hoursText);
+    if (serversAnswered)
+        return interval;
+    // Doubling past the interval would overflow long before a year of minutes.
+    const int doublings = std::clamp(unansweredInARow - 1, 0, 20);
+    return std::min(qint32(1) << doublings, interval);
 }
 
 TickAction tickAction(const TickState& state)

@@ -23,6 +23,8 @@ inline constexpr double MinimumHours = 0.25;
 // number, raised to the minimum (so also an empty, zero, negative or
 // non-numeric text).
 double hours(const QString& hoursText);
+// The interval in whole minutes, rounded up.
+qint32 intervalMinutes(const QString& hoursText);
 // What the hours field shows for a text: the hours the schedule uses.
 QString hoursText(const QString& typed);
 
@@ -37,9 +39,11 @@ struct Countdown
 };
 
 // The countdown for `hoursText` hours from `minutesElapsed`, below a minute
-// in the seconds of the scheduler timer's interval.
+// in the seconds of the scheduler timer's interval. While the last update
+// did not set the clock, `failure` says why, and the tool tip keeps saying
+// it until an update does.
 Countdown countdown(Variant variant, const QString& caption, const QString& hoursText, qint32 minutesElapsed,
-                    int timerIntervalMsecs);
+                    int timerIntervalMsecs, const QString& failure = {});
 
 // How long until the next update: "1.5 hours", "60.0 minutes", below a
 // minute the scheduler timer's interval in seconds.
@@ -55,6 +59,14 @@ bool isDueForDialling(const QString& hoursText, qint32 minutesElapsed);
 // An unattended start leaves when the next update is `awayText` hours or
 // more off: at start-up, before any window exists, and at every tick.
 bool leaves(const QString& awayText, const QString& hoursText, qint32 minutesElapsed);
+
+// The pause before the schedule tries again after an update that did not
+// set the clock. A reason that a minute will not mend (network time keeps
+// the clock, no timedated, a refused authorisation, servers that disagree)
+// waits the whole interval; when no server answered (or no connection was
+// found), the pauses grow from a minute, doubling with each such update in
+// a row, up to the interval.
+qint32 retryPauseMinutes(bool serversAnswered, int unansweredInARow, const QString& hoursText);
 
 // What a tick does once the countdown is shown.
 enum class TickAction { Leave, Update, Wait };

@@ -8,10 +8,19 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 
 bool UserPrompts::askYesNo(QWidget* parent, const QString& title, const QString& text)
 {
     return yesNoBox(parent, title, text)->exec() == QMessageBox::Yes;
+}
+
+bool UserPrompts::askChoice(QWidget* parent, const QString& title, const QString& text, const QString& accept,
+                            const QString& decline)
+{
+    const std::unique_ptr<QMessageBox> box = choiceBox(parent, title, text, accept, decline);
+    box->exec();
+    return box->clickedButton() == box->defaultButton();
 }
 
 QString UserPrompts::askText(QWidget* parent, const QString& title, const QString& prompt)
@@ -30,6 +39,15 @@ std::unique_ptr<QMessageBox> UserPrompts::yesNoBox(QWidget* parent, const QStrin
     auto box = std::make_unique<QMessageBox>(QMessageBox::Question, title, text,
                                              QMessageBox::Yes | QMessageBox::No, parent);
     box->setDefaultButton(QMessageBox::Yes);
+    return box;
+}
+
+std::unique_ptr<QMessageBox> UserPrompts::choiceBox(QWidget* parent, const QString& title, const QString& text,
+                                                     const QString& accept, const QString& decline)
+{
+    auto box = std::make_unique<QMessageBox>(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
+    box->setDefaultButton(box->addButton(accept, QMessageBox::AcceptRole));
+    box->setEscapeButton(box->addButton(decline, QMessageBox::RejectRole));
     return box;
 }
 

@@ -6,7 +6,7 @@
 
 #include <QString>
 
-// What became of one attempt to set the PC clock.
+// What became of one attempt to set the PC clock, or to change who keeps it.
 struct ClockSetOutcome {
     enum class Kind { Set, AutomaticTimeSyncOn, NotAuthorised, ServiceMissing, Failed };
 

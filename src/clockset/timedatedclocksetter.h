@@ -10,13 +10,10 @@
 #include <QDBusConnection>
 
 // Asks systemd-timedated to move the clock. The request is interactive, so
-// the desktop's authorisation agent may ask the user first; that dialog can
-// stay open for minutes, hence the long time-out.
+// the desktop's authorisation agent may ask the user first.
 class TimedatedClockSetter : public ClockSetter
 {
 public:
-    static constexpr int TimeoutMsecs = 15 * 60 * 1000;
-
     explicit TimedatedClockSetter(const QDBusConnection& bus = SystemBus::connection());
 
     ClockSetOutcome adjust(qint64 adjustmentUsec) override;

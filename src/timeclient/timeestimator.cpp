@@ -84,6 +84,7 @@ UpdateEstimate TimeEstimator::estimate(const TimeReceipt& first, const QString& 
         return result;
     }
     result.adjustmentUsec = aimedIntersection().middleUsec();
+    result.uncertaintyUsec = (aimedIntersection().highUsec - aimedIntersection().lowUsec) / 2;
     qCInfo(lcTimeClient) << "Offset from" << m_answers.size() << "answers:" << *result.adjustmentUsec << "us, within"
                          << aimedIntersection().highUsec - aimedIntersection().lowUsec << "us";
     return result;

@@ -14,6 +14,9 @@ struct UpdateEstimate
 {
     // Microseconds to add to the PC clock; nothing when the update is refused.
     std::optional<qint64> adjustmentUsec;
+    // Half the width of the offsets the answers leave, around the one aimed
+    // at: how far the adjustment may be off, the path's asymmetry aside.
+    qint64 uncertaintyUsec = 0;
     // The status line that says why, when refused.
     QString refusal;
     // Seconds the first answer's era adds to its reading since 1900 (2^32

@@ -31,8 +31,9 @@ class frmSysTray : public QWidget
     Q_OBJECT
 
 public:
-    // Tool tips longer than this are cut, as the tray hosts once did.
-    static constexpr qsizetype MaxToolTipLength = 64;
+    // Tool tips longer than this are cut, as the tray hosts once did; room
+    // enough for why the clock was not set and when the next check is.
+    static constexpr qsizetype MaxToolTipLength = 128;
 
     explicit frmSysTray(QWidget* parent = nullptr);
 

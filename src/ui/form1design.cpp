@@ -13,6 +13,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -251,6 +252,11 @@ void Form1Design::buildMenus(QMainWindow* form)
     mnuBeep = mnuOptions->addAction(QStringLiteral("Beep On Update"));
     mnuBeep->setObjectName(QStringLiteral("mnuBeep"));
     mnuBeep->setCheckable(true);
+    // Usable once the system's time service has said whether it keeps the clock.
+    mnuNetworkTime = mnuOptions->addAction(QCoreApplication::translate("Form1", "Let network time keep the clock"));
+    mnuNetworkTime->setObjectName(QStringLiteral("mnuNetworkTime"));
+    mnuNetworkTime->setCheckable(true);
+    mnuNetworkTime->setEnabled(false);
 
     Settings = menuBar->addMenu(QStringLiteral("Change &Settings"));
     Settings->setObjectName(QStringLiteral("Settings"));

@@ -62,6 +62,7 @@ public:
     QAction* helpf = nullptr;
     QMenu* mnuOptions = nullptr;
     QAction* mnuBeep = nullptr;
+    QAction* mnuNetworkTime = nullptr;
     QMenu* Settings = nullptr;
     QAction* Zone = nullptr;
     QAction* Regional = nullptr;

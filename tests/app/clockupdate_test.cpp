@@ -6,6 +6,7 @@
 #include "app/dialupsession.h"
 #include "app/optionstore.h"
 #include "app/updatereport.h"
+#include "clockset/networktimeswitch.h"
 #include "base/dateserial.h"
 #include "base/generaldate.h"
 #include "support/localescope.h"
@@ -33,6 +34,7 @@ public:
     QStringList lines;
     int selectedLine = -1;
     QString result;
+    bool resultNotSet = false; // marked as a failure
     bool setTimeEnabled = true;
     bool connectEnabled = true;
     bool disconnectShown = false;
@@ -51,7 +53,8 @@ public:
             selectedLine = int(lines.size()) - 1;
     }
     void clearStatusLines() override { lines.clear(); }
-    void showResult(const QString& caption) override { result = caption; }
+    void showResult(const QString& caption) override { result = caption; resultNotSet = false; }
+    void showNotSet(const QString& caption) override { result = caption; resultNotSet = true; }
     void setSetTimeEnabled(bool enabled) override { setTimeEnabled = enabled; }
     void showDialUpButtons(bool connect, bool disconnect) override
     {
@@ -64,6 +67,10 @@ public:
     bool inSight() const override { return shown; }
     // The user answers `yes`, then cancels the name box.
     bool askYesNo(const QString& title, const QString&) override { asked.append(title); return yes; }
+    bool askChoice(const QString& title, const QString& text, const QString&, const QString&) override
+    {
+        return askYesNo(title, text);
+    }
     QString askText(const QString& title, const QString&) override { asked.append(title); return {}; }
     void beep() override { ++beeps; }
 };
@@ -102,7 +109,9 @@ protected:
     OptionStore store{file.path()};
     KorvelControl korvel;
     DialUpSession dialUp{backend, report};
-    ClockUpdate update{korvel, clockSetter, dialUp, store, report, kBuilt};
+    // No system bus: nothing says whether network time keeps the clock.
+    NetworkTimeSwitch networkTime{QDBusConnection(QStringLiteral("korvel-without-bus"))};
+    ClockUpdate update{korvel, clockSetter, networkTime, dialUp, store, report, kBuilt};
     ClockUpdate::Request request{ClockUpdate::AskedBy::User, QStringLiteral("2"), 0, false, false, true, {}};
 };
 
@@ -153,9 +162,9 @@ TEST_F(ClockUpdateTest, FailuresLeaveTheLastUpdateSayWhyAndReenableSetTime)
          "Status: The time server would move the clock by more than a day, and asked again 4 seconds later "
          "its time had not moved on by 4 seconds. The clock was not changed.",
          true},
-        {"clock refused", TimeServerFixture::answerFor(kNow),
-         {ClockSetOutcome::Kind::AutomaticTimeSyncOn, QStringLiteral("automatic network time is on")}, 1,
-         "Status: Clock not set: automatic network time is on", true},
+        // Network time came on unseen; the user declines to take over: a check.
+        {"network time on", TimeServerFixture::answerFor(kNow), {ClockSetOutcome::Kind::AutomaticTimeSyncOn, {}}, 1,
+         "The PC clock is 0.625 s behind the time servers (±0.500 s); network time keeps it.", true},
     };
     for (const Case& c : cases) {
         server = std::make_unique<TimeServerFixture>(c.answer);
@@ -164,10 +173,11 @@ TEST_F(ClockUpdateTest, FailuresLeaveTheLastUpdateSayWhyAndReenableSetTime)
         clockSetter.answer = c.clockAnswer;
         report.lines.clear();
         EXPECT_NE(run().outcome, ClockUpdate::Outcome::Applied) << c.name;
-        EXPECT_EQ(report.lines.last(), QLatin1String(c.lastLine)) << c.name;
+        EXPECT_EQ(report.lines.last(), QString::fromUtf8(c.lastLine)) << c.name;
         // Only a failed query's line is added without being selected.
         EXPECT_EQ(report.selectedLine == report.lines.size() - 1, !c.answer.isEmpty()) << c.name;
-        EXPECT_EQ(report.failure, c.kept ? QLatin1String(c.lastLine) : QString()) << c.name;
+        EXPECT_EQ(report.failure, c.kept ? QString::fromUtf8(c.lastLine) : QString()) << c.name;
+        EXPECT_TRUE(report.resultNotSet && report.result.startsWith(" Clock not set:\n  ")) << c.name;
         EXPECT_EQ(clockSetter.adjustments.size(), c.adjustments) << c.name;
         EXPECT_EQ(saved(Option::LastUpdate), kStored) << c.name;
         EXPECT_TRUE(report.setTimeEnabled) << c.name;
@@ -206,7 +216,7 @@ TEST_F(ClockUpdateTest, WithoutAConnectionTheUserIsAskedOncePerRunAndOnlyInSight
               (QStringList{"Status: Looking for a connection...", "Status: Not Connected."}));
     EXPECT_TRUE(clockSetter.adjustments.isEmpty());
 
-    ClockUpdate hidden{korvel, clockSetter, dialUp, store, report, kBuilt};
+    ClockUpdate hidden{korvel, clockSetter, networkTime, dialUp, store, report, kBuilt};
     report.shown = false;
     report.asked.clear();
     hidden.run(request);

@@ -216,20 +216,6 @@ TEST_F(Form1Test, TheDialUpButtonsStayRightThroughAWholeRunOfAutomaticUpdates)
     EXPECT_TRUE(connectShownAndEnabled());
 }
 
-TEST_F(Form1Test, AReasonTheClockWasNotSetStaysReadableUntilTheNextUpdate)
-{
-    const QString reason = QStringLiteral("automatic network time is on; turn it off in the desktop's date and time "
-                                          "settings to let Korvel keep the clock");
-    clockSetter->answer = {ClockSetOutcome::Kind::AutomaticTimeSyncOn, reason};
-    const Form1Design& ui = load("CheckTime=2\n" + lastUpdateAgo(30)).design();
-    ui.cmdSetTime->click();
-    form->Timer1_Timer();
-    EXPECT_EQ(ui.lstConnectState->toolTip(), QStringLiteral("Status: Clock not set: ") + reason);
-    clockSetter->answer = {ClockSetOutcome::Kind::Set, {}};
-    ui.cmdSetTime->click();
-    EXPECT_TRUE(ui.lstConnectState->toolTip().isEmpty());
-}
-
 TEST_F(Form1Test, TheTickStartsDueUpdatesOnlyWhenTheBoxIsTicked)
 {
     struct Case

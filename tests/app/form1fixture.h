@@ -9,6 +9,7 @@
 #include "app/optionstore.h"
 #include "app/startuprule.h"
 #include "app/userprompts.h"
+#include "clockset/networktimeswitch.h"
 #include "optionfile.h"
 #include "support/fakeclocksetter.h"
 #include "support/qtprinters.h"
@@ -21,6 +22,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 // Answers the window's questions in place of the user and counts beeps.
 class FakePrompts : public UserPrompts
 {
@@ -29,12 +32,20 @@ public:
     QStringList asked;
     QStringList texts;
     int beeps = 0;
+    // What happens while the question is open: the window's events run.
+    std::function<void()> whileAsking;
 
     bool askYesNo(QWidget*, const QString& title, const QString& text) override
     {
         asked.append(title);
         texts.append(text);
+        if (whileAsking)
+            whileAsking();
         return yes;
+    }
+    bool askChoice(QWidget*, const QString& title, const QString& text, const QString&, const QString&) override
+    {
+        return askYesNo(nullptr, title, text);
     }
     QString askText(QWidget*, const QString& title, const QString& prompt) override
     {
@@ -46,7 +57,8 @@ public:
 };
 
 // The main window on a settings file of its own, with `backend` for the
-// connection; nothing reaches the machine's clock, the user or the process's end.
+// connection and no system bus; nothing reaches the machine's clock, the
+// user or the process's end.
 class Form1Fixture : public testing::Test
 {
 protected:
@@ -70,9 +82,9 @@ protected:
         return *form;
     }
 
-    Form1Services services()
+    virtual Form1Services services()
     {
-        return {backend, clockSetter, prompts, [this] { ++ends; }, buildDay};
+        return {backend, clockSetter, prompts, networkTime, [this] { ++ends; }, buildDay};
     }
 
     static QStringList lines(const Form1& window)
@@ -89,6 +101,8 @@ protected:
     std::shared_ptr<ConnectionBackend> backend;
     std::shared_ptr<FakeClockSetter> clockSetter = std::make_shared<FakeClockSetter>();
     std::shared_ptr<FakePrompts> prompts = std::make_shared<FakePrompts>();
+    std::shared_ptr<NetworkTimeSwitch> networkTime =
+        std::make_shared<NetworkTimeSwitch>(QDBusConnection(QStringLiteral("korvel-without-bus")));
     QStringList entries; // put in the connection list before loading
     QString host;        // the time server, when set
     QDate buildDay;      // when set, the build day answers are judged by

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using UpdateSchedule::Variant;
 
 namespace {
@@ -68,4 +70,9 @@ TEST(UpdateSchedule, DueAndLeaveRulesMeetAtTheirEdges)
     EXPECT_TRUE(UpdateSchedule::leaves("1", "2", 0));
     EXPECT_TRUE(UpdateSchedule::leaves("1.5", "2", 30));
     EXPECT_FALSE(UpdateSchedule::leaves("1.5", "2", 31));
+
+    // A failed update waits at least the quarter hour, and any number of hours typed.
+    EXPECT_EQ(UpdateSchedule::retryPauseMinutes(true, 0, "0"), 15);
+    EXPECT_EQ(UpdateSchedule::retryPauseMinutes(false, 40, "99999999999"), 1 << 20);
+    EXPECT_EQ(UpdateSchedule::retryPauseMinutes(true, 0, "99999999999"), std::numeric_limits<qint32>::max());
 }

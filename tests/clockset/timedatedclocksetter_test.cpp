@@ -27,12 +27,16 @@ protected:
     TimedatedMock mock{bus};
 };
 
-TEST_F(TimedatedClockSetterTest, AsksForARelativeInteractiveSetTimeOfExactlyTheAdjustment)
+TEST_F(TimedatedClockSetterTest, AsksForARelativeInteractiveSetTimeOfExactlyTheAdjustmentOnceNetworkTimeIsOff)
 {
+    const ClockSetOutcome refused = setter().adjust(-1234567);
+    EXPECT_EQ(refused.kind, Kind::AutomaticTimeSyncOn) << "network time is on, as on a desktop as it comes";
+    EXPECT_TRUE(refused.reason.contains("network time keeps the clock")) << qPrintable(refused.reason);
+    mock.setNtp(false);
     const ClockSetOutcome outcome = setter().adjust(-1234567);
     EXPECT_TRUE(outcome.ok()) << qPrintable(outcome.reason);
     EXPECT_TRUE(outcome.reason.isEmpty());
-    EXPECT_EQ(mock.setTimeCalls(), (QList<SetTimeCall>{{-1234567, true, true}}));
+    EXPECT_EQ(mock.setTimeCalls(), (QList<SetTimeCall>{{-1234567, true, true}, {-1234567, true, true}}));
 }
 
 TEST_F(TimedatedClockSetterTest, ErrorsFromTheServiceMapToTheirOutcome)
@@ -42,7 +46,6 @@ TEST_F(TimedatedClockSetterTest, ErrorsFromTheServiceMapToTheirOutcome)
         Kind expected;
         const char* reasonPart;
     } rows[] = {
-        {TimedatedMock::AutomaticTimeSyncEnabled, Kind::AutomaticTimeSyncOn, "automatic network time is on"},
         {TimedatedMock::NotAuthorized, Kind::NotAuthorised, "permission"},
         {"org.freedesktop.DBus.Error.AccessDenied", Kind::NotAuthorised, "permission"},
         {"org.freedesktop.DBus.Error.InteractiveAuthorizationRequired", Kind::NotAuthorised, "permission"},

@@ -21,6 +21,10 @@ QString raising(const QString& errorName)
 TimedatedMock::TimedatedMock(const PrivateSystemBus& bus)
     : DBusMock(bus, "timedated", QStringLiteral("org.freedesktop.timedate1"))
 {
+    if (m_error.isEmpty())
+        replaceMethod("SetTime", "xbb",
+                      QStringLiteral("if self.props['%1']['NTP']: %2")
+                          .arg(m_service, raising(AutomaticTimeSyncEnabled)));
 }
 
 QList<TimedatedMock::SetTimeCall> TimedatedMock::setTimeCalls()
@@ -35,6 +39,18 @@ QList<TimedatedMock::SetTimeCall> TimedatedMock::setTimeCalls()
     return calls;
 }
 
+QStringList TimedatedMock::calls()
+{
+    // gdbus prints each logged call as (timestamp, 'SetNTP', [<false>, <true>]).
+    static const QRegularExpression logged(QStringLiteral(R"('(SetTime|SetNTP)', \[([^\]]*)\])"));
+    static const QRegularExpression wrapping(QStringLiteral(R"(<(?:int64 )?([^>]*)>)"));
+    QStringList calls;
+    const QString log = call(ObjectPath, "GetCalls", {});
+    for (const QRegularExpressionMatch& match : logged.globalMatch(log))
+        calls.append(match.captured(1) + u' ' + QString(match.captured(2)).replace(wrapping, QStringLiteral("\\1")));
+    return calls;
+}
+
 void TimedatedMock::setNtp(bool on)
 {
     call(ObjectPath, "org.freedesktop.DBus.Properties.Set", {m_service, "NTP", on ? "<true>" : "<false>"});
@@ -42,15 +58,20 @@ void TimedatedMock::setNtp(bool on)
 
 void TimedatedMock::refuseSetTime(const QString& errorName)
 {
-    replaceSetTime(raising(errorName));
+    replaceMethod("SetTime", "xbb", raising(errorName));
+}
+
+void TimedatedMock::refuseSetNtp(const QString& errorName)
+{
+    replaceMethod("SetNTP", "bb", raising(errorName));
 }
 
 void TimedatedMock::holdSetTime(int seconds)
 {
-    replaceSetTime(QStringLiteral("time.sleep(%1)").arg(seconds));
+    replaceMethod("SetTime", "xbb", QStringLiteral("time.sleep(%1)").arg(seconds));
 }
 
-void TimedatedMock::replaceSetTime(const QString& pythonCode)
+void TimedatedMock::replaceMethod(const char* method, const char* signature, const QString& pythonCode)
 {
-    call(ObjectPath, "AddMethod", {quoted(m_service), "SetTime", "xbb", "''", quoted(pythonCode)});
+    call(ObjectPath, "AddMethod", {quoted(m_service), method, signature, "''", quoted(pythonCode)});
 }

@@ -7,11 +7,14 @@
 #include "support/dbusmock.h"
 
 #include <QList>
+#include <QStringList>
 
-// systemd-timedated played by dbusmock's `timedated` template. As the template
-// comes, NTP is on and SetTime accepts every call and changes nothing (no
-// clock is ever touched); every call is logged either way. The refuse*
-// helpers replace SetTime for the rest of the mock's life, the last one wins.
+// systemd-timedated played by dbusmock's `timedated` template, behaving as
+// the real one where Korvel can tell: NTP starts on; SetTime refuses with
+// AutomaticTimeSyncEnabled while NTP is on and otherwise accepts and changes
+// nothing (no clock is ever touched); SetNTP switches NTP and emits
+// PropertiesChanged. Every call is logged either way. The refuse* and hold*
+// helpers replace their method for the rest of the mock's life.
 class TimedatedMock : public DBusMock
 {
 public:
@@ -30,16 +33,21 @@ public:
 
     // Every SetTime call so far, refused ones included, oldest first.
     QList<SetTimeCall> setTimeCalls();
-    // Switches automatic network time (the NTP property) on or off.
+    // Every SetTime and SetNTP call so far, in order, with its arguments as
+    // gdbus prints them: "SetNTP false, true", "SetTime 1000000, true, true".
+    QStringList calls();
+    // Switches automatic network time (the NTP property) on or off, as
+    // another program would.
     void setNtp(bool on);
-    // SetTime fails with the D-Bus error `errorName` (NotAuthorized: the user
-    // denied or dismissed the authorisation dialog).
+    // SetTime (or SetNTP) fails with the D-Bus error `errorName`
+    // (NotAuthorized: the user denied or dismissed the authorisation dialog).
     void refuseSetTime(const QString& errorName);
+    void refuseSetNtp(const QString& errorName);
 
     // SetTime answers only after `seconds`, as while the user leaves the
     // authorisation dialog open; the mock answers nothing else meanwhile.
     void holdSetTime(int seconds);
 
 private:
-    void replaceSetTime(const QString& pythonCode);
+    void replaceMethod(const char* method, const char* signature, const QString& pythonCode);
 };

@@ -48,7 +48,8 @@ protected:
     EnvironmentChanges environment() const
     {
         return {{"XDG_CONFIG_HOME", home.path()}, {"QT_QPA_PLATFORM", "offscreen"},
-                {"DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent"}, {"KORVEL_TEST_SITES", "http://127.0.0.1:9/"}};
+                {"DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent"}, {"KORVEL_TEST_SITES", "http://127.0.0.1:9/"},
+                {"QT_LOGGING_RULES", "korvel.tray.debug=true"}};
     }
 
     // Starts the window, runs `meanwhile` once it has loaded, ends it as a
@@ -62,11 +63,9 @@ protected:
                                      "--bounding-set=-dac_override,-dac_read_search,-sys_time", KORVEL_BINARY});
         else
             korvel.start(KORVEL_BINARY);
-        korvel.setReadChannel(QProcess::StandardError);
         QByteArray errors;
-        // The first tick says it again: the window has loaded.
-        while (errors.count("Last update was on - ") < 2 && korvel.waitForReadyRead(20000))
-            errors += korvel.readAll();
+        // The first tick's countdown in the tray tip shows the window has loaded.
+        EXPECT_TRUE(waitForError(korvel, errors, "Tool tip: Korvel - Next update is in")) << errors.constData();
         if (meanwhile)
             meanwhile();
         korvel.terminate();

@@ -53,6 +53,19 @@ TEST_F(UpdateOnTheDesktop, SetTimeClickedInTheWindowUpdatesAndCountsDownInTheToo
     expectOneClockAdjustmentNow();
 }
 
+TEST_F(UpdateOnTheDesktop, WithNetworkTimeOnTheWindowSaysSoAndTheScheduleOnlyChecks)
+{
+    timedated.setNtp(true);
+    writeSettings(true);
+    start({"Load", "1"});
+    ASSERT_TRUE(waitForError("korvel.status: Status: The system's network time keeps the clock")) << errors.constData();
+    ASSERT_TRUE(waitForError("korvel.status: The PC clock is ")) << errors.constData();
+    ASSERT_TRUE(waitForError("Korvel - Clock not set: network time keeps it. Next check in 2.0 hours"))
+        << errors.constData();
+    EXPECT_TRUE(timedated.calls().isEmpty());
+    EXPECT_EQ(saved("LastUpdate"), lastUpdate);
+}
+
 TEST_F(UpdateOnTheDesktop, StatusNamesTheEntriesAndTheNetworkTimeSwitch)
 {
     writeSettings(true);
@@ -62,7 +75,8 @@ TEST_F(UpdateOnTheDesktop, StatusNamesTheEntriesAndTheNetworkTimeSwitch)
                                                     {"KORVEL_TIME_SERVERS", xinetd}});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     for (const char* line : {"Connection: connected (Modem)", "Dial-up: supported through NetworkManager; entries: Modem",
-                             "automatic network time is on, so timedated refuses until it is turned off",
+                             "network time keeps the clock (automatic network time is on): \"Set Time\" offers to "
+                             "turn it off and take over",
                              "Next automatic update: due now"})
         EXPECT_TRUE(run.out.contains(QLatin1String(line))) << line << "\n" << run.out.toStdString();
     EXPECT_TRUE(run.out.contains("Time servers: " + xinetd));

@@ -80,12 +80,12 @@ TEST(FrmSysTrayTest, TipAndIconReachTheTrayOnlyWhenTheyChange)
     form.Form_Load();
     QSystemTrayIcon* icon = form.trayIcon();
 
-    const QString seventy = QString("0123456789").repeated(7);
-    form.setToolTip(seventy);
-    EXPECT_EQ(form.ToolTip(), seventy.left(64));
-    EXPECT_EQ(icon->toolTip(), seventy.left(64));
+    const QString long140 = QString("0123456789").repeated(14);
+    form.setToolTip(long140);
+    EXPECT_EQ(form.ToolTip(), long140.left(128));
+    EXPECT_EQ(icon->toolTip(), long140.left(128));
     icon->setToolTip("set elsewhere");
-    form.setToolTip(seventy.left(64) + "cut anyway");
+    form.setToolTip(long140.left(128) + "cut anyway");
     EXPECT_EQ(icon->toolTip(), "set elsewhere");
 
     QPixmap red(16, 16);

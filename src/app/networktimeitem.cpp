@@ -1,0 +1,49 @@
+// SPDX-FileCopyrightText: 2026 The Korvel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "app/networktimeitem.h"
+
+#include "app/updatereport.h"
+#include "clockset/networktimeswitch.h"
+
+#include <QAction>
+
+NetworkTimeItem::NetworkTimeItem(QAction* item, NetworkTimeSwitch& networkTime, UpdateReport& report,
+                                 QObject* parent)
+    : QObject(parent)
+    , m_item(item)
+    , m_networkTime(networkTime)
+    , m_report(report)
+{
+    connect(m_item, &QAction::triggered, this, &NetworkTimeItem::choose);
+    connect(&m_networkTime, &NetworkTimeSwitch::ntpChanged, this, &NetworkTimeItem::changed);
+    showState();
+    if (m_networkTime.isOn().value_or(false))
+        changed(true);
+}
+
+void NetworkTimeItem::choose(bool on)
+{
+    const ClockSetOutcome outcome = m_networkTime.turn(on);
+    if (!outcome.ok())
+        m_report.addStatusLine((on ? tr("Status: Network time was not turned on: %1")
+                                   : tr("Status: Network time was not turned off: %1"))
+                                   .arg(outcome.reason));
+    // The menu ticked the item itself; timedated has the last word.
+    showState();
+}
+
+void NetworkTimeItem::changed(bool on)
+{
+    m_report.addStatusLine(on ? tr("Status: The system's network time keeps the clock; \"Set Time\" will offer "
+                                   "to take over.")
+                              : tr("Status: Network time is off; \"Set Time\" sets the clock."));
+    showState();
+}
+
+void NetworkTimeItem::showState()
+{
+    m_item->setEnabled(m_networkTime.isOn().has_value());
+    m_item->setChecked(m_networkTime.isOn().value_or(false));
+}
