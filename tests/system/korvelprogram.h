@@ -36,6 +36,8 @@ inline void startKorvel(QProcess& process, const QStringList& arguments, const E
 inline bool waitForError(QProcess& process, QByteArray& seen, const QByteArray& text, int msecs = 20'000)
 {
     process.setReadChannel(QProcess::StandardError);
+    // Waiting for the program's end may have read its output already.
+    seen += process.readAll();
     while (!seen.contains(text) && process.waitForReadyRead(msecs))
         seen += process.readAll();
     return seen.contains(text);
