@@ -15,6 +15,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+#include <cstring>
+
 OptionControls::OptionControls(Form1Design& design, OptionStore& store)
     : ui(design)
     , m_store(store)
@@ -31,22 +33,44 @@ void OptionControls::load()
     ui.chkTime->setCheckState(checkState(Option::CheckEvery, m_store.read(Option::CheckEvery)));
     ui.chkUnload->setCheckState(checkState(Option::Unload, m_store.read(Option::Unload)));
     ui.mnuBeep->setChecked(boolean(Option::Beep, m_store.read(Option::Beep)));
+    for (const auto& [key, text] : texts())
+        m_written.insert(QLatin1String(key.name), text);
+}
+
+QList<std::pair<OptionKey, QString>> OptionControls::texts() const
+{
+    using namespace OptionConversion;
+    return {{Option::Connection, ui.cboEntries->currentText()},
+            {Option::CheckEvery, fromCheckState(ui.chkTime->checkState())},
+            {Option::CheckTime, ui.TxtTime->text()},
+            {Option::CheckAuto, fromCheckState(ui.chkAutoConnect->checkState())},
+            {Option::Disconnect, fromCheckState(ui.ChkDisconnect->checkState())},
+            {Option::Unload, fromCheckState(ui.chkUnload->checkState())},
+            {Option::TimeAway, ui.txtAway->text()},
+            {Option::Beep, fromBoolean(ui.mnuBeep->isChecked())},
+            {Option::TimeZone, fromListIndex(ui.cboTimeZone->currentIndex())}};
+}
+
+void OptionControls::remember(const OptionKey& key)
+{
+    for (const auto& [option, text] : texts()) {
+        if (std::strcmp(option.name, key.name) == 0)
+            m_written.insert(QLatin1String(key.name), text);
+    }
 }
 
 QString OptionControls::save()
 {
-    using namespace OptionConversion;
-    // What is on disk now decides which keys the file still lacks.
+    // What is on disk now tells which options were edited there meanwhile.
     m_store.sync();
-    m_store.write(Option::Connection, ui.cboEntries->currentText());
-    m_store.write(Option::CheckEvery, fromCheckState(ui.chkTime->checkState()));
-    m_store.write(Option::CheckTime, ui.TxtTime->text());
-    m_store.write(Option::CheckAuto, fromCheckState(ui.chkAutoConnect->checkState()));
-    m_store.write(Option::Disconnect, fromCheckState(ui.ChkDisconnect->checkState()));
-    m_store.write(Option::Unload, fromCheckState(ui.chkUnload->checkState()));
-    m_store.write(Option::TimeAway, ui.txtAway->text());
-    m_store.write(Option::Beep, fromBoolean(ui.mnuBeep->isChecked()));
-    m_store.write(Option::TimeZone, fromListIndex(ui.cboTimeZone->currentIndex()));
+    for (const auto& [key, text] : texts()) {
+        // An option the window left as it was keeps a value edited in the
+        // file meanwhile, in whatever spelling.
+        if (m_written.value(QLatin1String(key.name)) == text && m_store.editedMeanwhile(key))
+            continue;
+        m_store.write(key, text);
+        m_written.insert(QLatin1String(key.name), text);
+    }
     return m_store.sync();
 }
 
@@ -69,6 +93,7 @@ void OptionControls::selectStoredConnection()
     ui.cboEntries->setCurrentIndex(index);
     if (index < 0)
         ui.cboEntries->setEditText(stored);
+    remember(Option::Connection);
 }
 
 void OptionControls::selectStoredTimeZone()
@@ -77,6 +102,7 @@ void OptionControls::selectStoredTimeZone()
     // Selecting nothing again would wipe the design text of an empty list.
     if (index != ui.cboTimeZone->currentIndex())
         ui.cboTimeZone->setCurrentIndex(index);
+    remember(Option::TimeZone);
 }
 
 ClockUpdate::Request OptionControls::updateRequest(ClockUpdate::AskedBy askedBy, qint32 minutesElapsed) const

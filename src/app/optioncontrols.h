@@ -5,9 +5,14 @@
 #pragma once
 
 #include "app/clockupdate.h"
+#include "app/optionkey.h"
 #include "app/updateschedule.h"
 
+#include <QHash>
+#include <QList>
 #include <QString>
+
+#include <utility>
 
 #include <functional>
 
@@ -24,8 +29,9 @@ public:
 
     // Setting a box's state runs its click handling, as a user's click does.
     void load();
-    // Writes the nine options from the controls, never "LastUpdate"; a
-    // message for the user when they did not reach the disk.
+    // Writes the nine options from the controls, never "LastUpdate", but
+    // for one edited in the file meanwhile and left as it was in the window.
+    // A message for the user when they did not reach the disk.
     QString save();
     // Runs `save` whenever the user (never code) changes an option, so that
     // neither a crash nor a logout loses it.
@@ -40,6 +46,13 @@ public:
     UpdateSchedule::TickState tickState(bool startedWithLoad, qint32 minutesElapsed, bool updatesHeld) const;
 
 private:
+    // Each option's text as the controls give it, in the order of saving.
+    QList<std::pair<OptionKey, QString>> texts() const;
+    // Takes the option's control text as the one the file holds.
+    void remember(const OptionKey& key);
+
     Form1Design& ui;
     OptionStore& m_store;
+    // Each option's control text when it was loaded or last written.
+    QHash<QString, QString> m_written;
 };

@@ -4,9 +4,10 @@
 
 #include "app/optionstore.h"
 
+#include "app/optionfilereading.h"
 #include "app/optionsalvage.h"
 
-#include <QFile>
+#include <QDir>
 #include <QSettings>
 
 namespace {
@@ -19,22 +20,49 @@ QString keyPath(const OptionKey& key)
 } // namespace
 
 OptionStore::OptionStore()
-    : m_settings(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                             QStringLiteral("Korvel"), QStringLiteral("Korvel")))
+    : OptionStore(userFile())
 {
-    salvageLines();
 }
 
 OptionStore::OptionStore(const QString& iniPath)
-    : m_settings(std::make_unique<QSettings>(iniPath, QSettings::IniFormat))
+    : m_path(iniPath)
 {
-    salvageLines();
+    if (iniPath.isEmpty()) {
+        m_problem = QStringLiteral("Options cannot be kept: neither XDG_CONFIG_HOME nor HOME names a folder; the "
+                                   "defaults apply");
+        return;
+    }
+    const OptionFileReading::Reading file = OptionFileReading::read(iniPath);
+    if (!file.damage.isEmpty()) {
+        m_problem = QStringLiteral("Options not read: cannot read %1 (%2); the defaults apply and the file is left "
+                                   "as it is")
+                        .arg(iniPath, file.damage);
+        return;
+    }
+    m_settings = std::make_unique<QSettings>(iniPath, QSettings::IniFormat);
+    salvageLines(file.bytes);
 }
 
 OptionStore::~OptionStore() = default;
 
+QString OptionStore::userFile()
+{
+    // A relative XDG_CONFIG_HOME is to be ignored; without HOME there is no
+    // folder of the user's to fall back on (Qt would take "/").
+    QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (!QDir::isAbsolutePath(config)) {
+        const QString home = qEnvironmentVariable("HOME");
+        if (!QDir::isAbsolutePath(home))
+            return {};
+        config = home + QStringLiteral("/.config");
+    }
+    return QDir::cleanPath(config + QStringLiteral("/Korvel/Korvel.ini"));
+}
+
 QString OptionStore::read(const OptionKey& key) const
 {
+    if (!m_settings)
+        return m_memory.value(QLatin1String(key.name), QLatin1String(key.defaultText));
     const QString text = storedText(key);
     m_known.insert(QLatin1String(key.name), text);
     return text;
@@ -65,18 +93,34 @@ QString OptionStore::storedText(const OptionKey& key) const
 
 void OptionStore::write(const OptionKey& key, const QString& text)
 {
-    // Writing back what was read would undo what another program (or the
-    // user, by hand) put there since; a key the file lacks is written all
-    // the same, so a save leaves every option in the file.
-    const auto known = m_known.constFind(QLatin1String(key.name));
-    if (known != m_known.cend() && *known == text && m_settings->contains(keyPath(key)))
+    if (!m_settings) {
+        m_memory.insert(QLatin1String(key.name), text);
         return;
+    }
     m_settings->setValue(keyPath(key), text);
     m_known.insert(QLatin1String(key.name), text);
 }
 
+bool OptionStore::editedMeanwhile(const OptionKey& key) const
+{
+    const auto known = m_known.constFind(QLatin1String(key.name));
+    return m_settings && known != m_known.cend() && contains(key) && storedText(key) != *known;
+}
+
+bool OptionStore::contains(const OptionKey& key) const
+{
+    if (!m_settings)
+        return m_memory.contains(QLatin1String(key.name));
+    return m_settings->contains(keyPath(key)) || m_salvaged.contains(QLatin1String(key.name));
+}
+
 QString OptionStore::sync()
 {
+    if (!m_settings)
+        return {};
+    // Replaced meanwhile by something that is not options: not written over.
+    if (const QString damage = OptionFileReading::read(m_path).damage; !damage.isEmpty())
+        return QStringLiteral("Options not saved: %1 is no longer a settings file (%2)").arg(m_path, damage);
     // The rewrite replaces the damaged file; what was saved from it goes along.
     for (auto it = m_salvaged.cbegin(); it != m_salvaged.cend(); ++it) {
         // A slash in a salvaged key would make it the path of another key.
@@ -95,7 +139,7 @@ QString OptionStore::sync()
     return {};
 }
 
-void OptionStore::salvageLines()
+void OptionStore::salvageLines(const QByteArray& bytes)
 {
     // QSettings looks a key up in the one section whose name sorts closest
     // below it, and so misses a key under [Option] when a header such as
@@ -106,21 +150,15 @@ void OptionStore::salvageLines()
     m_settings->allKeys();
     // Not every damage is reported as one, so the lines are always read;
     // they only count for keys the regular reader did not find.
-    QFile file(m_settings->fileName());
-    if (file.open(QIODevice::ReadOnly))
-        m_salvaged = OptionSalvage::readGroup(file.readAll(), kGroup);
-    else
-        m_unreadable = file.exists();
+    m_salvaged = OptionSalvage::readGroup(bytes, kGroup);
 }
 
 QString OptionStore::readProblem() const
 {
-    if (!m_unreadable)
-        return {};
-    return QStringLiteral("Options not read: cannot read %1; the defaults apply").arg(fileName());
+    return m_problem;
 }
 
 QString OptionStore::fileName() const
 {
-    return m_settings->fileName();
+    return m_path;
 }

@@ -16,44 +16,56 @@ class QSettings;
 QT_END_NAMESPACE
 
 // The user's stored options: an INI file (organisation and application
-// "Korvel", group "Option") holding every value as text.
+// "Korvel", group "Option") holding every value as text. A file that cannot
+// be read as options, or no place for one, leaves the options in memory:
+// said once at start, defaults kept, nothing written over.
 class OptionStore
 {
 public:
-    // The current user's store.
+    // The current user's store, in userFile().
     OptionStore();
-    // A store in the given file (tests, other profiles).
+    // A store in the given file (tests, other profiles); none when empty.
     explicit OptionStore(const QString& iniPath);
     ~OptionStore();
 
     OptionStore(const OptionStore&) = delete;
     OptionStore& operator=(const OptionStore&) = delete;
 
+    // Where the XDG rules put the user's file: $XDG_CONFIG_HOME when it is
+    // an absolute path, else $HOME/.config; empty when neither names one.
+    static QString userFile();
+
     // The stored text, or the key's default when the key is missing or holds
     // something that is not a text.
     QString read(const OptionKey& key) const;
-    // Writes a key whose text differs from the one last read or written, so
-    // that a copy of an unchanged option never replaces a newer value on disk.
     void write(const OptionKey& key, const QString& text);
+    // Whether the store holds the key (as of the last read or sync).
+    bool contains(const OptionKey& key) const;
+    // Whether the file holds another text for the key (as of the last sync)
+    // than the one last read or written: someone edited it meanwhile.
+    bool editedMeanwhile(const OptionKey& key) const;
 
-    // Puts pending writes on disk (atomically). Returns a message for the
-    // user when they did not get there, an empty text otherwise.
+    // Reads the file again and puts pending writes on disk (atomically).
+    // Returns a message for the user when they did not get there, an empty
+    // text otherwise (also when they never go to disk, said at start).
     QString sync();
 
     QString fileName() const;
-    // A message for the user when the file is there but could not be read
-    // (the defaults then apply and the file is not written over); empty
-    // otherwise.
+    // A message for the user when the options are not read from a file and
+    // not written to one; empty otherwise.
     QString readProblem() const;
 
 private:
     QString storedText(const OptionKey& key) const;
-    void salvageLines();
+    void salvageLines(const QByteArray& bytes);
 
+    QString m_path;
+    // None while the options live in m_memory.
     std::unique_ptr<QSettings> m_settings;
+    QHash<QString, QString> m_memory;
     // Values read line by line, for keys a damaged file hid from QSettings.
     QHash<QString, QString> m_salvaged;
-    bool m_unreadable = false;
+    QString m_problem;
     // The text each key had when it was last read or written.
     mutable QHash<QString, QString> m_known;
 };

@@ -8,11 +8,15 @@
 #include "base/eventslice.h"
 
 #include <QCryptographicHash>
-#include <QDir>
+#include <QDeadlineTimer>
+#include <QFile>
 #include <QFileInfo>
-#include <QLocalSocket>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 #include <poll.h>
@@ -21,58 +25,88 @@
 #include <unistd.h>
 
 namespace {
-// A running Korvel answers at once unless it is stuck; a stuck one cannot
-// keep the clock, so this start then runs itself.
+// A running Korvel answers once its window has loaded, within moments
+// unless it is stuck; a stuck one is still the running one.
 constexpr int kAnswerMsecs = 10000;
+// How often a later start looks again while the lock's holder gets ready.
+constexpr useconds_t kRetryMicros = 20000;
+
+// Short whatever the folder names, and the same through any link.
+QByteArray instanceName(const QString& settingsFile)
+{
+    std::error_code error;
+    const std::filesystem::path real =
+        std::filesystem::weakly_canonical(std::filesystem::path(QFile::encodeName(settingsFile).toStdString()), error);
+    const QByteArray path = error ? QFile::encodeName(settingsFile) : QByteArray::fromStdString(real.string());
+    return "korvel-" + QCryptographicHash::hash(path, QCryptographicHash::Sha256).toHex().left(16);
+}
 } // namespace
 
-QString SessionInstance::socketPath(const QString& settingsFile)
+SessionInstance::SessionInstance(const QString& settingsFile)
+    : m_folder(InstanceFolder::openPrivate(settingsFile.isEmpty() ? QString() : QFileInfo(settingsFile).path()))
+    , m_name(instanceName(settingsFile))
 {
-    QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    const QByteArray settings = QFile::encodeName(QFileInfo(settingsFile).absoluteFilePath());
-    const QByteArray key = QCryptographicHash::hash(settings, QCryptographicHash::Sha1).toHex().left(16);
-    return QStringLiteral("%1/korvel-%2-%3").arg(folder).arg(::getuid()).arg(QString::fromLatin1(key));
 }
 
-bool SessionInstance::handOver(const QString& socketPath, Request request)
+SessionInstance::Claim SessionInstance::claim(Request request)
 {
-    const QByteArray path = QFile::encodeName(socketPath);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    if (path.size() >= qsizetype(sizeof address.sun_path))
-        return false;
-    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    if (!m_folder.isOpen()) {
+        qCWarning(lcApp).noquote() << "Cannot tell whether Korvel runs already:" << m_folder.problem() + ';'
+                                   << "this one runs";
+        return Claim::Run;
+    }
+    const QDeadlineTimer deadline(kAnswerMsecs);
+    for (;;) {
+        switch (m_lock.tryTake(m_folder.descriptor(), m_name + ".lock")) {
+        case InstanceLock::Outcome::Taken:
+            m_messenger.listen(m_folder, m_name + ".socket");
+            return Claim::Run;
+        case InstanceLock::Outcome::Failed:
+            qCWarning(lcApp).noquote() << "Cannot tell whether Korvel runs already: cannot lock a file in its"
+                                       << "folder (" + QString::fromLocal8Bit(std::strerror(errno))
+                    + "); this one runs";
+            return Claim::Run;
+        case InstanceLock::Outcome::HeldElsewhere:
+            break;
+        }
+        if (askRunning(request, int(deadline.remainingTime())))
+            return Claim::HandedOver;
+        if (deadline.hasExpired()) {
+            qCWarning(lcApp) << "The running Korvel did not answer within" << kAnswerMsecs / 1000
+                             << "s; this start ends";
+            return Claim::NotAnswered;
+        }
+        ::usleep(kRetryMicros);
+    }
+}
+
+bool SessionInstance::askRunning(Request request, int waitMsecs) const
+{
+    const QByteArray address = m_folder.reach(m_name + ".socket");
+    sockaddr_un socketAddress{};
+    socketAddress.sun_family = AF_UNIX;
+    std::memcpy(socketAddress.sun_path, address.constData(),
+                std::min(size_t(address.size()), sizeof socketAddress.sun_path - 1));
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (fd < 0)
         return false;
-    // Nothing there, or what a Korvel that ended left behind: refused.
+    // Not there yet, or the queue is full: the caller looks again.
     bool taken = false;
-    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&socketAddress), sizeof socketAddress) == 0
+        && InstanceMessenger::isThisUser(fd)) {
         const char asked = char(request);
         char answer = 0;
-        taken = ::write(fd, &asked, 1) == 1 && (EventSlice::waitForDescriptor(fd, POLLIN, kAnswerMsecs) & POLLIN)
-            && ::read(fd, &answer, 1) == 1 && answer == asked;
-        if (!taken)
-            qCWarning(lcApp) << "The running Korvel did not answer; this one starts as well";
+        taken = ::send(fd, &asked, 1, MSG_NOSIGNAL) == 1
+            && (EventSlice::waitForDescriptor(fd, POLLIN, waitMsecs) & POLLIN) && ::read(fd, &answer, 1) == 1
+            && answer == asked;
     }
     ::close(fd);
     return taken;
 }
 
-bool SessionInstance::listen(const QString& socketPath)
+void SessionInstance::serveLaterStarts()
 {
-    m_server.setSocketOptions(QLocalServer::UserAccessOption);
-    connect(&m_server, &QLocalServer::newConnection, this, &SessionInstance::takeConnections);
-    if (m_server.listen(socketPath))
-        return true;
-    // handOver found nobody listening: a Korvel that ended left its socket.
-    QLocalServer::removeServer(socketPath);
-    if (m_server.listen(socketPath))
-        return true;
-    qCWarning(lcApp).noquote() << "Later starts cannot hand over to this Korvel:" << m_server.errorString();
-    return false;
+    m_messenger.start([this](char request) { return serve(request); });
 }
 
 void SessionInstance::setShowWindow(std::function<void()> showWindow)
@@ -82,30 +116,24 @@ void SessionInstance::setShowWindow(std::function<void()> showWindow)
         m_showWindow();
 }
 
-void SessionInstance::takeConnections()
+void SessionInstance::release()
 {
-    while (QLocalSocket* socket = m_server.nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            char request = 0;
-            if (!socket->getChar(&request))
-                return;
-            serve(request);
-            socket->putChar(request);
-            socket->flush();
-        });
-    }
+    m_messenger.close();
+    m_lock.release();
 }
 
-void SessionInstance::serve(char request)
+bool SessionInstance::serve(char request)
 {
-    if (request != char(Request::ShowWindow)) {
+    if (request == char(Request::Unattended)) {
         qCInfo(lcApp) << "An unattended start handed over to this Korvel, which goes on as it is";
-        return;
+        return true;
     }
+    if (request != char(Request::ShowWindow))
+        return false;
     qCInfo(lcApp) << "Another start handed over to this Korvel, which shows its window";
     if (m_showWindow)
         m_showWindow();
     else
         m_showPending = true;
+    return true;
 }

@@ -122,7 +122,8 @@ QStringList lines(const Facts& facts)
         options << key + u'=' + value;
     if (!facts.settingsProblem.isEmpty())
         report << facts.settingsProblem;
-    report << QStringLiteral("Options (%1): ").arg(facts.settingsFile) + options.join(QStringLiteral(", "));
+    const QString file = facts.settingsFile.isEmpty() ? QStringLiteral("not kept") : facts.settingsFile;
+    report << QStringLiteral("Options (%1): ").arg(file) + options.join(QStringLiteral(", "));
     report << QStringLiteral("Next automatic update: ") + facts.nextUpdate;
     return report;
 }

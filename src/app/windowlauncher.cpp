@@ -6,6 +6,7 @@
 
 #include "app/commandline.h"
 #include "app/form1.h"
+#include "app/form1services.h"
 #include "app/optionstore.h"
 #include "app/sessioninstance.h"
 #include "app/startuphandoff.h"
@@ -88,10 +89,16 @@ int runWindow(int argc, char** argv)
         return 0;
     if (handedOver)
         startup.m_sLastUpdate = store.read(Option::LastUpdate);
-    const QString instance = SessionInstance::socketPath(store.fileName());
-    if (SessionInstance::handOver(instance, startup.m_bStartedWithLoad ? SessionInstance::Request::Unattended
-                                                                      : SessionInstance::Request::ShowWindow))
+    SessionInstance instance(store.fileName());
+    switch (instance.claim(startup.m_bStartedWithLoad ? SessionInstance::Request::Unattended
+                                                      : SessionInstance::Request::ShowWindow)) {
+    case SessionInstance::Claim::HandedOver:
         return 0;
+    case SessionInstance::Claim::NotAnswered:
+        return 1;
+    case SessionInstance::Claim::Run:
+        break;
+    }
     if (!hasDisplay()) {
         std::fputs("korvel: no display to show the window on (DISPLAY and WAYLAND_DISPLAY are unset)\n",
                    stderr);
@@ -105,14 +112,22 @@ int runWindow(int argc, char** argv)
     // Lets Wayland desktops match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.korvel.Korvel"));
 
-    SessionInstance later;
-    later.listen(instance);
-    Form1 form(startup, store, Form1Services{});
+    Form1Services services;
+    // The window ends the process at once: the guard's files go first.
+    services.endProgram = [&instance] {
+        instance.release();
+        std::fflush(nullptr);
+        std::_Exit(0);
+    };
+    Form1 form(startup, store, std::move(services));
     form.Form_Load();
     // A later start brings the window up, out of the tray if need be.
-    later.setShowWindow([&form] { form.ShowFromTray(); });
+    instance.setShowWindow([&form] { form.ShowFromTray(); });
     // Only a loaded window can save what it holds; a signal before this
     // point ends Korvel with nothing changed.
     const TerminationWatch termination([&form] { form.Form_Unload(); });
+    // Later starts wait until then, so that whatever they see after the
+    // hand-over ends through the window's own sequence.
+    instance.serveLaterStarts();
     return QApplication::exec();
 }

@@ -7,6 +7,8 @@
 #include "base/eventslice.h"
 
 #include <QDBusMessage>
+#include <QDeadlineTimer>
+#include <QtEndian>
 #include <QLoggingCategory>
 #include <QStringList>
 
@@ -66,8 +68,70 @@ std::optional<UnixSocket> unixSocketOf(const QString& addresses)
     return std::nullopt;
 }
 
-// False only for a daemon that takes the connection and does not answer the
-// first line of the handshake in time; a missing bus fails fast on its own.
+// The daemon's greeting: every client's first message, with no arguments.
+QByteArray helloMessage()
+{
+    QByteArray fields;
+    const auto append32 = [](QByteArray& bytes, quint32 value) {
+        const quint32 little = qToLittleEndian(value);
+        bytes.append(reinterpret_cast<const char*>(&little), sizeof little);
+    };
+    // Each header field: code, signature of one type, then the string.
+    const auto field = [&](char code, char type, const QByteArray& text) {
+        while (fields.size() % 8 != 0)
+            fields.append('\0');
+        fields.append(code).append('\1').append(type).append('\0');
+        append32(fields, quint32(text.size()));
+        fields.append(text).append('\0');
+    };
+    field(1, 'o', "/org/freedesktop/DBus");
+    field(2, 's', kDaemon.toLatin1());
+    field(3, 's', "Hello");
+    field(6, 's', kDaemon.toLatin1());
+    // Little-endian method call, no flags, version 1, no body, serial 1.
+    QByteArray message("l\1\0\1", 4);
+    append32(message, 0);
+    append32(message, 1);
+    append32(message, quint32(fields.size()));
+    message.append(fields);
+    while (message.size() % 8 != 0)
+        message.append('\0');
+    return message;
+}
+
+// Waits for the daemon's next bytes; false when none come in time (the end
+// of the connection is an answer too: Qt then fails fast on its own).
+bool answers(int fd, const QDeadlineTimer& deadline, QByteArray* received = nullptr)
+{
+    if (!(EventSlice::waitForDescriptor(fd, POLLIN, int(deadline.remainingTime())) & (POLLIN | POLLHUP | POLLERR)))
+        return false;
+    char bytes[256];
+    const ssize_t count = ::recv(fd, bytes, sizeof bytes, MSG_DONTWAIT);
+    if (received && count > 0)
+        received->append(bytes, count);
+    return true;
+}
+
+// The first line of the daemon's answer, or what it sent before it ended
+// the connection.
+bool answersLine(int fd, const QDeadlineTimer& deadline, QByteArray& line)
+{
+    for (qsizetype before = -1; line.size() != before && !line.contains('\n') && line.size() < 4096;) {
+        before = line.size();
+        if (!answers(fd, deadline, &line))
+            return false;
+    }
+    return true;
+}
+
+bool sendAll(int fd, const QByteArray& bytes)
+{
+    return ::send(fd, bytes.constData(), size_t(bytes.size()), MSG_NOSIGNAL) == bytes.size();
+}
+
+// False only for a daemon that takes the connection and then does not
+// answer the authentication or the greeting in time; a missing bus fails
+// fast on its own.
 bool answersHandshake(const UnixSocket& target)
 {
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
@@ -78,10 +142,14 @@ bool answersHandshake(const UnixSocket& target)
         // A full queue of connections nobody takes is a daemon that hangs.
         answered = errno != EAGAIN;
     } else {
+        const QDeadlineTimer deadline(kHandshakeTimeoutMsecs);
         const QByteArray request = QByteArray(1, '\0') + "AUTH EXTERNAL "
             + QByteArray::number(::getuid()).toHex() + "\r\n";
-        answered = ::send(fd, request.constData(), size_t(request.size()), MSG_NOSIGNAL) != request.size()
-            || EventSlice::waitForDescriptor(fd, POLLIN, kHandshakeTimeoutMsecs) != 0;
+        QByteArray reply;
+        answered = !sendAll(fd, request) || answersLine(fd, deadline, reply);
+        // Accepted: the greeting is what Qt's connection waits on next.
+        if (answered && reply.startsWith("OK ") && sendAll(fd, "BEGIN\r\n" + helloMessage()))
+            answered = answers(fd, deadline);
     }
     ::close(fd);
     return answered;

@@ -9,11 +9,12 @@
 
 // The system bus as Korvel uses it. A bus daemon that accepts connections
 // and never answers would hold Qt's connection (and so the window, or
-// `--status`) for good: its handshake is tried first, within a short limit,
-// and a silent bus is left out for the whole run, said once as a warning.
+// `--status`) for good: its handshake and the greeting every client sends
+// first are tried within a short limit, and a bus that falls silent at
+// either is left out for the whole run, said once as a warning.
 namespace SystemBus {
 
-// How long the daemon may take to answer the handshake, and each call.
+// How long the daemon may take to answer the handshake and greeting, and each call.
 inline constexpr int kHandshakeTimeoutMsecs = 2000;
 inline constexpr int kCallTimeoutMsecs = 3000;
 

@@ -32,6 +32,17 @@ inline void startKorvel(QProcess& process, const QStringList& arguments, const E
     process.start(KORVEL_BINARY, arguments);
 }
 
+// Reads the program's standard error into `seen` until it holds `text`.
+inline bool waitForError(QProcess& process, QByteArray& seen, const QByteArray& text, int msecs = 20'000)
+{
+    process.setReadChannel(QProcess::StandardError);
+    // Waiting for the program's end may have read its output already.
+    seen += process.readAll();
+    while (!seen.contains(text) && process.waitForReadyRead(msecs))
+        seen += process.readAll();
+    return seen.contains(text);
+}
+
 struct ProgramRun
 {
     int exitCode = -1;

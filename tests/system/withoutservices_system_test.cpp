@@ -99,3 +99,32 @@ TEST(StuckSystemBus, TheWindowAndStatusComeUpWithoutItAndSaySo)
     korvel.kill();
     korvel.waitForFinished(5000);
 }
+
+// A daemon that lets Korvel in and then answers nothing more.
+TEST(StuckSystemBus, AfterTheAuthenticationIsSaidAsStuck)
+{
+    QTemporaryDir home;
+    QProcess stuck;
+    stuck.start("python3", {"-c", R"(
+import socket, sys
+listener = socket.socket(socket.AF_UNIX)
+listener.bind(sys.argv[1])
+listener.listen(8)
+print("ready", flush=True)
+held = []
+while True:
+    held.append(listener.accept()[0])
+    while not held[-1].recv(256).endswith(b"\r\n"):
+        pass
+    held[-1].sendall(b"OK 0123456789abcdef0123456789abcdef\r\n")
+)", home.filePath("system-bus")});
+    ASSERT_TRUE(stuck.waitForReadyRead(10000)) << stuck.readAllStandardError().constData();
+    const QString address = "unix:path=" + home.filePath("system-bus");
+    const ProgramRun status = runKorvel({"--status"}, {{"DBUS_SYSTEM_BUS_ADDRESS", address},
+                                                       {"XDG_CONFIG_HOME", home.path()},
+                                                       {"KORVEL_TEST_SITES", "http://127.0.0.1:9/"}});
+    EXPECT_TRUE(status.out.startsWith("System bus: the system bus (" + address + ") did not answer within 2 s"))
+        << status.out.toStdString();
+    stuck.kill();
+    stuck.waitForFinished(5000);
+}
