@@ -17,6 +17,8 @@ case "$build_dir" in /*) ;; *) build_dir="$root/$build_dir" ;; esac
 packages=(
   # build
   cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins librsvg2-bin libxcb1-dev python3
+  # the History window's chart (Qt Charts' CMake files need Qt OpenGL's)
+  qt6-charts-dev libqt6opengl6-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # packaging and its checks: desktop-file-validate, dpkg-shlibdeps, lintian,
   # appstreamcli, man for the manual page, reuse lint for the licence headers
