@@ -4,10 +4,11 @@
 
 #include "history/drifttext.h"
 
+#include "base/textformat.h"
+
 #include <QCoreApplication>
 #include <QLocale>
 
-#include <algorithm>
 #include <cmath>
 
 namespace DriftText {
@@ -21,14 +22,23 @@ QString text(const char* source)
     return QCoreApplication::translate("ClockDrift", source);
 }
 
-// Two significant digits, never fewer than one decimal nor more than four.
+QString decimals(double value, int count)
+{
+    QLocale locale = TextFormat::locale();
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(value, 'f', count);
+}
+
+// The size of `value` to two significant digits ("1.3", "0.012", "1"),
+// and whole from a hundred on.
 QString number(double value)
 {
     const double size = std::abs(value);
-    const int decimals = size > 0.0 ? std::clamp(1 - int(std::floor(std::log10(size))), 1, 4) : 1;
-    QLocale locale;
+    if (size >= 100.0)
+        return decimals(size, 0);
+    QLocale locale = TextFormat::locale();
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return locale.toString(size, 'f', decimals);
+    return locale.toString(size, 'g', 2);
 }
 } // namespace
 
@@ -40,13 +50,13 @@ QString sentence(const ClockDrift::Drift& drift)
 
 QString interval(double hours)
 {
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    if (hours < 1.0)
+        return text("%1 minutes").arg(decimals(hours * 60.0, 0));
     if (hours < kHoursShownAsHours)
-        return text("%1 hours").arg(locale.toString(hours, 'f', 1));
+        return text("%1 hours").arg(decimals(hours, 1));
     if (hours / 24.0 < kMostDays)
-        return text("%1 days").arg(locale.toString(hours / 24.0, 'f', 1));
-    return text("%1 days or more").arg(locale.toString(kMostDays, 'f', 0));
+        return text("%1 days").arg(decimals(hours / 24.0, 1));
+    return text("%1 days or more").arg(decimals(kMostDays, 0));
 }
 
 QString summary(const std::optional<ClockDrift::Drift>& drift)

@@ -17,7 +17,7 @@ QString sentence(const ClockDrift::Drift& drift);
 // The sentence with parts per million, the uncertainty and the interval
 // that keeps the clock within half a second; or why there is no drift yet.
 QString summary(const std::optional<ClockDrift::Drift>& drift);
-// "9.2 hours", "3.5 days".
+// "15 minutes", "9.2 hours", "3.5 days".
 QString interval(double hours);
 
 } // namespace DriftText

@@ -4,7 +4,9 @@
 
 #include "history/historysummary.h"
 
+#include "base/textformat.h"
 #include "history/drifttext.h"
+#include "history/historytable.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -18,14 +20,6 @@ namespace {
 QString text(const char* source)
 {
     return QCoreApplication::translate("HistorySummary", source);
-}
-
-QString seconds(qint64 usec)
-{
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    const QString digits = locale.toString(double(usec) / 1e6, 'f', 3);
-    return usec > 0 ? locale.positiveSign() + digits : digits;
 }
 } // namespace
 
@@ -45,7 +39,7 @@ QString text(const QList<HistoryRecord>& records, const std::optional<ClockDrift
         lowest = std::min(lowest, *record.offsetUsec);
         highest = std::max(highest, *record.offsetUsec);
     }
-    const QLocale locale;
+    const QLocale locale = TextFormat::locale();
     QString said = text("%1 updates from %2 to %3: %4 set the clock, %5 measured it without setting it, %6 measured "
                         "nothing.")
                        .arg(records.size())
@@ -55,7 +49,9 @@ QString text(const QList<HistoryRecord>& records, const std::optional<ClockDrift
                        .arg(measured)
                        .arg(records.size() - set - measured);
     if (set + measured > 0)
-        said += u' ' + text("The PC clock was between %1 s and %2 s off the time servers.").arg(seconds(lowest), seconds(highest));
+        said += u' ' + text("The PC clock was between %1 s and %2 s off the time servers.")
+                           .arg(HistoryTable::secondsText(double(lowest) / 1e6, true),
+                                HistoryTable::secondsText(double(highest) / 1e6, true));
     return said + u' ' + DriftText::summary(drift);
 }
 

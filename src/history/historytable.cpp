@@ -4,6 +4,8 @@
 
 #include "history/historytable.h"
 
+#include "base/textformat.h"
+
 #include <QCoreApplication>
 #include <QLocale>
 
@@ -16,15 +18,15 @@ QString text(const char* source)
 {
     return QCoreApplication::translate("HistoryTable", source);
 }
-
-QString seconds(double value, bool signedValue = false)
-{
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    const QString digits = locale.toString(value, 'f', 3);
-    return signedValue && value > 0 ? locale.positiveSign() + digits : digits;
-}
 } // namespace
+
+QString secondsText(double seconds, bool withSign)
+{
+    QLocale locale = TextFormat::locale();
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    const QString digits = locale.toString(seconds, 'f', 3);
+    return withSign && seconds > 0 ? locale.positiveSign() + digits : digits;
+}
 
 QString title(Column column)
 {
@@ -61,11 +63,11 @@ QString cell(const HistoryRecord& record, Column column)
     case Outcome:
         return record.outcomeText();
     case Offset:
-        return record.offsetUsec ? seconds(double(*record.offsetUsec) / 1e6, true) : QString();
+        return record.offsetUsec ? secondsText(double(*record.offsetUsec) / 1e6, true) : QString();
     case Uncertainty:
-        return record.offsetUsec ? seconds(double(record.uncertaintyUsec) / 1e6) : QString();
+        return record.offsetUsec ? secondsText(double(record.uncertaintyUsec) / 1e6) : QString();
     case Lag:
-        return record.lagSeconds ? seconds(*record.lagSeconds) : QString();
+        return record.lagSeconds ? secondsText(*record.lagSeconds) : QString();
     case AskedBy:
         return record.askedByUser ? text("user") : text("schedule");
     case Servers:

@@ -21,6 +21,8 @@ QString title(Column column);
 // with three decimals; empty for what was not measured.
 QString cell(const HistoryRecord& record, Column column);
 bool isNumber(Column column);
+// Seconds with three decimals in the user's way, with a plus sign when asked.
+QString secondsText(double seconds, bool withSign = false);
 
 // A header line and one line a record, every column as wide as its widest
 // cell, numbers to the right.

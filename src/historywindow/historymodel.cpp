@@ -6,7 +6,6 @@
 
 #include "history/historytable.h"
 
-#include <QLocale>
 
 HistoryModel::HistoryModel(QObject* parent)
     : QAbstractTableModel(parent)
@@ -39,7 +38,7 @@ QVariant HistoryModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         if (column == HistoryTable::Time)
-            return QLocale().toString(record.utc.toLocalTime(), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+            return record.utc.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
         return HistoryTable::cell(record, column);
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::AlignVCenter
