@@ -42,7 +42,7 @@ int run(int argc, char** argv)
         return 1;
     }
     if (reading.damagedLines > 0)
-        err << "korvel: " << text("%1 damaged lines of %2 were skipped").arg(reading.damagedLines).arg(history.path())
+        err << "korvel: " << text("damaged lines skipped in %1: %2").arg(history.path()).arg(reading.damagedLines)
             << Qt::endl;
     const QString empty = text("No updates recorded yet.");
     if (csv) {

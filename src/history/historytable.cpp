@@ -101,7 +101,10 @@ QStringList lines(const QList<HistoryRecord>& records)
             cells << (isNumber(Column(column)) ? row.at(column).rightJustified(width)
                                                 : row.at(column).leftJustified(width));
         }
-        result << cells.join(QStringLiteral("  "));
+        QString line = cells.join(QStringLiteral("  "));
+        while (line.endsWith(u' '))
+            line.chop(1);
+        result << line;
     }
     return result;
 }

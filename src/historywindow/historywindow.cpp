@@ -91,7 +91,7 @@ void HistoryWindow::reload()
     if (!reading.problem.isEmpty())
         summary = tr("The update history %1 cannot be read: %2.").arg(m_history.path(), reading.problem);
     else if (reading.damagedLines > 0)
-        summary += u' ' + tr("%1 damaged lines were skipped.").arg(reading.damagedLines);
+        summary += u' ' + tr("Damaged lines skipped: %1.").arg(reading.damagedLines);
     m_summary->setText(summary);
     m_model->setRecords(m_records);
     m_table->resizeColumnsToContents();
