@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 
 namespace DriftText {
@@ -29,16 +30,25 @@ QString decimals(double value, int count)
     return locale.toString(value, 'f', count);
 }
 
-// The size of `value` to two significant digits ("1.3", "0.012", "1"),
-// and whole from a hundred on.
+// The size of `value` to two significant digits at most ("1.3", "12",
+// "0.012", "0.9"), and whole from a hundred on.
 QString number(double value)
 {
     const double size = std::abs(value);
-    if (size >= 100.0)
+    if (size >= 100.0 || size == 0.0)
         return decimals(size, 0);
-    QLocale locale = TextFormat::locale();
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return locale.toString(size, 'g', 2);
+    if (size >= 1.0) {
+        QLocale locale = TextFormat::locale();
+        locale.setNumberOptions(QLocale::OmitGroupSeparator);
+        return locale.toString(size, 'g', 2);
+    }
+    // Without the zeros a rounding leaves at the end: "0.9", not "0.90".
+    QString shown = decimals(size, std::min(1 - int(std::floor(std::log10(size))), 6));
+    while (shown.endsWith(u'0'))
+        shown.chop(1);
+    if (shown.endsWith(TextFormat::locale().decimalPoint()))
+        shown.chop(1);
+    return shown;
 }
 } // namespace
 

@@ -60,12 +60,14 @@ HistoryWindow::HistoryWindow(const QString& historyFile, QWidget* parent)
     m_table->setWordWrap(false);
     m_table->horizontalHeader()->setResizeContentsPrecision(kRowsSized);
     m_table->horizontalHeader()->setStretchLastSection(true);
+    // A title wider than its column is cut at its end, not at both.
+    m_table->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_summary);
     layout->addWidget(m_chartView, 3);
     layout->addWidget(m_table, 2);
     layout->addWidget(makeButtons());
-    resize(760, 620);
+    resize(720, 560);
     reload();
 }
 
@@ -94,7 +96,9 @@ void HistoryWindow::reload()
         summary += u' ' + tr("Damaged lines skipped: %1.").arg(reading.damagedLines);
     m_summary->setText(summary);
     m_model->setRecords(m_records);
-    m_table->resizeColumnsToContents();
+    // The servers, last, take what room is left.
+    for (int column = 0; column < m_model->columnCount() - 1; ++column)
+        m_table->resizeColumnToContents(column);
     auto* chart = new HistoryChart(m_records, drift, ChartColours::forPalette(palette()));
     m_chartView->setChart(chart);
     delete m_chart; // the view does not delete the chart it showed before

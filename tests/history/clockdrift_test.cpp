@@ -121,6 +121,7 @@ TEST(ClockDrift, ARateThatChangedWidensItsUncertaintyAndTheIntervalKeepsHalfASec
         {{-1.0, 0.0, 2}, 12.0, "The clock loses 1 s a day (12 ppm), give or take 0 s; an update every 12.0 hours keeps it within half a second."},
         {{0.9, 0.1, 2}, 12.0, "The clock gains 0.9 s a day (10 ppm), give or take 0.1 s; an update every 12.0 hours keeps it within half a second."},
         {{0.04, 0.01, 2}, 240.0, "The clock gains 0.04 s a day (0.46 ppm), give or take 0.01 s; an update every 10.0 days keeps it within half a second."},
+        {{-0.996, 0.0, 2}, 12.04819277108, "The clock loses 1 s a day (12 ppm), give or take 0 s; an update every 12.0 hours keeps it within half a second."},
         {{0.001, 0.0, 2}, 12000.0, "The clock gains 0.001 s a day (0.012 ppm), give or take 0 s; an update every 30 days or more keeps it within half a second."},
         {{150.0, 5.0, 2}, 0.25, "The clock gains 150 s a day (1736 ppm), give or take 5 s; an update every 15 minutes keeps it within half a second."},
     };
