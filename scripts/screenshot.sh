@@ -109,18 +109,24 @@ for i in range(360):
 open(sys.argv[1], "w").write("\n".join(lines) + "\n")
 PY
 
+# Prints the first window named $1 once it is there, within 10 seconds.
+wait_for_window() {
+  local found=""
+  for _ in $(seq 100); do
+    found=$(DISPLAY=$display xdotool search --name "$1" 2>/dev/null | head -n1) || true
+    [ -n "$found" ] && { echo "$found"; return 0; }
+    sleep 0.1
+  done
+  echo "the window \"$1\" did not appear" >&2
+  return 1
+}
+
 # Starts Korvel with the given extra environment and waits for its window.
 start_korvel() {
   env "$@" LANG=en_US.UTF-8 DISPLAY=$display XDG_CONFIG_HOME=$work XDG_STATE_HOME=$work/state QT_QPA_PLATFORM=xcb \
     QT_FONT_DPI=96 QT_SCALE_FACTOR=$scale "$root/scripts/without-clock-rights.sh" "$korvel" 2>/dev/null &
   korvel_pid=$!
-  window=""
-  for _ in $(seq 100); do
-    window=$(DISPLAY=$display xdotool search --name "Korvel Time & Date Setter" 2>/dev/null | head -n1) || true
-    [ -n "$window" ] && break
-    sleep 0.1
-  done
-  [ -n "$window" ] || { echo "the window did not appear" >&2; exit 1; }
+  window=$(wait_for_window "Korvel Time & Date Setter") || exit 1
 }
 
 # Opens the History window from the Options menu and takes its picture.
@@ -128,13 +134,8 @@ take_history() {
   DISPLAY=$display xdotool windowfocus --sync "$window" key --clearmodifiers alt+o
   sleep 0.5
   DISPLAY=$display xdotool key h
-  local history=""
-  for _ in $(seq 100); do
-    history=$(DISPLAY=$display xdotool search --name "Korvel - History" 2>/dev/null | head -n1) || true
-    [ -n "$history" ] && break
-    sleep 0.1
-  done
-  [ -n "$history" ] || { echo "the History window did not appear" >&2; exit 1; }
+  local history
+  history=$(wait_for_window "Korvel - History") || exit 1
   sleep 1
   eval "$(DISPLAY=$display xdotool getwindowgeometry --shell "$history")"
   DISPLAY=$display import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$1"

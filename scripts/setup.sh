@@ -29,6 +29,8 @@ packages=(
   dbus fonts-liberation fonts-dejavu-core
   # test peers: an RFC 868 server, fake system services, a display and a tray
   xinetd python3-dbusmock libglib2.0-bin dbus-daemon xvfb xauth trayer imagemagick xdotool
+  # a dark palette for the History window's screenshot (scripts/screenshot.sh)
+  qt6-gtk-platformtheme
   # a Wayland desktop with a StatusNotifierItem tray, and its screenshots
   sway waybar grim qt6-wayland
   # benchmark references and timing (scripts/bench.sh)
