@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// `korvel`: answers --help and --version, applies the start-up rule and, when
+// `korvel`: answers --help, --version and --history, applies the start-up rule and, when
 // Korvel stays, becomes the window program. Links Qt Core alone, so that an
 // unattended start that leaves at once costs little more than a bare program.
 #include "app/commandline.h"
@@ -11,11 +11,14 @@
 #include "app/startuphandoff.h"
 #include "app/startuprule.h"
 #include "app/windowprogram.h"
+#include "history/historycommand.h"
 
 int main(int argc, char** argv)
 {
     if (const std::optional<int> exitCode = runCommandLineCommand(argc, argv))
         return *exitCode;
+    if (HistoryCommand::asks(argc, argv))
+        return HistoryCommand::run(argc, argv);
     if (!asksForWindowProgramCommand(argc, argv)) {
         OptionStore store;
         const StartupState startup =

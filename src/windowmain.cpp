@@ -8,6 +8,7 @@
 #include "app/querycommand.h"
 #include "app/statuscommand.h"
 #include "app/windowlauncher.h"
+#include "history/historycommand.h"
 
 #include <cstring>
 
@@ -20,5 +21,7 @@ int main(int argc, char** argv)
         return runQueryCommand(argc, argv);
     if (argc >= 2 && std::strcmp(argv[1], "--status") == 0)
         return runStatusCommand(argc, argv);
+    if (HistoryCommand::asks(argc, argv))
+        return HistoryCommand::run(argc, argv);
     return runWindow(argc, argv);
 }

@@ -4,6 +4,8 @@
 
 #pragma once
 
+#include "history/updatehistory.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QObject>
@@ -72,8 +74,11 @@ public:
     // (each tick does, so a hand-edited value cannot hide it); nothing when
     // none was applied.
     void rewriteLastUpdate();
+    // Where every update and check is recorded.
+    UpdateHistory& history() { return m_history; }
 
 private:
+    Result update(const Request& request);
     bool findConnection(const Request& request);
     void askForConnectionName();
     void Korvel1_Done();
@@ -81,6 +86,7 @@ private:
     ClockSetOutcome putOnClock(qint64 adjustmentUsec);
     bool takeOver();
     void reportCheck(const UpdateEstimate& estimate, const ClockSetOutcome& outcome);
+    void noteMeasurement(const UpdateEstimate& estimate, const QStringList& answered);
     void notSet(const QString& failure);
     void writeLastUpdate(const QString& text);
 
@@ -99,4 +105,6 @@ private:
     // The received local time that was put on the clock, as stored; empty
     // when the last answer was not.
     QString m_appliedText;
+    UpdateHistory m_history;
+    HistoryRecord m_record;
 };

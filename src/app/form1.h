@@ -11,6 +11,7 @@
 #include "app/startuprule.h"
 #include "app/updateretry.h"
 #include "app/updateschedule.h"
+#include "historywindow/historyitems.h"
 #include "ui/form1design.h"
 #include "ui/timezonelist.h"
 
@@ -112,6 +113,7 @@ private:
     std::unique_ptr<DialUpSession> m_dialUp;
     std::unique_ptr<ClockUpdate> m_update;
     std::unique_ptr<NetworkTimeItem> m_networkTimeItem;
+    std::unique_ptr<HistoryItems> m_history;
     UpdateRetry m_retry;
     TimeZoneList::Offsets m_ZoneOffsets{};
     QString m_sLastUpdate;

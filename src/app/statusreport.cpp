@@ -9,10 +9,14 @@
 #include "app/startuprule.h"
 #include "app/updateschedule.h"
 #include "base/systembus.h"
+#include "history/drifttext.h"
+#include "history/updatehistory.h"
 #include "net/backendselector.h"
 #include "net/cnetconnect.h"
 #include "net/dialupentries.h"
 #include "timeclient/servercycle.h"
+
+#include <QCoreApplication>
 
 #include <algorithm>
 
@@ -101,6 +105,7 @@ Facts gather(OptionStore& store)
     for (const OptionKey& key : kOptions)
         facts.options.append({QLatin1String(key.name), store.read(key)});
     facts.nextUpdate = nextUpdate(store);
+    facts.drift = DriftText::summary(ClockDrift::of(UpdateHistory().read().records));
     return facts;
 }
 
@@ -125,6 +130,7 @@ QStringList lines(const Facts& facts)
     const QString file = facts.settingsFile.isEmpty() ? QStringLiteral("not kept") : facts.settingsFile;
     report << QStringLiteral("Options (%1): ").arg(file) + options.join(QStringLiteral(", "));
     report << QStringLiteral("Next automatic update: ") + facts.nextUpdate;
+    report << QCoreApplication::translate("StatusReport", "Drift: %1").arg(facts.drift);
     return report;
 }
 

@@ -46,6 +46,12 @@ std::unique_ptr<TimeServerFixture> TimeServerFixture::followingClock(std::chrono
         QHostAddress::LocalHost));
 }
 
+std::unique_ptr<TimeServerFixture> TimeServerFixture::telling(const std::function<QDateTime()>& now)
+{
+    return std::unique_ptr<TimeServerFixture>(
+        new TimeServerFixture([now] { return answerFor(now()); }, false, QHostAddress::LocalHost));
+}
+
 TimeServerFixture::TimeServerFixture(const std::function<void(int)>& serve)
     : TimeServerFixture({}, false, QHostAddress::LocalHost, serve)
 {

@@ -28,6 +28,9 @@ public:
     // plus `offset` at the moment of each connection: a server whose true
     // time is known.
     static std::unique_ptr<TimeServerFixture> followingClock(std::chrono::milliseconds offset);
+    // Answers with the whole seconds of `now()` at each connection: a server
+    // whose clock runs as the test says (called on the server's thread).
+    static std::unique_ptr<TimeServerFixture> telling(const std::function<QDateTime()>& now);
     // For what a Qt socket cannot do (a reset, a trickle): `serve` gets each
     // accepted connection's plain socket on the server's thread and closes it.
     explicit TimeServerFixture(const std::function<void(int)>& serve);
