@@ -6,18 +6,18 @@
 // a loopback RFC 868 server and a connection that is up, next to the
 // server's own round trip (a connect and one read): what the update adds.
 //   update_bench [RUNS]
-#include "app/clockupdate.h"
-#include "app/dialupsession.h"
-#include "app/optionstore.h"
-#include "app/updatereport.h"
 #include "benchfigures.h"
-#include "clockset/clockadjustment.h"
 #include "clockset/clocksetter.h"
 #include "clockset/networktimeswitch.h"
 #include "loopbacktimeserver.h"
 #include "net/connectionbackend.h"
 #include "net/internetflags.h"
+#include "options/optionstore.h"
+#include "timeclient/clockadjustment.h"
 #include "timeclient/korvelcontrol.h"
+#include "update/clockupdate.h"
+#include "update/dialupsession.h"
+#include "update/updatereport.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

@@ -7,7 +7,7 @@
 // follows a damaged "LastUpdate" keeps every other value as it was read.
 #include "fuzzsupport.h"
 
-#include "app/optionstore.h"
+#include "options/optionstore.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -6,10 +6,10 @@
 // the reader (and the option key or list size), the rest is UTF-8 text.
 #include "fuzzsupport.h"
 
-#include "app/commandline.h"
-#include "app/optionconversion.h"
-#include "app/updateschedule.h"
 #include "base/numbertext.h"
+#include "options/optionconversion.h"
+#include "schedule/updateschedule.h"
+#include "startup/commandline.h"
 
 #include <QStringList>
 

@@ -4,8 +4,8 @@
 
 #pragma once
 
-#include "app/optionkey.h"
 #include "base/textformat.h"
+#include "options/optionkey.h"
 
 #include <QLocale>
 

@@ -4,15 +4,14 @@
 
 #include "app/form1.h"
 
-#include "app/dialupsession.h"
 #include "app/form1report.h"
-#include "app/lastupdatetext.h"
 #include "app/networktimeitem.h"
 #include "app/optioncontrols.h"
-#include "app/optionstore.h"
 #include "clockset/clocksetter.h"
 #include "net/cwininetconnection.h"
 #include "net/dialupentries.h"
+#include "options/optionstore.h"
+#include "schedule/lastupdatetext.h"
 #include "timeclient/korvelcontrol.h"
 #include "tray/cmouse.h"
 #include "tray/frmsystray.h"
@@ -21,6 +20,7 @@
 #include "ui/controlpanel.h"
 #include "ui/fittedcheckbox.h"
 #include "ui/hoursfieldbehaviour.h"
+#include "update/dialupsession.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -4,15 +4,15 @@
 
 #pragma once
 
-#include "app/clockupdate.h"
-#include "app/form1services.h"
 #include "app/form1report.h"
+#include "app/form1services.h"
 #include "app/optioncontrols.h"
-#include "app/startuprule.h"
-#include "app/updateretry.h"
-#include "app/updateschedule.h"
+#include "schedule/updateretry.h"
+#include "schedule/updateschedule.h"
+#include "startup/startuprule.h"
 #include "ui/form1design.h"
 #include "ui/timezonelist.h"
+#include "update/clockupdate.h"
 
 #include <QMainWindow>
 

@@ -4,7 +4,7 @@
 
 #pragma once
 
-#include "app/updatereport.h"
+#include "update/updatereport.h"
 
 #include <QPalette>
 

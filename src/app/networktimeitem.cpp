@@ -4,8 +4,8 @@
 
 #include "app/networktimeitem.h"
 
-#include "app/updatereport.h"
 #include "clockset/networktimeswitch.h"
+#include "update/updatereport.h"
 
 #include <QAction>
 

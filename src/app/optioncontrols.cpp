@@ -4,9 +4,9 @@
 
 #include "app/optioncontrols.h"
 
-#include "app/optionconversion.h"
-#include "app/optionstore.h"
-#include "app/updateschedule.h"
+#include "options/optionconversion.h"
+#include "options/optionstore.h"
+#include "schedule/updateschedule.h"
 #include "ui/fittedcheckbox.h"
 #include "ui/form1design.h"
 

@@ -4,9 +4,9 @@
 
 #pragma once
 
-#include "app/clockupdate.h"
-#include "app/optionkey.h"
-#include "app/updateschedule.h"
+#include "options/optionkey.h"
+#include "schedule/updateschedule.h"
+#include "update/clockupdate.h"
 
 #include <QHash>
 #include <QList>

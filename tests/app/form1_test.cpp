@@ -2,13 +2,13 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/statusreport.h"
 #include "base/dateserial.h"
 #include "base/generaldate.h"
-#include "support/localescope.h"
+#include "commands/statusreport.h"
 #include "form1fixture.h"
 #include "net/internetflags.h"
 #include "support/fakebackend.h"
+#include "support/localescope.h"
 #include "support/mockclock.h"
 #include "support/timeserverfixture.h"
 #include "timeclient/servercycle.h"
