@@ -2,10 +2,8 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "clockset/clocksetterselector.h"
 #include "timeclient/clockadjustment.h"
 
-#include <QFile>
 #include <QTimeZone>
 
 #include <gtest/gtest.h>
@@ -42,19 +40,4 @@ TEST(ClockAdjustment, CountsAreReadInTheEraThatPlacesThemInTheFiftyYearsFromTheB
     const QDate day = ClockAdjustment::buildDay();
     ASSERT_TRUE(day.isValid());
     EXPECT_LE(day, QDateTime::currentDateTimeUtc().date());
-}
-
-// The capability decides the backend, and must agree with the kernel's account in /proc.
-TEST(ClockSetterSelector, TheCapabilityInProcStatusDecidesTheBackend)
-{
-    EXPECT_EQ(ClockSetterSelector::create(ClockSetterSelector::choose(true))->name(), "clock_settime");
-    EXPECT_EQ(ClockSetterSelector::create(ClockSetterSelector::choose(false))->name(), "systemd-timedated");
-    QFile status("/proc/self/status");
-    ASSERT_TRUE(status.open(QIODevice::ReadOnly));
-    const QString text = QString::fromLatin1(status.readAll());
-    bool parsed = false;
-    const quint64 effective = text.section("CapEff:", 1).section('\n', 0, 0).trimmed().toULongLong(&parsed, 16);
-    ASSERT_TRUE(parsed);
-    const int sysTimeBit = 25;
-    EXPECT_EQ(ClockSetterSelector::holdsSysTimeCapability(), bool(effective >> sysTimeBit & 1));
 }
