@@ -63,7 +63,6 @@ public:
     void showDialUpButtons(bool, bool) override {}
     void addConnectionName(const QString&) override {}
     void keepFailure(const QString&) override {}
-    void showAutomaticUpdatesHeld(bool) override {}
     bool inSight() const override { return false; }
     bool askYesNo(const QString&, const QString&) override { return false; }
     bool askChoice(const QString&, const QString&, const QString&, const QString&) override { return false; }

@@ -17,6 +17,7 @@
 #include "tray/frmsystray.h"
 #include "ui/clockface.h"
 #include "ui/contextids.h"
+#include "ui/controlenabling.h"
 #include "ui/controlpanel.h"
 #include "ui/fittedcheckbox.h"
 #include "ui/hoursfieldbehaviour.h"
@@ -43,11 +44,7 @@ Form1::Form1(const StartupState& startup, OptionStore& store, Form1Services serv
 {
     m_services.completeWithSystem();
     ui.setupUi(this);
-    m_report = std::make_unique<Form1Report>(
-        ui, *m_services.prompts,
-        // The tray tip says whether automatic updates are held.
-        Form1Report::Window{this, [this] { return !inTray(); },
-                            [this](bool) { ShowCountdown(UpdateSchedule::Variant::Tick); }});
+    m_report = std::make_unique<Form1Report>(ui, *m_services.prompts, this);
     Korvel1 = new KorvelControl(this);
     Korvel1->setObjectName(QStringLiteral("Korvel1"));
     Korvel1->ReadProperties(KorvelControl::designState());
@@ -79,6 +76,9 @@ void Form1::Form_Load()
     m_dialUp = std::make_unique<DialUpSession>(m_services.backend, *m_report);
     m_update = std::make_unique<ClockUpdate>(*Korvel1, *m_services.clockSetter, *m_services.networkTime, *m_dialUp,
                                              m_store, *m_report, m_services.buildDay, this);
+    // The tray tip says whether automatic updates are held.
+    connect(m_update.get(), &ClockUpdate::automaticUpdatesHeldChanged, this,
+            [this] { ShowCountdown(UpdateSchedule::Variant::Tick); });
     AddStatusLine(QStringLiteral("Last update was on - ") + LastUpdateText::shown(m_sLastUpdate));
     if (const QString problem = m_store.readProblem(); !problem.isEmpty())
         AddStatusLine(problem);
@@ -201,7 +201,7 @@ void Form1::setTrayToolTip(const QString& tip)
 
 bool Form1::inTray() const
 {
-    return !isVisible() || isMinimized();
+    return !m_report->inSight();
 }
 
 void Form1::TxtTime_LostFocus()
@@ -315,7 +315,7 @@ void Form1::CmdConnect_Click()
 void Form1::CmdDisconnect_Click()
 {
     if (m_dialUp->Disconnect())
-        EnableControl(ui.cboEntries);
+        ControlEnabling::EnableControl(ui.cboEntries);
 }
 
 void Form1::closeEvent(QCloseEvent* event)
@@ -349,19 +349,6 @@ void Form1::loadDialUpEntries()
         m_dialUp->noDialUp();
     // Also without dial-up support, so the stored name survives the next save.
     m_options.selectStoredConnection();
-}
-
-void Form1::DisableControl(QWidget* ctl)
-{
-    // A widget's own flag, not the one inherited from a disabled frame.
-    if (!ctl->testAttribute(Qt::WA_ForceDisabled))
-        ctl->setEnabled(false);
-}
-
-void Form1::EnableControl(QWidget* ctl)
-{
-    if (ctl->testAttribute(Qt::WA_ForceDisabled))
-        ctl->setEnabled(true);
 }
 
 void Form1::cboTimeZone_Click()

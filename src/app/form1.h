@@ -52,9 +52,6 @@ public:
     // Refills the dial-up entry list from the system's connection profiles.
     void LoadEntries();
     void CmdConnect_Click();
-    // Touch a control only when its own enabled flag changes.
-    static void DisableControl(QWidget* ctl);
-    static void EnableControl(QWidget* ctl);
     void CmdDisconnect_Click();
 
     // The user asks for an update of the PC clock.

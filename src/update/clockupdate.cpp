@@ -87,7 +87,7 @@ ClockUpdate::Result ClockUpdate::run(const Request& request)
     // The user's own press lifts the hold on automatic updates.
     if (request.askedBy == AskedBy::User && m_held) {
         m_held = false;
-        m_report.showAutomaticUpdatesHeld(false);
+        Q_EMIT automaticUpdatesHeldChanged();
     }
     m_report.keepFailure({});
     m_report.addStatusLine(QStringLiteral("Status: Looking for a connection..."));
@@ -241,7 +241,7 @@ void ClockUpdate::reportCheck(const UpdateEstimate& estimate, const ClockSetOutc
         m_held = true;
         m_report.addStatusLine(
             QStringLiteral("Status: Automatic updates will not ask again until you press \"Set Time\"."));
-        m_report.showAutomaticUpdatesHeld(true);
+        Q_EMIT automaticUpdatesHeldChanged();
     }
 }
 

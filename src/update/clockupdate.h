@@ -73,6 +73,10 @@ public:
     // none was applied.
     void rewriteLastUpdate();
 
+Q_SIGNALS:
+    // automaticUpdatesHeld() changed.
+    void automaticUpdatesHeldChanged();
+
 private:
     bool findConnection(const Request& request);
     void askForConnectionName();

@@ -31,13 +31,13 @@ void DialUpSession::Connect(const QString& entryName)
 {
     m_report.clearStatusLines();
     m_connectEnabled = false;
-    show();
+    reportButtons();
     const ConnectCommands::ConnectOutcome outcome = ConnectCommands::connect(*m_connection, *m_netConnect, entryName);
     m_report.addStatusLine(outcome.statusLine);
     m_connectEnabled = outcome.connectEnabled;
     // Whatever the probe says, what Korvel dialled it must be able to hang up.
     m_disconnectShown = m_disconnectShown || outcome.dialled;
-    show();
+    reportButtons();
 }
 
 bool DialUpSession::Disconnect()
@@ -60,24 +60,24 @@ void DialUpSession::HangUpAfterUpdate()
 void DialUpSession::connectionFound()
 {
     m_connectEnabled = false;
-    show();
+    reportButtons();
 }
 
 void DialUpSession::noDialUp()
 {
     m_report.addStatusLine(ConnectCommands::noRasStatusLine());
     m_connectEnabled = false;
-    show();
+    reportButtons();
 }
 
 void DialUpSession::hungUp()
 {
     m_connectEnabled = true;
     m_disconnectShown = false;
-    show();
+    reportButtons();
 }
 
-void DialUpSession::show()
+void DialUpSession::reportButtons()
 {
     m_report.showDialUpButtons(m_connectEnabled, m_disconnectShown);
 }

@@ -41,7 +41,8 @@ public:
 
 private:
     void hungUp();
-    void show();
+    // Tells the report how the two buttons stand now.
+    void reportButtons();
 
     UpdateReport& m_report;
     std::unique_ptr<CNetConnect> m_netConnect;

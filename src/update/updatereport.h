@@ -31,8 +31,6 @@ public:
     // Why the clock was not set, readable in full until the next update
     // starts; empty when there is nothing to keep.
     virtual void keepFailure(const QString& reason) = 0;
-    // Automatic updates wait for the user's own "Set Time".
-    virtual void showAutomaticUpdatesHeld(bool held) = 0;
 
     // The window is on screen, so its user can be asked.
     virtual bool inSight() const = 0;

@@ -19,6 +19,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <iostream>
 
@@ -157,6 +158,24 @@ TEST_F(NetworkTimeDesktop, AServerSilentForHoursIsAskedAfterGrowingPausesUpToThe
     EXPECT_EQ(form->trayForm()->ToolTip(),
               "Korvel - Clock not set: no time server answered. Next check in 8.0 minutes");
     EXPECT_EQ(form->design().Label1->text(), " Clock not set:\n  no time server answered");
+}
+
+TEST_F(NetworkTimeDesktop, ARefusedAuthorisationHoldsTheScheduleUntilTheUserPressesSetTime)
+{
+    timedated.setNtp(false);
+    timedated.refuseSetTime(TimedatedMock::NotAuthorized);
+    const Form1Design& ui = load("CheckEvery=1\nCheckTime=2\n" + kFiveHoursAgo).design();
+    form->Timer1_Timer();
+    EXPECT_EQ(form->trayForm()->ToolTip(), "Korvel - Automatic updates wait for \"Set Time\"");
+    EXPECT_EQ(askedMinutes(*server, 3), QList<int>{}) << "held: the schedule asks no server";
+
+    // The user's press lifts the hold at once, while the authorisation is still open.
+    timedated.holdSetTime(1);
+    QString tipWhileAsking;
+    QTimer::singleShot(300, form.get(), [&] { tipWhileAsking = form->trayForm()->ToolTip(); });
+    ui.cmdSetTime->click();
+    EXPECT_TRUE(tipWhileAsking.startsWith("Korvel - Clock not set: permission was refused.")) << qPrintable(tipWhileAsking);
+    EXPECT_EQ(form->trayForm()->ToolTip(), "Korvel - Next update is in 2.0 hours");
 }
 
 TEST_F(NetworkTimeDesktop, NetworkTimeTurnedBackOnFromTheMenuAndOffByAnotherProgram)
