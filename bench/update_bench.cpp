@@ -90,7 +90,6 @@ int main(int argc, char** argv)
     Silent report;
     ClockCall clock;
     KorvelControl korvel;
-    korvel.ReadProperties(KorvelControl::designState());
     DialUpSession dialUp(std::make_shared<ModemUp>(), report);
     // No system bus: nothing says that network time keeps the clock.
     NetworkTimeSwitch networkTime{QDBusConnection(QStringLiteral("bench-without-bus"))};

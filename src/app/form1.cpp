@@ -47,7 +47,6 @@ Form1::Form1(const StartupState& startup, OptionStore& store, Form1Services serv
     m_report = std::make_unique<Form1Report>(ui, *m_services.prompts, this);
     Korvel1 = new KorvelControl(this);
     Korvel1->setObjectName(QStringLiteral("Korvel1"));
-    Korvel1->ReadProperties(KorvelControl::designState());
     // A state set from code runs the click handling too, as a user's click does.
     connect(ui.chkTime, &QCheckBox::stateChanged, this, &Form1::chkTime_Click);
     connect(ui.chkAutoConnect, &QCheckBox::stateChanged, this, &Form1::chkAutoConnect_Click);

@@ -4,6 +4,7 @@
 
 #include "commands/querycommand.h"
 
+#include "base/dateserial.h"
 #include "timeclient/korvelcontrol.h"
 
 #include <QCoreApplication>
@@ -18,17 +19,15 @@ int runQueryCommand(int argc, char** argv)
     const QString host = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
 
     KorvelControl control;
-    control.setHost(host.isEmpty() ? control.serverCycle().constFirst() : host);
-    QString lastError;
-    QObject::connect(&control, &KorvelControl::Error, &control,
-                     [&lastError](QString& description, int&) { lastError = description; });
-    const QVariant local = control.GetTime();
-    if (!local.isValid()) {
-        QTextStream(stderr) << lastError << Qt::endl;
+    if (!host.isEmpty())
+        control.setHost(host);
+    const std::optional<KorvelControl::Answer> answer = control.GetTime();
+    if (!answer) {
+        QTextStream(stderr) << KorvelControl::kCantGetTime << Qt::endl;
         return 1;
     }
-    const QDateTime utc = control.GMTTime().toDateTime();
-    QTextStream(stdout) << utc.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz")) << "Z lag="
-                        << control.LagTime() << " host=" << control.host() << Qt::endl;
+    const QDateTime utc = DateSerial::toDateTime(answer->gmtSerial);
+    QTextStream(stdout) << utc.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz")) << "Z lag=" << answer->lagText
+                        << " host=" << answer->host << Qt::endl;
     return 0;
 }

@@ -158,12 +158,12 @@ int SocketLayer::ConnectSocket(const Address& address, int timeoutMsecs)
     return m_socket;
 }
 
-QByteArray SocketLayer::ReceiveData(int socket, int enoughBytes, int timeoutSeconds)
+QByteArray SocketLayer::ReceiveData(int socket, int enoughBytes, int timeoutMsecs)
 {
     QByteArray received;
     bool ended = false;
     bool failed = false;
-    EventSlice::waitUntil([&] { return ended; }, timeoutSeconds * 1000, [&](int msecs) {
+    EventSlice::waitUntil([&] { return ended; }, timeoutMsecs, [&](int msecs) {
         pollfd entry{socket, POLLIN, 0};
         if (::poll(&entry, 1, msecs) <= 0)
             return; // nothing yet, or a signal: the deadline decides

@@ -12,8 +12,6 @@
 #include "options/optionstore.h"
 #include "schedule/lastupdatetext.h"
 #include "schedule/updateschedule.h"
-#include "timeclient/datevariant.h"
-#include "timeclient/korvelcontrol.h"
 #include "timeclient/timeestimator.h"
 #include "update/dialupsession.h"
 #include "update/updatereport.h"
@@ -74,9 +72,6 @@ ClockUpdate::ClockUpdate(KorvelControl& korvel, ClockSetter& clockSetter, Networ
     , m_store(store)
     , m_report(report)
 {
-    // The query raises its events from inside GetTime, with by-reference arguments.
-    connect(&m_korvel, &KorvelControl::Done, this, &ClockUpdate::Korvel1_Done, Qt::DirectConnection);
-    connect(&m_korvel, &KorvelControl::Error, this, &ClockUpdate::Korvel1_Error, Qt::DirectConnection);
 }
 
 ClockUpdate::Result ClockUpdate::run(const Request& request)
@@ -99,7 +94,10 @@ ClockUpdate::Result ClockUpdate::run(const Request& request)
     m_report.addStatusLine(QStringLiteral("Status: Attmpting to contact time server..."));
     m_report.showResult(QStringLiteral("Trying to get time..."));
     m_result.outcome = Outcome::QueryFailed;
-    m_korvel.GetTime();
+    if (const std::optional<KorvelControl::Answer> answer = m_korvel.GetTime())
+        answered(*answer);
+    else
+        notAnswered();
     return m_result;
 }
 
@@ -141,15 +139,12 @@ void ClockUpdate::askForConnectionName()
     m_report.addConnectionName(answer);
 }
 
-void ClockUpdate::Korvel1_Done()
+void ClockUpdate::answered(const KorvelControl::Answer& answer)
 {
     m_appliedText.clear();
-    // The number 0 until a query succeeds; a date after it.
-    if (!DateVariant::isDateValue(m_korvel.LocalTime()))
-        return;
     // Asks the other servers and checks the answers before anything is shown.
     const UpdateEstimate estimate = TimeEstimator(m_korvel.serverCycle(), m_buildDay)
-                                        .estimate(m_korvel.lastReceipt(), m_korvel.host(), m_korvel.askedHosts());
+                                        .estimate(answer.receipt, answer.host, answer.askedHosts);
     m_result.outcome = Outcome::NotSet;
     if (!estimate.adjustmentUsec) {
         m_report.setSetTimeEnabled(true);
@@ -160,11 +155,11 @@ void ClockUpdate::Korvel1_Done()
     }
     // The first answer as received, in the era it belongs to.
     const double eraShift = double(estimate.eraShiftSeconds) / DateSerial::kSecondsPerDay;
-    const double local = DateVariant::toSerial(m_korvel.LocalTime()).value_or(0.0) + eraShift;
-    const QDateTime utc = DateSerial::toDateTime(DateVariant::toSerial(m_korvel.GMTTime()).value_or(0.0) + eraShift);
+    const double local = answer.localSerial + eraShift;
+    const QDateTime utc = DateSerial::toDateTime(answer.gmtSerial + eraShift);
     const QString localText = GeneralDate::format(local);
     m_report.addStatusLine(QStringLiteral("Status: Time Received."));
-    m_report.showResult(QStringLiteral(" ") + localText + QStringLiteral("\n  Network Lagtime = ") + m_korvel.LagTime());
+    m_report.showResult(QStringLiteral(" ") + localText + QStringLiteral("\n  Network Lagtime = ") + answer.lagText);
     for (const QString& note : estimate.notes)
         m_report.addStatusLine(note);
     // "Set Time" stays off while the clock is set: an authorisation may take
@@ -252,11 +247,11 @@ void ClockUpdate::notSet(const QString& failure)
     m_report.showNotSet(QStringLiteral(" ") + tr("Clock not set:") + QStringLiteral("\n  ") + failure);
 }
 
-void ClockUpdate::Korvel1_Error(QString& ErrorDescription, int&)
+void ClockUpdate::notAnswered()
 {
     m_report.setSetTimeEnabled(true);
-    m_report.addStatusLine(ErrorDescription + QStringLiteral(" please check your connection to the internet and retry."),
-                           false);
+    m_report.addStatusLine(
+        KorvelControl::kCantGetTime + QStringLiteral(" please check your connection to the internet and retry."), false);
     notSet(tr("no time server answered"));
 }
 

@@ -4,6 +4,8 @@
 
 #pragma once
 
+#include "timeclient/korvelcontrol.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QObject>
@@ -11,7 +13,6 @@
 
 class ClockSetter;
 class DialUpSession;
-class KorvelControl;
 class NetworkTimeSwitch;
 class OptionStore;
 class UpdateReport;
@@ -80,8 +81,9 @@ Q_SIGNALS:
 private:
     bool findConnection(const Request& request);
     void askForConnectionName();
-    void Korvel1_Done();
-    void Korvel1_Error(QString& ErrorDescription, int& ErrorNumber);
+    // The query's answer: checked against the other servers, then put on the clock.
+    void answered(const KorvelControl::Answer& answer);
+    void notAnswered();
     ClockSetOutcome putOnClock(qint64 adjustmentUsec);
     bool takeOver();
     void reportCheck(const UpdateEstimate& estimate, const ClockSetOutcome& outcome);
