@@ -10,6 +10,7 @@
 #include "clockset/clocksetter.h"
 #include "net/cwininetconnection.h"
 #include "net/dialupentries.h"
+#include "options/optionconversion.h"
 #include "options/optionstore.h"
 #include "schedule/lastupdatetext.h"
 #include "timeclient/korvelcontrol.h"
@@ -33,6 +34,14 @@
 #include <QPushButton>
 #include <QSystemTrayIcon>
 #include <QTimer>
+
+namespace {
+// The tray menu's first item: what choosing it does to the window.
+QString showItemCaption(bool inTray)
+{
+    return inTray ? QStringLiteral("&Show Korvel") : QStringLiteral("&Minimize Korvel");
+}
+} // namespace
 
 Form1::Form1(const StartupState& startup, OptionStore& store, Form1Services services, QWidget* parent)
     : QMainWindow(parent)
@@ -78,7 +87,7 @@ void Form1::Form_Load()
     // The tray tip says whether automatic updates are held.
     connect(m_update.get(), &ClockUpdate::automaticUpdatesHeldChanged, this,
             [this] { ShowCountdown(UpdateSchedule::Variant::Tick); });
-    AddStatusLine(QStringLiteral("Last update was on - ") + LastUpdateText::shown(m_sLastUpdate));
+    AddStatusLine(LastUpdateText::statusLine(m_sLastUpdate));
     if (const QString problem = m_store.readProblem(); !problem.isEmpty())
         AddStatusLine(problem);
     m_options.load();
@@ -98,7 +107,7 @@ void Form1::Form_Load()
         AddStatusLine(QStringLiteral("Status: The clock cannot be set: ") + obstacle);
     m_networkTimeItem = std::make_unique<NetworkTimeItem>(ui.mnuNetworkTime, *m_services.networkTime, *m_report);
     TimeZoneList::fill(ui.cboTimeZone, m_ZoneOffsets);
-    m_options.selectStoredTimeZone();
+    m_options.selectStored(Option::TimeZone);
     ui.Timer1->start(UpdateSchedule::kFirstTickMsecs);
 }
 
@@ -133,8 +142,7 @@ void Form1::runUpdate(ClockUpdate::AskedBy askedBy)
     }
     m_retry.succeeded();
     m_sLastUpdate = m_store.read(Option::LastUpdate); // said by the update
-    // Started only to set the clock, with nothing more to do: leave.
-    if (m_bStartedWithLoad && inTray() && ui.chkTime->checkState() == Qt::Unchecked) {
+    if (UpdateSchedule::leavesAfterUpdate(m_options.tickState(m_bStartedWithLoad, 0, false), inTray())) {
         SaveOptions();
         Form_Unload();
         return;
@@ -154,7 +162,7 @@ void Form1::Timer1_Timer()
     m_sLastUpdate = lastUpdate.text;
     m_lMinutesElapsed = lastUpdate.minutesElapsed;
     if (lastUpdate.wasDate && changed)
-        AddStatusLine(QStringLiteral("Last update was on - ") + LastUpdateText::shown(m_sLastUpdate));
+        AddStatusLine(LastUpdateText::statusLine(m_sLastUpdate));
     ShowCountdown(UpdateSchedule::Variant::Tick);
     m_update->rewriteLastUpdate();
 
@@ -172,7 +180,7 @@ void Form1::Timer1_Timer()
     case UpdateSchedule::TickAction::Wait:
         break;
     }
-    if (tick.automaticUpdatesOn)
+    if (UpdateSchedule::ticksOn(tick))
         ui.Timer1->start(UpdateSchedule::kTickMsecs);
 }
 
@@ -180,11 +188,10 @@ void Form1::ShowCountdown(UpdateSchedule::Variant variant)
 {
     const UpdateSchedule::Countdown countdown =
         UpdateSchedule::countdown(variant, ui.chkUnload->text(), ui.TxtTime->text(), scheduledMinutesElapsed(),
-                                  ui.Timer1->interval(), m_retry.reason());
+                                  ui.Timer1->interval(), m_retry.reason(), m_update && m_update->automaticUpdatesHeld());
     ui.chkUnload->setText(countdown.caption);
     if (variant != UpdateSchedule::Variant::AtLoad)
-        setTrayToolTip(m_update && m_update->automaticUpdatesHeld()
-                           ? QStringLiteral("Korvel - Automatic updates wait for \"Set Time\"") : countdown.toolTip);
+        setTrayToolTip(countdown.toolTip);
 }
 
 qint32 Form1::scheduledMinutesElapsed() const
@@ -221,8 +228,7 @@ void Form1::createTrayForm()
 
 void Form1::buildTrayMenu()
 {
-    m_frmSysTray->AddMenuItem(!inTray() ? QStringLiteral("&Minimize Korvel") : QStringLiteral("&Show Korvel"),
-                              QStringLiteral("show"));
+    m_frmSysTray->AddMenuItem(showItemCaption(inTray()), QStringLiteral("show"));
     m_frmSysTray->AddMenuItem(QStringLiteral("-"), QString());
     m_frmSysTray->AddMenuItem(QStringLiteral("&Close"), QStringLiteral("close"));
     m_frmSysTray->setToolTip(QStringLiteral("Korvel"));
@@ -284,12 +290,12 @@ void Form1::Form_Resize()
     if (!m_frmSysTray)
         return;
     if (windowState() & Qt::WindowMinimized) {
-        m_frmSysTray->setMenuCaption(0, QStringLiteral("&Show Korvel"));
+        m_frmSysTray->setMenuCaption(0, showItemCaption(true));
         // Without a tray the taskbar is the only way back.
         if (QSystemTrayIcon::isSystemTrayAvailable())
             hide();
     } else {
-        m_frmSysTray->setMenuCaption(0, QStringLiteral("&Minimize Korvel"));
+        m_frmSysTray->setMenuCaption(0, showItemCaption(false));
         if (!isVisible()) {
             show();
             activateWindow();
@@ -325,7 +331,7 @@ void Form1::closeEvent(QCloseEvent* event)
 
 void Form1::chkTime_Click()
 {
-    const bool on = ui.chkTime->checkState() != Qt::Unchecked;
+    const bool on = OptionConversion::enables(ui.chkTime->checkState());
     ui.fraTime->setEnabled(on);
     ui.TxtTime->setEnabled(on);
     ui.chkUnload->setEnabled(on);
@@ -334,7 +340,7 @@ void Form1::chkTime_Click()
 
 void Form1::chkAutoConnect_Click()
 {
-    const bool on = ui.chkAutoConnect->checkState() != Qt::Unchecked;
+    const bool on = OptionConversion::enables(ui.chkAutoConnect->checkState());
     ui.fraAutoConnect->setEnabled(on);
     ui.ChkDisconnect->setEnabled(on);
     ui.cboEntries->setEnabled(on);
@@ -347,7 +353,7 @@ void Form1::loadDialUpEntries()
     else
         m_dialUp->noDialUp();
     // Also without dial-up support, so the stored name survives the next save.
-    m_options.selectStoredConnection();
+    m_options.selectStored(Option::Connection);
 }
 
 void Form1::cboTimeZone_Click()

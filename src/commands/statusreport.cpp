@@ -21,9 +21,6 @@ namespace StatusReport {
 namespace {
 // What all the connectivity test's web sites may take together.
 constexpr int kTestSitesMsecs = 15000;
-const OptionKey kOptions[] = {Option::Connection, Option::CheckEvery, Option::CheckTime, Option::CheckAuto,
-                              Option::Disconnect, Option::Unload,     Option::TimeAway,  Option::Beep,
-                              Option::TimeZone,   Option::LastUpdate};
 
 QString connectionLine(const Facts& facts)
 {
@@ -67,7 +64,7 @@ QString clockLine(const Facts& facts)
 
 QString nextUpdate(OptionStore& store)
 {
-    if (OptionConversion::checkState(Option::CheckEvery, store.read(Option::CheckEvery)) != Qt::Checked)
+    if (!OptionConversion::acts(OptionConversion::checkState(Option::CheckEvery, store.read(Option::CheckEvery))))
         return QStringLiteral("automatic updates are off");
     const QString hours = store.read(Option::CheckTime);
     const auto minutes = StartupRule::minutesSince(store.read(Option::LastUpdate));
@@ -98,7 +95,7 @@ Facts gather(OptionStore& store)
     facts.timeServers = ServerCycle::fromEnvironment();
     facts.settingsFile = store.fileName();
     facts.settingsProblem = store.readProblem();
-    for (const OptionKey& key : kOptions)
+    for (const OptionKey& key : Option::all)
         facts.options.append({QLatin1String(key.name), store.read(key)});
     facts.nextUpdate = nextUpdate(store);
     return facts;

@@ -58,6 +58,16 @@ QString OptionConversion::fromCheckState(Qt::CheckState state)
     return QStringLiteral("0");
 }
 
+bool OptionConversion::enables(Qt::CheckState state)
+{
+    return state != Qt::Unchecked;
+}
+
+bool OptionConversion::acts(Qt::CheckState state)
+{
+    return state == Qt::Checked;
+}
+
 namespace {
 
 std::optional<bool> toBoolean(const QString& text)

@@ -23,6 +23,14 @@ std::optional<qint16> toInt16(const QString& text);
 Qt::CheckState checkState(const OptionKey& key, const QString& text);
 QString fromCheckState(Qt::CheckState state);
 
+// What a box's state means. Grayed enables the controls the box governs
+// and counts as on where the box is a switch (automatic dialling; an
+// unattended start with automatic updates stays after its update), but
+// nothing that acts by itself follows a grayed box: no automatic update,
+// no hang-up when done, no leaving an unattended start.
+bool enables(Qt::CheckState state);
+bool acts(Qt::CheckState state);
+
 // "True" / "False" in any case, or a number (0 is false, others true).
 bool boolean(const OptionKey& key, const QString& text);
 QString fromBoolean(bool value);

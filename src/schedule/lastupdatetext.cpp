@@ -36,3 +36,8 @@ QString LastUpdateText::shown(const QString& storedText)
     const auto serial = GeneralDate::parse(storedText);
     return serial ? GeneralDate::format(*serial) : storedText;
 }
+
+QString LastUpdateText::statusLine(const QString& storedText)
+{
+    return QStringLiteral("Last update was on - ") + shown(storedText);
+}

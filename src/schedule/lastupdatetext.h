@@ -23,5 +23,7 @@ std::optional<QDateTime> instant(const QString& storedText);
 // A stored text in the user's general date form; a text that is not a date
 // as it stands.
 QString shown(const QString& storedText);
+// The status line that says when the last update was.
+QString statusLine(const QString& storedText);
 
 } // namespace LastUpdateText

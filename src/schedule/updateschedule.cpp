@@ -5,6 +5,7 @@
 #include "schedule/updateschedule.h"
 
 #include "base/numbertext.h"
+#include "options/optionconversion.h"
 
 #include <QLocale>
 
@@ -48,7 +49,7 @@ QString timeLeft(const QString& hoursText, qint32 minutesElapsed, int timerInter
 }
 
 Countdown countdown(Variant variant, const QString& caption, const QString& hoursText, qint32 minutesElapsed,
-                    int timerIntervalMsecs, const QString& failure)
+                    int timerIntervalMsecs, const QString& failure, bool held)
 {
     const QString seconds = QStringLiteral(" seconds");
     const QString shown = timeLeft(hoursText, minutesElapsed, timerIntervalMsecs,
@@ -61,9 +62,11 @@ Countdown countdown(Variant variant, const QString& caption, const QString& hour
     const qsizetype dash = caption.indexOf(u'-');
     const QString before = dash < 0 ? caption + QStringLiteral(" ") : caption.left(dash);
     const QString left = timeLeft(hoursText, minutesElapsed, timerIntervalMsecs, seconds);
-    const QString tip = failure.isEmpty()
-        ? QStringLiteral("Korvel - ") + kNextUpdate + left
-        : QStringLiteral("Korvel - Clock not set: %1. Next check in %2").arg(failure, left);
+    QString tip = QStringLiteral("Korvel - ") + kNextUpdate + left;
+    if (held)
+        tip = QStringLiteral("Korvel - Automatic updates wait for \"Set Time\"");
+    else if (!failure.isEmpty())
+        tip = QStringLiteral("Korvel - Clock not set: %1. Next check in %2").arg(failure, left);
     return {before + QStringLiteral("- ") + kNextUpdate + shown, tip};
 }
 
@@ -100,12 +103,22 @@ qint32 retryPauseMinutes(bool serversAnswered, int unansweredInARow, const QStri
 
 TickAction tickAction(const TickState& state)
 {
-    if (state.startedWithLoad && state.unloadChecked
+    if (state.startedWithLoad && OptionConversion::acts(state.unload)
         && leaves(state.awayText, state.hoursText, state.minutesElapsed))
         return TickAction::Leave;
-    if (state.automaticUpdatesOn && !state.automaticUpdatesHeld && isDue(state.hoursText, state.minutesElapsed))
+    if (ticksOn(state) && !state.automaticUpdatesHeld && isDue(state.hoursText, state.minutesElapsed))
         return TickAction::Update;
     return TickAction::Wait;
+}
+
+bool ticksOn(const TickState& state)
+{
+    return OptionConversion::acts(state.automaticUpdates);
+}
+
+bool leavesAfterUpdate(const TickState& state, bool outOfSight)
+{
+    return state.startedWithLoad && outOfSight && !OptionConversion::enables(state.automaticUpdates);
 }
 
 } // namespace UpdateSchedule

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 // The update scheduler's computations, without a window: the countdown text
 // and the rules that start an update or end an unattended start. The start-up
@@ -41,9 +42,10 @@ struct Countdown
 // The countdown for `hoursText` hours from `minutesElapsed`, below a minute
 // in the seconds of the scheduler timer's interval. While the last update
 // did not set the clock, `failure` says why, and the tool tip keeps saying
-// it until an update does.
+// it until an update does; while automatic updates are `held`, the tool tip
+// says that they wait for the user.
 Countdown countdown(Variant variant, const QString& caption, const QString& hoursText, qint32 minutesElapsed,
-                    int timerIntervalMsecs, const QString& failure = {});
+                    int timerIntervalMsecs, const QString& failure = {}, bool held = false);
 
 // How long until the next update: "1.5 hours", "60.0 minutes", below a
 // minute the scheduler timer's interval in seconds.
@@ -73,14 +75,21 @@ enum class TickAction { Leave, Update, Wait };
 struct TickState
 {
     bool startedWithLoad = false;
-    bool unloadChecked = false;
+    // The "Unload" box: leave an unattended start when the next update is far.
+    Qt::CheckState unload = Qt::Unchecked;
     QString awayText;
     QString hoursText;
     qint32 minutesElapsed = 0;
-    bool automaticUpdatesOn = false;
+    // The box of automatic updates.
+    Qt::CheckState automaticUpdates = Qt::Unchecked;
     // A refused authorisation holds automatic updates until the user asks.
     bool automaticUpdatesHeld = false;
 };
 TickAction tickAction(const TickState& state);
+// Whether the scheduler ticks on after this tick.
+bool ticksOn(const TickState& state);
+// After an update that set the clock: an unattended start still out of
+// sight, with automatic updates off, has nothing more to do and leaves.
+bool leavesAfterUpdate(const TickState& state, bool outOfSight);
 
 } // namespace UpdateSchedule

@@ -64,7 +64,7 @@ StartupState StartupRule::Form_Initialize(OptionStore& store, const QString& com
                                                           QStringLiteral(" "), QString());
     state.m_bStartedWithLoad = !load.isEmpty();
     if (state.m_bStartedWithLoad
-        && OptionConversion::checkState(Option::Unload, store.read(Option::Unload)) == Qt::Checked) {
+        && OptionConversion::acts(OptionConversion::checkState(Option::Unload, store.read(Option::Unload)))) {
         state.leaveAtOnce = UpdateSchedule::leaves(store.read(Option::TimeAway), store.read(Option::CheckTime),
                                                    state.m_lMinutesElapsed);
     }

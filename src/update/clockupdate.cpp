@@ -9,6 +9,7 @@
 #include "clockset/clocksetter.h"
 #include "clockset/networktimeswitch.h"
 #include "net/cnetconnect.h"
+#include "net/connectcommands.h"
 #include "options/optionstore.h"
 #include "schedule/lastupdatetext.h"
 #include "schedule/updateschedule.h"
@@ -105,7 +106,7 @@ bool ClockUpdate::findConnection(const Request& request)
 {
     const CNetConnect::Reading reading = m_dialUp.netConnect().Read();
     if (reading.connected) {
-        m_report.addStatusLine(QStringLiteral("Status: Connected - ") + reading.modeDesc);
+        m_report.addStatusLine(ConnectCommands::connectStatusLine(true, reading.modeDesc));
         m_dialUp.connectionFound();
         return true;
     }
@@ -179,7 +180,7 @@ void ClockUpdate::answered(const KorvelControl::Answer& answer)
     if (m_request.beep)
         m_report.beep();
     writeLastUpdate(m_appliedText);
-    m_report.addStatusLine(QStringLiteral("Last update was on - ") + LastUpdateText::shown(m_appliedText));
+    m_report.addStatusLine(LastUpdateText::statusLine(m_appliedText));
     if (m_request.disconnectWhenDone)
         m_dialUp.HangUpAfterUpdate();
 }
@@ -214,7 +215,7 @@ bool ClockUpdate::takeOver()
         return false;
     const ClockSetOutcome off = m_networkTime.turn(false);
     if (!off.ok())
-        m_report.addStatusLine(tr("Status: Network time was not turned off: %1").arg(off.reason));
+        m_report.addStatusLine(NetworkTimeSwitch::notTurnedLine(false, off.reason));
     return off.ok();
 }
 

@@ -103,6 +103,10 @@ TEST_F(Form1Test, FirstRunShowsTheDefaultsAndWritesNothing)
     EXPECT_EQ(lines(), (QStringList{"Last update was on - 12:00:00 AM", "Status: NO RAS"}));
     EXPECT_FALSE(ui.CmdConnect->isEnabled());
     EXPECT_FALSE(file.exists());
+    // Each control gives back its option's default as it took it; a flag in words.
+    form->SaveOptions();
+    for (const OptionKey& key : Option::all)
+        EXPECT_EQ(saved(key), QLatin1String(key.kind == OptionKind::Boolean ? "False" : key.defaultText)) << key.name;
 }
 
 TEST_F(Form1Test, StoredStatesDriveTheEnableRules)
@@ -192,8 +196,9 @@ TEST_F(Form1Test, TheDialUpButtonsStayRightThroughAWholeRunOfAutomaticUpdates)
     fake->state = {NetResult::success(), InternetFlags::RasInstalled | InternetFlags::Modem, {}};
     fake->entries = {QStringLiteral("Modem")};
     fake->dialConnects = true;
+    // A grayed "Auto Dial up" dials as a ticked one does.
     const Form1Design& ui =
-        load("CheckEvery=1\nCheckTime=2\nCheckAuto=1\nDisconnect=1\nConnection=Modem\n" + lastUpdateAgo(300)).design();
+        load("CheckEvery=1\nCheckTime=2\nCheckAuto=2\nDisconnect=1\nConnection=Modem\n" + lastUpdateAgo(300)).design();
     const auto connectShownAndEnabled = [&] {
         return ui.CmdConnect->isVisibleTo(form.get()) && ui.CmdConnect->isEnabled()
             && !ui.CmdDisconnect->isVisibleTo(form.get());

@@ -76,3 +76,28 @@ TEST(UpdateSchedule, DueAndLeaveRulesMeetAtTheirEdges)
     EXPECT_EQ(UpdateSchedule::retryPauseMinutes(false, 40, "99999999999"), 1 << 20);
     EXPECT_EQ(UpdateSchedule::retryPauseMinutes(true, 0, "99999999999"), std::numeric_limits<qint32>::max());
 }
+
+TEST(UpdateSchedule, AGrayedBoxEnablesButNothingActsOnIt)
+{
+    using UpdateSchedule::TickAction;
+    struct Case
+    {
+        Qt::CheckState box;
+        TickAction due;  // a tick with the update due
+        TickAction far;  // a tick of an unattended start whose next update is far
+        bool leavesAfterUpdate;
+    };
+    const Case cases[] = {{Qt::Unchecked, TickAction::Wait, TickAction::Wait, true},
+                          {Qt::Checked, TickAction::Update, TickAction::Leave, false},
+                          {Qt::PartiallyChecked, TickAction::Wait, TickAction::Wait, false}};
+    for (const Case& c : cases) {
+        // Both boxes, automatic updates and "Unload", in the same state.
+        UpdateSchedule::TickState state{true, c.box, QStringLiteral("1"), QStringLiteral("2"), 120, c.box, false};
+        EXPECT_EQ(UpdateSchedule::tickAction(state), c.due) << c.box;
+        EXPECT_EQ(UpdateSchedule::ticksOn(state), c.box == Qt::Checked) << c.box;
+        state.minutesElapsed = 0;
+        EXPECT_EQ(UpdateSchedule::tickAction(state), c.far) << c.box;
+        EXPECT_EQ(UpdateSchedule::leavesAfterUpdate(state, true), c.leavesAfterUpdate) << c.box;
+        EXPECT_FALSE(UpdateSchedule::leavesAfterUpdate(state, false)) << "in sight, the user decides";
+    }
+}
