@@ -27,18 +27,8 @@ import sys
 import tempfile
 import time
 
-BUS_CONFIG = """<busconfig>
-  <type>system</type>
-  <listen>unix:path={path}</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default">
-    <allow user="*"/>
-    <allow own="*"/>
-    <allow send_destination="*"/>
-    <allow receive_sender="*"/>
-  </policy>
-</busconfig>
-"""
+# The private bus and its mocked services, as the tests and scripts start them.
+PRIVATE_BUS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "peers", "private-bus.sh")
 STATUS_LINE = b".status: Last update was on - "
 CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
 
@@ -52,11 +42,8 @@ class Workplace:
 
     def __init__(self, folder):
         self.folder = folder
-        config = os.path.join(folder, "bus.conf")
-        with open(config, "w") as file:
-            file.write(BUS_CONFIG.format(path=os.path.join(folder, "bus")))
-        self.bus = subprocess.Popen(["dbus-daemon", "--config-file=" + config, "--nofork", "--print-address"],
-                                    stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        self.bus = subprocess.Popen([PRIVATE_BUS, "bus", folder], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                    text=True)
         address = self.bus.stdout.readline().strip()
         if not address:
             fail("dbus-daemon gave no address")
@@ -103,12 +90,13 @@ def bench_json(program, *arguments, env=None):
 
 
 class TimedatedMock:
-    """dbusmock's timedated on the workplace's bus: takes every SetTime call,
-    logs it and changes no clock."""
+    """dbusmock's timedated on the workplace's bus, with network time off: takes
+    every SetTime call, logs it and changes no clock."""
 
     def __init__(self, place):
-        self.process = subprocess.Popen(["/usr/bin/python3", "-m", "dbusmock", "--system", "--template", "timedated"],
-                                        env=place.base, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.process = subprocess.Popen([PRIVATE_BUS, "mock", place.base["DBUS_SYSTEM_BUS_ADDRESS"], "timedated",
+                                         "-p", '{"NTP": false}'],
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         waited = subprocess.run(["gdbus", "wait", "--address", place.base["DBUS_SYSTEM_BUS_ADDRESS"], "--timeout", "20",
                                  "org.freedesktop.timedate1"],
                                 env=place.base)

@@ -36,28 +36,16 @@ if [ "$(id -u)" -eq 0 ]; then
 fi
 
 # NetworkManager with a mobile broadband profile, played by dbusmock on a
-# private system bus, so the dial-up area has something to show.
+# private system bus, so the dial-up area has something to show; the
+# desktop's session bus in its runtime folder.
 mkdir -p "$work/system" "$work/home/run" "$work/home/.config/waybar" "$work/home/.config/Korvel"
-chmod 711 "$work/system"
-cat >"$work/system/bus.conf" <<CONF
-<busconfig>
-  <type>system</type>
-  <listen>unix:path=$work/system/bus</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default">
-    <allow user="*"/><allow own="*"/><allow send_destination="*"/><allow receive_sender="*"/>
-  </policy>
-</busconfig>
-CONF
-sed -e 's|<type>system</type>|<type>session</type>|' -e "s|$work/system/bus|$work/home/run/bus|" \
-  "$work/system/bus.conf" >"$work/session.conf"
-dbus-daemon --config-file="$work/system/bus.conf" --nofork 2>/dev/null &
+"$root/peers/private-bus.sh" bus "$work/system" >/dev/null 2>&1 &
 pids+=($!)
-dbus-daemon --config-file="$work/session.conf" --nofork 2>/dev/null &
+"$root/peers/private-bus.sh" bus "$work/home/run" session >/dev/null 2>&1 &
 pids+=($!)
 export DBUS_SYSTEM_BUS_ADDRESS=unix:path=$work/system/bus DBUS_SESSION_BUS_ADDRESS=unix:path=$work/home/run/bus
 for _ in $(seq 50); do [ -S "$work/system/bus" ] && [ -S "$work/home/run/bus" ] && break; sleep 0.1; done
-/usr/bin/python3 -m dbusmock --system --template networkmanager >/dev/null 2>&1 &
+"$root/peers/private-bus.sh" mock "$DBUS_SYSTEM_BUS_ADDRESS" networkmanager >/dev/null 2>&1 &
 pids+=($!)
 gdbus wait --system --timeout 20 org.freedesktop.NetworkManager
 gdbus call --system --dest org.freedesktop.NetworkManager --object-path /org/freedesktop/NetworkManager/Settings \

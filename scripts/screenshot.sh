@@ -43,25 +43,15 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 
-# NetworkManager with two mobile broadband profiles, played by dbusmock on a
-# private system bus, so the dial-up area has something to show.
-cat >"$work/bus.conf" <<CONF
-<busconfig>
-  <type>system</type>
-  <listen>unix:path=$work/bus</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default">
-    <allow user="*"/><allow own="*"/><allow send_destination="*"/><allow receive_sender="*"/>
-  </policy>
-</busconfig>
-CONF
-dbus-daemon --config-file="$work/bus.conf" --nofork 2>/dev/null &
+# NetworkManager with two mobile broadband profiles, and timedated, played by
+# dbusmock on a private system bus, so the dial-up area has something to show.
+"$root/peers/private-bus.sh" bus "$work" >/dev/null 2>&1 &
 bus_pid=$!
 export DBUS_SYSTEM_BUS_ADDRESS=unix:path=$work/bus
 for _ in $(seq 50); do [ -S "$work/bus" ] && break; sleep 0.1; done
-/usr/bin/python3 -m dbusmock --system --template networkmanager >/dev/null 2>&1 &
+"$root/peers/private-bus.sh" mock "$DBUS_SYSTEM_BUS_ADDRESS" networkmanager >/dev/null 2>&1 &
 mock_pid=$!
-/usr/bin/python3 -m dbusmock --system --template timedated >/dev/null 2>&1 &
+"$root/peers/private-bus.sh" mock "$DBUS_SYSTEM_BUS_ADDRESS" timedated >/dev/null 2>&1 &
 timedated_pid=$!
 DISPLAY=$display trayer --edge top --align right --widthtype request --height $((24 * scale)) --transparent false \
   >/dev/null 2>&1 &

@@ -163,7 +163,7 @@ QByteArray SocketLayer::ReceiveData(int socket, int enoughBytes, int timeoutMsec
     QByteArray received;
     bool ended = false;
     bool failed = false;
-    EventSlice::waitUntil([&] { return ended; }, timeoutMsecs, [&](int msecs) {
+    const auto take = [&](int msecs) {
         pollfd entry{socket, POLLIN, 0};
         if (::poll(&entry, 1, msecs) <= 0)
             return; // nothing yet, or a signal: the deadline decides
@@ -177,7 +177,11 @@ QByteArray SocketLayer::ReceiveData(int socket, int enoughBytes, int timeoutMsec
         else
             received.append(buffer, count);
         ended = count <= 0 || received.size() >= enoughBytes;
-    });
+    };
+    // What came while the process could not look (stopped, suspended) is
+    // taken too: whoever asked judges an answer by when it arrived.
+    if (!EventSlice::waitUntil([&] { return ended; }, timeoutMsecs, take))
+        take(0);
     return failed ? QByteArray() : received;
 }
 

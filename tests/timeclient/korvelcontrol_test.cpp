@@ -2,8 +2,8 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "loopbacktimeserver.h"
 #include "support/mockclock.h"
-#include "support/timeserverfixture.h"
 #include "timeclient/datevariant.h"
 #include "timeclient/korvelcontrol.h"
 #include "timeclient/servercycle.h"
@@ -49,8 +49,8 @@ TEST(KorvelControlQuery, FourBytesGiveTheTimeMovedOnByTheLagOnceTheConnectionIsC
 {
     // The server waits for the client to close after its answer.
     std::atomic<bool> closed = false;
-    TimeServerFixture server([&closed](int connection) {
-        const QByteArray bytes = TimeServerFixture::answerFor(kAnswered);
+    LoopbackTimeServer server([&closed](int connection) {
+        const QByteArray bytes = LoopbackTimeServer::answerFor(kAnswered);
         char after = 0;
         const timeval patience{3, 0};
         ::setsockopt(connection, SOL_SOCKET, SO_RCVTIMEO, &patience, sizeof patience);
@@ -85,14 +85,15 @@ TEST(KorvelControlQuery, AnythingButFourBytesFailsFourAttemptsOnAHostOutsideTheC
     // No bytes is a server that closes at once; a silent one keeps each attempt until the time-out.
     for (const auto& [bytes, silent] : {std::pair{0, false}, {2, false}, {5, false}, {4106, false}, {0, true}}) {
         SCOPED_TRACE(testing::Message() << bytes << " bytes" << (silent ? ", silent" : ""));
-        TimeServerFixture server(QByteArray(bytes, '\x01'), silent);
+        const auto server = silent ? LoopbackTimeServer::silent()
+                                   : std::make_unique<LoopbackTimeServer>(QByteArray(bytes, '\x01'));
         KorvelControl control;
-        control.setHost(server.entry());
+        control.setHost(server->entry());
         Events events(control);
         EXPECT_FALSE(control.GetTime());
-        EXPECT_EQ(server.connections(), KorvelControl::kAttempts);
+        EXPECT_EQ(server->questions(), KorvelControl::kAttempts);
         EXPECT_EQ(events.raised, kOneFailure);
-        EXPECT_EQ(control.host(), server.entry());
+        EXPECT_EQ(control.host(), server->entry());
         EXPECT_FALSE(DateVariant::isDateValue(control.GMTTime()));
         EXPECT_TRUE(control.LagTime().isEmpty());
     }
@@ -102,7 +103,7 @@ TEST(KorvelControlQuery, EachRefusedQueryTriesTheWholeCycleOnce)
 {
     QStringList cycle;
     for (int i = 0; i < 4; ++i)
-        cycle.append(TimeServerFixture::refusedEntry());
+        cycle.append(LoopbackTimeServer::refusedEntry());
     auto control = controlWithCycle(cycle);
     ASSERT_EQ(control->host(), cycle.first());
     Events events(*control);
@@ -118,7 +119,7 @@ TEST(KorvelControlQuery, EachRefusedQueryTriesTheWholeCycleOnce)
 TEST(KorvelControlQuery, SlowRoundTripCapsTheLagAtOneSecond)
 {
     MockClock clock(kAnswered);
-    TimeServerFixture server(TimeServerFixture::answerFor(kAnswered));
+    LoopbackTimeServer server(LoopbackTimeServer::answerFor(kAnswered));
     KorvelControl control;
     control.setHost(server.entry());
     // Runs while the query waits, after the round trip's start was taken.

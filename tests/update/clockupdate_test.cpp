@@ -5,6 +5,7 @@
 #include "base/dateserial.h"
 #include "base/generaldate.h"
 #include "clockset/networktimeswitch.h"
+#include "loopbacktimeserver.h"
 #include "net/internetflags.h"
 #include "options/optionstore.h"
 #include "support/fakebackend.h"
@@ -13,7 +14,6 @@
 #include "support/mockclock.h"
 #include "support/optionfile.h"
 #include "support/qtprinters.h"
-#include "support/timeserverfixture.h"
 #include "timeclient/korvelcontrol.h"
 #include "update/clockupdate.h"
 #include "update/dialupsession.h"
@@ -98,8 +98,8 @@ protected:
     const LocaleScope locale{"en_US"};
     const QString kStored = QStringLiteral("6/15/2030 7:00:00 AM");
     SteppingClock clock{kNow};
-    std::unique_ptr<TimeServerFixture> server =
-        std::make_unique<TimeServerFixture>(TimeServerFixture::answerFor(kNow.addSecs(10)));
+    std::unique_ptr<LoopbackTimeServer> server =
+        std::make_unique<LoopbackTimeServer>(LoopbackTimeServer::answerFor(kNow.addSecs(10)));
     std::shared_ptr<FakeBackend> backend = std::make_shared<FakeBackend>();
     FakeClockSetter clockSetter;
     RecordingReport report;
@@ -153,7 +153,7 @@ TEST_F(ClockUpdateTest, FailuresLeaveTheLastUpdateSayWhyAndReenableSetTime)
     const Case cases[] = {
         {"query fails", {}, {}, 0, "Can't Get Time please check your connection to the internet and retry.", false},
         // Past the fifty years: said in the era just after them, not 136 years before.
-        {"past the window", TimeServerFixture::answerFor(QDateTime(QDate(2080, 1, 1), QTime(0, 0), Qt::UTC)), {}, 0,
+        {"past the window", LoopbackTimeServer::answerFor(QDateTime(QDate(2080, 1, 1), QTime(0, 0), Qt::UTC)), {}, 0,
          "Status: The time server sent 1/1/2080 UTC, which cannot be right. The clock was not changed.", true},
         // 7 February 2036 (0 is the roll-over itself), years ahead: a lone
         // server must confirm, and a stuck one does not.
@@ -162,12 +162,12 @@ TEST_F(ClockUpdateTest, FailuresLeaveTheLastUpdateSayWhyAndReenableSetTime)
          "its time had not moved on by 4 seconds. The clock was not changed.",
          true},
         // Network time came on unseen; the user declines to take over: a check.
-        {"network time on", TimeServerFixture::answerFor(kNow), {ClockSetOutcome::Kind::AutomaticTimeSyncOn, {}}, 1,
+        {"network time on", LoopbackTimeServer::answerFor(kNow), {ClockSetOutcome::Kind::AutomaticTimeSyncOn, {}}, 1,
          "The PC clock is 0.625 s behind the time servers (±0.500 s); network time keeps it.", true},
     };
     for (const Case& c : cases) {
-        server = std::make_unique<TimeServerFixture>(c.answer);
-        korvel.setHost(c.answer.isEmpty() ? TimeServerFixture::refusedEntry() : server->entry());
+        server = std::make_unique<LoopbackTimeServer>(c.answer);
+        korvel.setHost(c.answer.isEmpty() ? LoopbackTimeServer::refusedEntry() : server->entry());
         clockSetter.adjustments.clear();
         clockSetter.answer = c.clockAnswer;
         report.lines.clear();
