@@ -15,47 +15,33 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 korvel=${1:-$root/build/src/korvel}
 output=${2:-$root/docs/form1.png}
 menu_output=${3:-$root/docs/traymenu.png}
-display=:${KORVEL_SCREENSHOT_DISPLAY:-97}
 scale=${KORVEL_SCREENSHOT_SCALE:-1}
 
 work=$(mktemp -d)
-xvfb_pid=""
-korvel_pid=""
-bus_pid=""
-mock_pid=""
-timedated_pid=""
-trayer_pid=""
+pids=()
 cleanup() {
-  [ -n "$korvel_pid" ] && kill "$korvel_pid" 2>/dev/null || true
-  [ -n "$mock_pid" ] && kill "$mock_pid" 2>/dev/null || true
-  [ -n "$timedated_pid" ] && kill "$timedated_pid" 2>/dev/null || true
-  [ -n "$trayer_pid" ] && kill "$trayer_pid" 2>/dev/null || true
-  [ -n "$bus_pid" ] && kill "$bus_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
 
-Xvfb "$display" -screen 0 "$((800 * scale))x$((600 * scale))x24" -dpi 96 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 50); do
-  DISPLAY=$display xdotool getdisplaygeometry >/dev/null 2>&1 && break
-  sleep 0.1
-done
+"$root/peers/desktop.sh" x11 "$((800 * scale))x$((600 * scale))" 96 $((24 * scale)) >"$work/desktop" &
+pids+=($!)
+for _ in $(seq 300); do grep -qx ready "$work/desktop" && break; sleep 0.1; done
+display=$(sed -n 's/^DISPLAY=//p' "$work/desktop")
+[ -n "$display" ] || { echo "the desktop did not come up" >&2; exit 1; }
 
 # NetworkManager with two mobile broadband profiles, and timedated, played by
 # dbusmock on a private system bus, so the dial-up area has something to show.
 "$root/peers/private-bus.sh" bus "$work" >/dev/null 2>&1 &
-bus_pid=$!
+pids+=($!)
 export DBUS_SYSTEM_BUS_ADDRESS=unix:path=$work/bus
 for _ in $(seq 50); do [ -S "$work/bus" ] && break; sleep 0.1; done
-"$root/peers/private-bus.sh" mock "$DBUS_SYSTEM_BUS_ADDRESS" networkmanager >/dev/null 2>&1 &
-mock_pid=$!
-"$root/peers/private-bus.sh" mock "$DBUS_SYSTEM_BUS_ADDRESS" timedated >/dev/null 2>&1 &
-timedated_pid=$!
-DISPLAY=$display trayer --edge top --align right --widthtype request --height $((24 * scale)) --transparent false \
-  >/dev/null 2>&1 &
-trayer_pid=$!
+for service in networkmanager timedated; do
+  "$root/peers/private-bus.sh" mock "$DBUS_SYSTEM_BUS_ADDRESS" "$service" >/dev/null 2>&1 &
+  pids+=($!)
+done
 gdbus wait --system --timeout 20 org.freedesktop.NetworkManager
 gdbus wait --system --timeout 20 org.freedesktop.timedate1
 for profile in "Mobile broadband" "Travel modem"; do
@@ -73,6 +59,7 @@ printf '[Option]\nCheckEvery=1\nCheckAuto=1\nUnload=1\nConnection=Mobile broadba
 LANG=en_US.UTF-8 DISPLAY=$display XDG_CONFIG_HOME=$work QT_QPA_PLATFORM=xcb QT_FONT_DPI=96 QT_SCALE_FACTOR=$scale \
   "$root/scripts/without-clock-rights.sh" "$korvel" 2>/dev/null &
 korvel_pid=$!
+pids=("$korvel_pid" "${pids[@]}")
 
 window=""
 for _ in $(seq 100); do
