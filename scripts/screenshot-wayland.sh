@@ -13,36 +13,14 @@
 set -euo pipefail
 [ -n "${KORVEL_SCREENSHOT_TRACE:-}" ] && set -x
 
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+source "$(dirname "${BASH_SOURCE[0]}")/screenshot-peers.sh"
 korvel=${1:-$root/build/src/korvel}
 output=${2:-$root/docs/wayland.png}
 
-work=$(mktemp -d)
-chmod 755 "$work"
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# NetworkManager with a mobile broadband profile, played by dbusmock on a
-# private system bus, so the dial-up area has something to show.
-mkdir -p "$work/system" "$work/home/.config/waybar" "$work/home/.config/Korvel"
-"$root/peers/private-bus.sh" bus "$work/system" >/dev/null 2>&1 &
-pids+=($!)
-export DBUS_SYSTEM_BUS_ADDRESS=unix:path=$work/system/bus
-for _ in $(seq 50); do [ -S "$work/system/bus" ] && break; sleep 0.1; done
-"$root/peers/private-bus.sh" mock "$DBUS_SYSTEM_BUS_ADDRESS" networkmanager >/dev/null 2>&1 &
-pids+=($!)
-gdbus wait --system --timeout 20 org.freedesktop.NetworkManager
-gdbus call --system --dest org.freedesktop.NetworkManager --object-path /org/freedesktop/NetworkManager/Settings \
-  --method org.freedesktop.NetworkManager.Settings.AddConnection \
-  "{'connection': {'id': <'Mobile broadband'>, 'type': <'gsm'>}, 'gsm': {'apn': <'internet'>}}" >/dev/null
-
+start_system_bus "Mobile broadband"
 # The desktop with its bar in colour and Korvel's window floating, and
 # Korvel's settings in the desktop user's home.
+mkdir -p "$work/home/.config/waybar"
 cat >"$work/home/sway.conf" <<'CONF'
 output HEADLESS-1 resolution 800x600
 xwayland disable
@@ -53,14 +31,9 @@ cat >"$work/home/.config/waybar/config" <<'CONF'
  "tray": {"icon-size": 16, "spacing": 4}}
 CONF
 echo 'window#waybar { background: #30343a; color: #ffffff; }' >"$work/home/.config/waybar/style.css"
-printf '[Option]\nCheckEvery=1\nCheckAuto=1\nUnload=1\nConnection=Mobile broadband\nTimeZone=55\nLastUpdate=%s\n' \
-  "$(LC_ALL=C date -d '-25 minutes' '+%-m/%-d/%Y %-I:%M:%S %p')" >"$work/home/.config/Korvel/Korvel.ini"
-"$root/peers/desktop.sh" wayland "$work/home" >"$work/desktop" &
-pids+=($!)
-for _ in $(seq 300); do grep -qx ready "$work/desktop" && break; sleep 0.1; done
-grep -qx ready "$work/desktop" || { echo "the desktop did not come up" >&2; exit 1; }
+write_settings "$work/home/.config"
 # WAYLAND_DISPLAY, XDG_RUNTIME_DIR, HOME, the session bus, SWAYSOCK and the desktop's user.
-export $(grep = "$work/desktop")
+start_desktop wayland "$work/home"
 export XDG_CONFIG_HOME=$HOME/.config NO_AT_BRIDGE=1
 unset DISPLAY
 as_user=()

@@ -11,52 +11,17 @@
 set -euo pipefail
 [ -n "${KORVEL_SCREENSHOT_TRACE:-}" ] && set -x
 
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+source "$(dirname "${BASH_SOURCE[0]}")/screenshot-peers.sh"
 korvel=${1:-$root/build/src/korvel}
 output=${2:-$root/docs/form1.png}
 menu_output=${3:-$root/docs/traymenu.png}
 scale=${KORVEL_SCREENSHOT_SCALE:-1}
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-"$root/peers/desktop.sh" x11 "$((800 * scale))x$((600 * scale))" 96 $((24 * scale)) >"$work/desktop" &
-pids+=($!)
-for _ in $(seq 300); do grep -qx ready "$work/desktop" && break; sleep 0.1; done
-display=$(sed -n 's/^DISPLAY=//p' "$work/desktop")
-[ -n "$display" ] || { echo "the desktop did not come up" >&2; exit 1; }
-
-# NetworkManager with two mobile broadband profiles, and timedated, played by
-# dbusmock on a private system bus, so the dial-up area has something to show.
-"$root/peers/private-bus.sh" bus "$work" >/dev/null 2>&1 &
-pids+=($!)
-export DBUS_SYSTEM_BUS_ADDRESS=unix:path=$work/bus
-for _ in $(seq 50); do [ -S "$work/bus" ] && break; sleep 0.1; done
-for service in networkmanager timedated; do
-  "$root/peers/private-bus.sh" mock "$DBUS_SYSTEM_BUS_ADDRESS" "$service" >/dev/null 2>&1 &
-  pids+=($!)
-done
-gdbus wait --system --timeout 20 org.freedesktop.NetworkManager
-gdbus wait --system --timeout 20 org.freedesktop.timedate1
-for profile in "Mobile broadband" "Travel modem"; do
-  gdbus call --system --dest org.freedesktop.NetworkManager \
-    --object-path /org/freedesktop/NetworkManager/Settings \
-    --method org.freedesktop.NetworkManager.Settings.AddConnection \
-    "{'connection': {'id': <'$profile'>, 'type': <'gsm'>}, 'gsm': {'apn': <'internet'>}}" >/dev/null
-done
-
-# Both groups switched on, so the picture shows them in their colours; the
-# last update a few minutes ago, so no update starts while the picture is taken.
-mkdir -p "$work/Korvel"
-printf '[Option]\nCheckEvery=1\nCheckAuto=1\nUnload=1\nConnection=Mobile broadband\nTimeZone=55\nLastUpdate=%s\n' \
-  "$(LC_ALL=C date -d '-25 minutes' '+%-m/%-d/%Y %-I:%M:%S %p')" >"$work/Korvel/Korvel.ini"
-LANG=en_US.UTF-8 DISPLAY=$display XDG_CONFIG_HOME=$work QT_QPA_PLATFORM=xcb QT_FONT_DPI=96 QT_SCALE_FACTOR=$scale \
+start_desktop x11 "$((800 * scale))x$((600 * scale))" 96 $((24 * scale))
+display=$DISPLAY
+start_system_bus "Mobile broadband" "Travel modem"
+write_settings "$work"
+LANG=en_US.UTF-8 XDG_CONFIG_HOME=$work QT_QPA_PLATFORM=xcb QT_FONT_DPI=96 QT_SCALE_FACTOR=$scale \
   "$root/scripts/without-clock-rights.sh" "$korvel" 2>/dev/null &
 korvel_pid=$!
 pids=("$korvel_pid" "${pids[@]}")
