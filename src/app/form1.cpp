@@ -6,7 +6,6 @@
 
 #include "app/form1report.h"
 #include "app/networktimeitem.h"
-#include "app/optioncontrols.h"
 #include "clockset/clocksetter.h"
 #include "net/cwininetconnection.h"
 #include "net/dialupentries.h"
@@ -202,7 +201,7 @@ qint32 Form1::scheduledMinutesElapsed() const
 void Form1::setTrayToolTip(const QString& tip)
 {
     if (m_frmSysTray)
-        m_frmSysTray->setToolTip(tip);
+        m_frmSysTray->setToolTip(m_history ? m_history->withDrift(tip) : tip);
 }
 
 bool Form1::inTray() const
@@ -229,6 +228,7 @@ void Form1::createTrayForm()
 void Form1::buildTrayMenu()
 {
     m_frmSysTray->AddMenuItem(showItemCaption(inTray()), QStringLiteral("show"));
+    m_history = std::make_unique<HistoryItems>(ui.mnuHistory, *m_frmSysTray, m_update->history(), this);
     m_frmSysTray->AddMenuItem(QStringLiteral("-"), QString());
     m_frmSysTray->AddMenuItem(QStringLiteral("&Close"), QStringLiteral("close"));
     m_frmSysTray->setToolTip(QStringLiteral("Korvel"));

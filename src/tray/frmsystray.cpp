@@ -192,6 +192,11 @@ void frmSysTray::receiveTrayMessage(quint32 message)
     raiseMouseEvent(TrayMouseMessage::decode(message));
 }
 
+QString frmSysTray::MenuCaption(qint32 lIndex) const
+{
+    return isValidIndex(lIndex) ? captionOf(m_mnuSysTray.at(lIndex)) : QString();
+}
+
 void frmSysTray::setMenuCaption(qint32 lIndex, const QString& sCaption)
 {
     if (!isValidIndex(lIndex) || captionOf(m_mnuSysTray.at(lIndex)) == sCaption)

@@ -52,6 +52,9 @@ public:
     // Returns the new element's index; a caption of "-" is a separator line.
     qint32 AddMenuItem(const QString& sCaption, const QString& sKey = {}, bool bDefault = false);
     void EnableMenuItem(qint32 lIndex, bool bState);
+    // An item's caption as it was given ("-" for a separator); nothing for
+    // an invalid index.
+    QString MenuCaption(qint32 lIndex) const;
     void setMenuCaption(qint32 lIndex, const QString& sCaption);
     // Later captions and keys move up one place; element 0 is only emptied.
     qint32 RemoveMenuItem(qint32 iIndex);

@@ -4,6 +4,7 @@
 
 #include "update/clockupdate.h"
 
+#include "base/clock.h"
 #include "base/dateserial.h"
 #include "base/generaldate.h"
 #include "clockset/clocksetter.h"
@@ -14,6 +15,7 @@
 #include "schedule/lastupdatetext.h"
 #include "schedule/updateschedule.h"
 #include "timeclient/timeestimator.h"
+#include "timeclient/timequestion.h"
 #include "update/dialupsession.h"
 #include "update/updatereport.h"
 
@@ -59,6 +61,17 @@ qint64 ceilingMsecs(qint64 usec)
 {
     return (usec + 999) / 1000;
 }
+
+// Asks as the estimator does, noting each server that answers.
+TimeEstimator::Asker notingAnswers(QStringList& answered)
+{
+    return [&answered](const QString& entry, int limitMsecs) {
+        auto receipt = TimeQuestion::ask(entry, limitMsecs);
+        if (receipt && !answered.contains(entry))
+            answered << entry;
+        return receipt;
+    };
+}
 } // namespace
 
 ClockUpdate::ClockUpdate(KorvelControl& korvel, ClockSetter& clockSetter, NetworkTimeSwitch& networkTime,
@@ -76,6 +89,19 @@ ClockUpdate::ClockUpdate(KorvelControl& korvel, ClockSetter& clockSetter, Networ
 }
 
 ClockUpdate::Result ClockUpdate::run(const Request& request)
+{
+    // Every update and check is recorded, at the servers' time when it measured.
+    const QDateTime began = Clock::instance().currentDateTimeUtc();
+    m_record = {};
+    m_record.askedByUser = request.askedBy == AskedBy::User;
+    const Result result = update(request);
+    m_record.utc = began.addMSecs(-m_record.offsetUsec.value_or(0) / 1000);
+    for (const QString& line : m_history.append(m_record))
+        m_report.addStatusLine(line);
+    return result;
+}
+
+ClockUpdate::Result ClockUpdate::update(const Request& request)
 {
     const QScopedValueRollback<bool> busy(m_busy, true);
     m_request = request;
@@ -144,8 +170,10 @@ void ClockUpdate::answered(const KorvelControl::Answer& answer)
 {
     m_appliedText.clear();
     // Asks the other servers and checks the answers before anything is shown.
-    const UpdateEstimate estimate = TimeEstimator(m_korvel.serverCycle(), m_buildDay)
+    QStringList answering{answer.host};
+    const UpdateEstimate estimate = TimeEstimator(m_korvel.serverCycle(), m_buildDay, notingAnswers(answering))
                                         .estimate(answer.receipt, answer.host, answer.askedHosts);
+    noteMeasurement(estimate, answering, answer.receipt.lagSeconds);
     m_result.outcome = Outcome::NotSet;
     if (!estimate.adjustmentUsec) {
         m_report.setSetTimeEnabled(true);
@@ -177,6 +205,7 @@ void ClockUpdate::answered(const KorvelControl::Answer& answer)
     // of the moment the component was made.
     m_appliedText = LastUpdateText::stored(utc);
     m_result = {Outcome::Applied, local, {}, utc};
+    m_record.outcome = HistoryRecord::Outcome::Set;
     if (m_request.beep)
         m_report.beep();
     writeLastUpdate(m_appliedText);
@@ -233,6 +262,8 @@ void ClockUpdate::reportCheck(const UpdateEstimate& estimate, const ClockSetOutc
     m_report.addStatusLine(line);
     m_report.keepFailure(line);
     notSet(failureOf(outcome.kind));
+    if (networkTimeKeeps)
+        m_record.outcome = HistoryRecord::Outcome::Checked;
     if (outcome.kind == Kind::NotAuthorised && m_request.askedBy == AskedBy::Schedule) {
         m_held = true;
         m_report.addStatusLine(
@@ -244,6 +275,8 @@ void ClockUpdate::reportCheck(const UpdateEstimate& estimate, const ClockSetOutc
 void ClockUpdate::notSet(const QString& failure)
 {
     m_result.failure = failure;
+    m_record.outcome = HistoryRecord::Outcome::NotSet;
+    m_record.reason = failure;
     // The reason on a line of its own, so that it fits the caption whole.
     m_report.showNotSet(QStringLiteral(" ") + tr("Clock not set:") + QStringLiteral("\n  ") + failure);
 }
@@ -254,6 +287,17 @@ void ClockUpdate::notAnswered()
     m_report.addStatusLine(
         KorvelControl::kCantGetTime + QStringLiteral(" please check your connection to the internet and retry."), false);
     notSet(tr("no time server answered"));
+    m_record.outcome = HistoryRecord::Outcome::NoAnswer;
+}
+
+void ClockUpdate::noteMeasurement(const UpdateEstimate& estimate, const QStringList& answered, double lagSeconds)
+{
+    m_record.servers = answered;
+    m_record.lagSeconds = lagSeconds;
+    if (estimate.adjustmentUsec) {
+        m_record.offsetUsec = -*estimate.adjustmentUsec;
+        m_record.uncertaintyUsec = estimate.uncertaintyUsec;
+    }
 }
 
 void ClockUpdate::rewriteLastUpdate()
