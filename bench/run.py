@@ -28,18 +28,10 @@ import sys
 import tempfile
 import time
 
-BUS_CONFIG = """<busconfig>
-  <type>system</type>
-  <listen>unix:path={path}</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default">
-    <allow user="*"/>
-    <allow own="*"/>
-    <allow send_destination="*"/>
-    <allow receive_sender="*"/>
-  </policy>
-</busconfig>
-"""
+# The private bus with its mocked services, and the desktop, as the tests and scripts start them.
+PEERS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "peers")
+PRIVATE_BUS = os.path.join(PEERS, "private-bus.sh")
+DESKTOP = os.path.join(PEERS, "desktop.sh")
 STATUS_LINE = b".status: Last update was on - "
 CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
 
@@ -53,11 +45,8 @@ class Workplace:
 
     def __init__(self, folder):
         self.folder = folder
-        config = os.path.join(folder, "bus.conf")
-        with open(config, "w") as file:
-            file.write(BUS_CONFIG.format(path=os.path.join(folder, "bus")))
-        self.bus = subprocess.Popen(["dbus-daemon", "--config-file=" + config, "--nofork", "--print-address"],
-                                    stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        self.bus = subprocess.Popen([PRIVATE_BUS, "bus", folder], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                    text=True)
         address = self.bus.stdout.readline().strip()
         if not address:
             fail("dbus-daemon gave no address")
@@ -105,12 +94,13 @@ def bench_json(program, *arguments, env=None):
 
 
 class TimedatedMock:
-    """dbusmock's timedated on the workplace's bus: takes every SetTime call,
-    logs it and changes no clock."""
+    """dbusmock's timedated on the workplace's bus, with network time off: takes
+    every SetTime call, logs it and changes no clock."""
 
     def __init__(self, place):
-        self.process = subprocess.Popen(["/usr/bin/python3", "-m", "dbusmock", "--system", "--template", "timedated"],
-                                        env=place.base, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.process = subprocess.Popen([PRIVATE_BUS, "mock", place.base["DBUS_SYSTEM_BUS_ADDRESS"], "timedated",
+                                         "-p", '{"NTP": false}'],
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         waited = subprocess.run(["gdbus", "wait", "--address", place.base["DBUS_SYSTEM_BUS_ADDRESS"], "--timeout", "20",
                                  "org.freedesktop.timedate1"],
                                 env=place.base)
@@ -274,25 +264,22 @@ def rss_kib(pid):
     return 0
 
 
-def tray_display(place):
+def tray_display():
     """Xvfb with trayer holding the tray; returns (processes, display name)."""
-    read_end, write_end = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-noreset", "-nolisten", "tcp",
-                             "-screen", "0", "1024x768x24"], pass_fds=(write_end,), stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    with os.fdopen(read_end) as numbers:
-        display = ":" + numbers.readline().strip()
-    environment = dict(place.base, DISPLAY=display)
-    trayer = subprocess.Popen(["trayer", "--edge", "top", "--align", "right", "--widthtype", "request", "--height",
-                               "24", "--transparent", "false", "--SetDockType", "false", "--SetPartialStrut", "false"],
-                              env=environment, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    # trayer takes the tray's selection within a moment of starting.
-    time.sleep(1.5)
-    return [trayer, xvfb], display
+    desktop = subprocess.Popen([DESKTOP, "x11"], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+    display = None
+    for line in desktop.stdout:
+        if line.strip() == "ready":
+            break
+        if line.startswith("DISPLAY="):
+            display = line.strip().split("=", 1)[1]
+    if not display:
+        fail("no tray display")
+    return [desktop], display
 
 
 def idle(build, place, seconds):
-    helpers, display = tray_display(place)
+    helpers, display = tray_display()
     try:
         environment = place.environment("tray", unload=1, time_away=4, DISPLAY=display)
         korvel = subprocess.Popen([os.path.join(build, "src", "korvel"), "Load", "1"], env=environment,

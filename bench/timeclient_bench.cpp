@@ -24,8 +24,6 @@ double msecsSince(qint64 startUsec)
 }
 
 // GetTime until Done (-1 without one): the query as the user waits for it.
-// GetTime itself returns a second later, after keeping the connection open
-// for Done's handlers.
 double queryMsecs(const LoopbackTimeServer& server)
 {
     KorvelControl control;
@@ -44,7 +42,7 @@ double failoverMsecs(const QString& firstServer)
     KorvelControl control;
     control.setHost(firstServer);
     const qint64 start = LoopbackTimeServer::utcNowUsec();
-    const bool answered = control.GetTime().isValid();
+    const bool answered = control.GetTime().has_value();
     return answered ? -1.0 : msecsSince(start);
 }
 

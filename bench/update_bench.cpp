@@ -6,18 +6,18 @@
 // a loopback RFC 868 server and a connection that is up, next to the
 // server's own round trip (a connect and one read): what the update adds.
 //   update_bench [RUNS]
-#include "app/clockupdate.h"
-#include "app/dialupsession.h"
-#include "app/optionstore.h"
-#include "app/updatereport.h"
 #include "benchfigures.h"
-#include "clockset/clockadjustment.h"
 #include "clockset/clocksetter.h"
 #include "clockset/networktimeswitch.h"
 #include "loopbacktimeserver.h"
 #include "net/connectionbackend.h"
 #include "net/internetflags.h"
+#include "options/optionstore.h"
+#include "timeclient/clockadjustment.h"
 #include "timeclient/korvelcontrol.h"
+#include "unseenreport.h"
+#include "update/clockupdate.h"
+#include "update/dialupsession.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -52,25 +52,6 @@ public:
     QString name() const override { return QStringLiteral("bench"); }
 };
 
-class Silent : public UpdateReport
-{
-public:
-    void addStatusLine(const QString&, bool) override {}
-    void clearStatusLines() override {}
-    void showResult(const QString&) override {}
-    void showNotSet(const QString&) override {}
-    void setSetTimeEnabled(bool) override {}
-    void showDialUpButtons(bool, bool) override {}
-    void addConnectionName(const QString&) override {}
-    void keepFailure(const QString&) override {}
-    void showAutomaticUpdatesHeld(bool) override {}
-    bool inSight() const override { return false; }
-    bool askYesNo(const QString&, const QString&) override { return false; }
-    bool askChoice(const QString&, const QString&, const QString&, const QString&) override { return false; }
-    QString askText(const QString&, const QString&) override { return {}; }
-    void beep() override {}
-};
-
 double roundTripMsecs(quint16 port)
 {
     const qint64 start = LoopbackTimeServer::utcNowUsec();
@@ -88,10 +69,9 @@ int main(int argc, char** argv)
     qputenv("KORVEL_TIME_SERVERS", QByteArray("127.0.0.1:") + QByteArray::number(server.port()));
     QTemporaryDir folder;
     OptionStore store(folder.filePath(QStringLiteral("Korvel.ini")));
-    Silent report;
+    UnseenReport report;
     ClockCall clock;
     KorvelControl korvel;
-    korvel.ReadProperties(KorvelControl::designState());
     DialUpSession dialUp(std::make_shared<ModemUp>(), report);
     // No system bus: nothing says that network time keeps the clock.
     NetworkTimeSwitch networkTime{QDBusConnection(QStringLiteral("bench-without-bus"))};

@@ -7,9 +7,9 @@
 // same second, and the start-up's elapsed minutes must agree with it.
 #include "fuzzsupport.h"
 
-#include "app/startuprule.h"
 #include "base/dateserial.h"
 #include "base/generaldate.h"
+#include "startup/startuprule.h"
 
 #include <cmath>
 #include <cstdint>

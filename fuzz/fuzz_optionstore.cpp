@@ -7,7 +7,7 @@
 // follows a damaged "LastUpdate" keeps every other value as it was read.
 #include "fuzzsupport.h"
 
-#include "app/optionstore.h"
+#include "options/optionstore.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     bool saved = false;
     {
         OptionStore store(path);
-        for (const OptionKey& key : FuzzSupport::kAllKeys)
+        for (const OptionKey& key : Option::all)
             before.append(store.read(key));
         store.write(Option::LastUpdate, lastUpdate);
         saved = store.sync().isEmpty();
@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (saved) {
         const OptionStore store(path);
         for (qsizetype i = 0; i < before.size(); ++i) {
-            const OptionKey& key = FuzzSupport::kAllKeys[i];
+            const OptionKey& key = Option::all[i];
             const bool rewritten = qstrcmp(key.name, Option::LastUpdate.name) == 0;
             FuzzSupport::check(store.read(key) == (rewritten ? lastUpdate : before.at(i)));
         }

@@ -6,10 +6,10 @@
 // the reader (and the option key or list size), the rest is UTF-8 text.
 #include "fuzzsupport.h"
 
-#include "app/commandline.h"
-#include "app/optionconversion.h"
-#include "app/updateschedule.h"
 #include "base/numbertext.h"
+#include "options/optionconversion.h"
+#include "schedule/updateschedule.h"
+#include "startup/commandline.h"
 
 #include <QStringList>
 
@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size < 1)
         return 0;
     const int choice = data[0] / 7;
-    const OptionKey& key = FuzzSupport::kAllKeys[choice % std::size(FuzzSupport::kAllKeys)];
+    const OptionKey& key = Option::all[choice % std::size(Option::all)];
     const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
 
     switch (data[0] % 7) {

@@ -4,7 +4,6 @@
 
 #pragma once
 
-#include "app/optionkey.h"
 #include "base/textformat.h"
 
 #include <QLocale>
@@ -38,10 +37,5 @@ inline void pinLocaleOf(unsigned char selector)
                                       QLocale(QLocale::Japanese, QLocale::Japan)};
     TextFormat::pinLocale(locales[selector % 3]);
 }
-
-inline constexpr OptionKey kAllKeys[] = {
-    Option::Connection, Option::CheckEvery, Option::CheckTime, Option::CheckAuto, Option::Disconnect,
-    Option::Unload,     Option::TimeAway,   Option::Beep,      Option::TimeZone,  Option::LastUpdate,
-};
 
 } // namespace FuzzSupport

@@ -5,13 +5,13 @@
 // `korvel`: answers --help, --version and --history, applies the start-up rule and, when
 // Korvel stays, becomes the window program. Links Qt Core alone, so that an
 // unattended start that leaves at once costs little more than a bare program.
-#include "app/commandline.h"
-#include "app/commandlinecommand.h"
-#include "app/optionstore.h"
-#include "app/startuphandoff.h"
-#include "app/startuprule.h"
-#include "app/windowprogram.h"
 #include "history/historycommand.h"
+#include "options/optionstore.h"
+#include "startup/commandline.h"
+#include "startup/commandlinecommand.h"
+#include "startup/startuphandoff.h"
+#include "startup/startuprule.h"
+#include "startup/windowprogram.h"
 
 int main(int argc, char** argv)
 {

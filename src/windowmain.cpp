@@ -3,12 +3,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // korvel-window: the window, --query and --status, started by `korvel` (see
-// app/windowprogram.h).
-#include "app/commandlinecommand.h"
-#include "app/querycommand.h"
-#include "app/statuscommand.h"
-#include "app/windowlauncher.h"
+// startup/windowprogram.h).
+#include "commands/querycommand.h"
+#include "commands/statuscommand.h"
 #include "history/historycommand.h"
+#include "session/windowlauncher.h"
+#include "startup/commandlinecommand.h"
 
 #include <cstring>
 

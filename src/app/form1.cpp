@@ -4,22 +4,24 @@
 
 #include "app/form1.h"
 
-#include "app/dialupsession.h"
 #include "app/form1report.h"
-#include "app/lastupdatetext.h"
 #include "app/networktimeitem.h"
-#include "app/optionstore.h"
 #include "clockset/clocksetter.h"
 #include "net/cwininetconnection.h"
 #include "net/dialupentries.h"
+#include "options/optionconversion.h"
+#include "options/optionstore.h"
+#include "schedule/lastupdatetext.h"
 #include "timeclient/korvelcontrol.h"
 #include "tray/cmouse.h"
 #include "tray/frmsystray.h"
 #include "ui/clockface.h"
 #include "ui/contextids.h"
+#include "ui/controlenabling.h"
 #include "ui/controlpanel.h"
 #include "ui/fittedcheckbox.h"
 #include "ui/hoursfieldbehaviour.h"
+#include "update/dialupsession.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -32,6 +34,14 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
+namespace {
+// The tray menu's first item: what choosing it does to the window.
+QString showItemCaption(bool inTray)
+{
+    return inTray ? QStringLiteral("&Show Korvel") : QStringLiteral("&Minimize Korvel");
+}
+} // namespace
+
 Form1::Form1(const StartupState& startup, OptionStore& store, Form1Services services, QWidget* parent)
     : QMainWindow(parent)
     , m_store(store)
@@ -42,14 +52,9 @@ Form1::Form1(const StartupState& startup, OptionStore& store, Form1Services serv
 {
     m_services.completeWithSystem();
     ui.setupUi(this);
-    m_report = std::make_unique<Form1Report>(
-        ui, *m_services.prompts,
-        // The tray tip says whether automatic updates are held.
-        Form1Report::Window{this, [this] { return !inTray(); },
-                            [this](bool) { ShowCountdown(UpdateSchedule::Variant::Tick); }});
+    m_report = std::make_unique<Form1Report>(ui, *m_services.prompts, this);
     Korvel1 = new KorvelControl(this);
     Korvel1->setObjectName(QStringLiteral("Korvel1"));
-    Korvel1->ReadProperties(KorvelControl::designState());
     // A state set from code runs the click handling too, as a user's click does.
     connect(ui.chkTime, &QCheckBox::stateChanged, this, &Form1::chkTime_Click);
     connect(ui.chkAutoConnect, &QCheckBox::stateChanged, this, &Form1::chkAutoConnect_Click);
@@ -78,7 +83,10 @@ void Form1::Form_Load()
     m_dialUp = std::make_unique<DialUpSession>(m_services.backend, *m_report);
     m_update = std::make_unique<ClockUpdate>(*Korvel1, *m_services.clockSetter, *m_services.networkTime, *m_dialUp,
                                              m_store, *m_report, m_services.buildDay, this);
-    AddStatusLine(QStringLiteral("Last update was on - ") + LastUpdateText::shown(m_sLastUpdate));
+    // The tray tip says whether automatic updates are held.
+    connect(m_update.get(), &ClockUpdate::automaticUpdatesHeldChanged, this,
+            [this] { ShowCountdown(UpdateSchedule::Variant::Tick); });
+    AddStatusLine(LastUpdateText::statusLine(m_sLastUpdate));
     if (const QString problem = m_store.readProblem(); !problem.isEmpty())
         AddStatusLine(problem);
     m_options.load();
@@ -98,7 +106,7 @@ void Form1::Form_Load()
         AddStatusLine(QStringLiteral("Status: The clock cannot be set: ") + obstacle);
     m_networkTimeItem = std::make_unique<NetworkTimeItem>(ui.mnuNetworkTime, *m_services.networkTime, *m_report);
     TimeZoneList::fill(ui.cboTimeZone, m_ZoneOffsets);
-    m_options.selectStoredTimeZone();
+    m_options.selectStored(Option::TimeZone);
     ui.Timer1->start(UpdateSchedule::kFirstTickMsecs);
 }
 
@@ -133,8 +141,7 @@ void Form1::runUpdate(ClockUpdate::AskedBy askedBy)
     }
     m_retry.succeeded();
     m_sLastUpdate = m_store.read(Option::LastUpdate); // said by the update
-    // Started only to set the clock, with nothing more to do: leave.
-    if (m_bStartedWithLoad && inTray() && ui.chkTime->checkState() == Qt::Unchecked) {
+    if (UpdateSchedule::leavesAfterUpdate(m_options.tickState(m_bStartedWithLoad, 0, false), inTray())) {
         SaveOptions();
         Form_Unload();
         return;
@@ -154,7 +161,7 @@ void Form1::Timer1_Timer()
     m_sLastUpdate = lastUpdate.text;
     m_lMinutesElapsed = lastUpdate.minutesElapsed;
     if (lastUpdate.wasDate && changed)
-        AddStatusLine(QStringLiteral("Last update was on - ") + LastUpdateText::shown(m_sLastUpdate));
+        AddStatusLine(LastUpdateText::statusLine(m_sLastUpdate));
     ShowCountdown(UpdateSchedule::Variant::Tick);
     m_update->rewriteLastUpdate();
 
@@ -172,7 +179,7 @@ void Form1::Timer1_Timer()
     case UpdateSchedule::TickAction::Wait:
         break;
     }
-    if (tick.automaticUpdatesOn)
+    if (UpdateSchedule::ticksOn(tick))
         ui.Timer1->start(UpdateSchedule::kTickMsecs);
 }
 
@@ -180,11 +187,10 @@ void Form1::ShowCountdown(UpdateSchedule::Variant variant)
 {
     const UpdateSchedule::Countdown countdown =
         UpdateSchedule::countdown(variant, ui.chkUnload->text(), ui.TxtTime->text(), scheduledMinutesElapsed(),
-                                  ui.Timer1->interval(), m_retry.reason());
+                                  ui.Timer1->interval(), m_retry.reason(), m_update && m_update->automaticUpdatesHeld());
     ui.chkUnload->setText(countdown.caption);
     if (variant != UpdateSchedule::Variant::AtLoad)
-        setTrayToolTip(m_update && m_update->automaticUpdatesHeld()
-                           ? QStringLiteral("Korvel - Automatic updates wait for \"Set Time\"") : countdown.toolTip);
+        setTrayToolTip(countdown.toolTip);
 }
 
 qint32 Form1::scheduledMinutesElapsed() const
@@ -200,7 +206,7 @@ void Form1::setTrayToolTip(const QString& tip)
 
 bool Form1::inTray() const
 {
-    return !isVisible() || isMinimized();
+    return !m_report->inSight();
 }
 
 void Form1::TxtTime_LostFocus()
@@ -221,8 +227,7 @@ void Form1::createTrayForm()
 
 void Form1::buildTrayMenu()
 {
-    m_frmSysTray->AddMenuItem(!inTray() ? QStringLiteral("&Minimize Korvel") : QStringLiteral("&Show Korvel"),
-                              QStringLiteral("show"));
+    m_frmSysTray->AddMenuItem(showItemCaption(inTray()), QStringLiteral("show"));
     m_history = std::make_unique<HistoryItems>(ui.mnuHistory, *m_frmSysTray, m_update->history(), this);
     m_frmSysTray->AddMenuItem(QStringLiteral("-"), QString());
     m_frmSysTray->AddMenuItem(QStringLiteral("&Close"), QStringLiteral("close"));
@@ -285,12 +290,12 @@ void Form1::Form_Resize()
     if (!m_frmSysTray)
         return;
     if (windowState() & Qt::WindowMinimized) {
-        m_frmSysTray->setMenuCaption(0, QStringLiteral("&Show Korvel"));
+        m_frmSysTray->setMenuCaption(0, showItemCaption(true));
         // Without a tray the taskbar is the only way back.
         if (QSystemTrayIcon::isSystemTrayAvailable())
             hide();
     } else {
-        m_frmSysTray->setMenuCaption(0, QStringLiteral("&Minimize Korvel"));
+        m_frmSysTray->setMenuCaption(0, showItemCaption(false));
         if (!isVisible()) {
             show();
             activateWindow();
@@ -315,7 +320,7 @@ void Form1::CmdConnect_Click()
 void Form1::CmdDisconnect_Click()
 {
     if (m_dialUp->Disconnect())
-        EnableControl(ui.cboEntries);
+        ControlEnabling::EnableControl(ui.cboEntries);
 }
 
 void Form1::closeEvent(QCloseEvent* event)
@@ -326,7 +331,7 @@ void Form1::closeEvent(QCloseEvent* event)
 
 void Form1::chkTime_Click()
 {
-    const bool on = ui.chkTime->checkState() != Qt::Unchecked;
+    const bool on = OptionConversion::enables(ui.chkTime->checkState());
     ui.fraTime->setEnabled(on);
     ui.TxtTime->setEnabled(on);
     ui.chkUnload->setEnabled(on);
@@ -335,7 +340,7 @@ void Form1::chkTime_Click()
 
 void Form1::chkAutoConnect_Click()
 {
-    const bool on = ui.chkAutoConnect->checkState() != Qt::Unchecked;
+    const bool on = OptionConversion::enables(ui.chkAutoConnect->checkState());
     ui.fraAutoConnect->setEnabled(on);
     ui.ChkDisconnect->setEnabled(on);
     ui.cboEntries->setEnabled(on);
@@ -348,20 +353,7 @@ void Form1::loadDialUpEntries()
     else
         m_dialUp->noDialUp();
     // Also without dial-up support, so the stored name survives the next save.
-    m_options.selectStoredConnection();
-}
-
-void Form1::DisableControl(QWidget* ctl)
-{
-    // A widget's own flag, not the one inherited from a disabled frame.
-    if (!ctl->testAttribute(Qt::WA_ForceDisabled))
-        ctl->setEnabled(false);
-}
-
-void Form1::EnableControl(QWidget* ctl)
-{
-    if (ctl->testAttribute(Qt::WA_ForceDisabled))
-        ctl->setEnabled(true);
+    m_options.selectStored(Option::Connection);
 }
 
 void Form1::cboTimeZone_Click()

@@ -4,16 +4,16 @@
 
 #pragma once
 
-#include "app/clockupdate.h"
-#include "app/form1services.h"
 #include "app/form1report.h"
+#include "app/form1services.h"
 #include "app/optioncontrols.h"
-#include "app/startuprule.h"
-#include "app/updateretry.h"
-#include "app/updateschedule.h"
 #include "historywindow/historyitems.h"
+#include "schedule/updateretry.h"
+#include "schedule/updateschedule.h"
+#include "startup/startuprule.h"
 #include "ui/form1design.h"
 #include "ui/timezonelist.h"
+#include "update/clockupdate.h"
 
 #include <QMainWindow>
 
@@ -53,9 +53,6 @@ public:
     // Refills the dial-up entry list from the system's connection profiles.
     void LoadEntries();
     void CmdConnect_Click();
-    // Touch a control only when its own enabled flag changes.
-    static void DisableControl(QWidget* ctl);
-    static void EnableControl(QWidget* ctl);
     void CmdDisconnect_Click();
 
     // The user asks for an update of the PC clock.

@@ -4,9 +4,9 @@
 
 #include "app/form1report.h"
 
-#include "app/form1.h"
 #include "app/statuslog.h"
 #include "app/userprompts.h"
+#include "ui/controlenabling.h"
 #include "ui/designstyle.h"
 #include "ui/form1design.h"
 
@@ -15,10 +15,10 @@
 #include <QListWidget>
 #include <QPushButton>
 
-Form1Report::Form1Report(Form1Design& design, UserPrompts& prompts, Window window)
+Form1Report::Form1Report(Form1Design& design, UserPrompts& prompts, QWidget* window)
     : ui(design)
     , m_prompts(prompts)
-    , m_window(std::move(window))
+    , m_window(window)
     , m_resultPalette(ui.Label1->palette())
 {
 }
@@ -59,12 +59,13 @@ void Form1Report::showDialUpButtons(bool connectEnabled, bool disconnectShown)
 {
     // Korvel's own dial-ups can be hung up from the window: the Disconnect
     // button takes the Connect button's place while one is up.
+    using namespace ControlEnabling;
     if (connectEnabled)
-        Form1::EnableControl(ui.CmdConnect);
+        EnableControl(ui.CmdConnect);
     else
-        Form1::DisableControl(ui.CmdConnect);
+        DisableControl(ui.CmdConnect);
     if (disconnectShown)
-        Form1::EnableControl(ui.CmdDisconnect);
+        EnableControl(ui.CmdDisconnect);
     ui.CmdDisconnect->setVisible(disconnectShown);
     ui.CmdConnect->setVisible(!disconnectShown);
 }
@@ -81,30 +82,25 @@ void Form1Report::keepFailure(const QString& reason)
     ui.lstConnectState->setToolTip(reason);
 }
 
-void Form1Report::showAutomaticUpdatesHeld(bool held)
-{
-    m_window.showHeld(held);
-}
-
 bool Form1Report::inSight() const
 {
-    return m_window.inSight();
+    return m_window->isVisible() && !m_window->isMinimized();
 }
 
 bool Form1Report::askYesNo(const QString& title, const QString& text)
 {
-    return m_prompts.askYesNo(m_window.widget, title, text);
+    return m_prompts.askYesNo(m_window, title, text);
 }
 
 bool Form1Report::askChoice(const QString& title, const QString& text, const QString& accept,
                             const QString& decline)
 {
-    return m_prompts.askChoice(m_window.widget, title, text, accept, decline);
+    return m_prompts.askChoice(m_window, title, text, accept, decline);
 }
 
 QString Form1Report::askText(const QString& title, const QString& prompt)
 {
-    return m_prompts.askText(m_window.widget, title, prompt);
+    return m_prompts.askText(m_window, title, prompt);
 }
 
 void Form1Report::beep()

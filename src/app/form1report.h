@@ -4,31 +4,22 @@
 
 #pragma once
 
-#include "app/updatereport.h"
+#include "update/updatereport.h"
 
 #include <QPalette>
-
-#include <functional>
 
 class Form1Design;
 class QWidget;
 class UserPrompts;
 
 // The window's side of an update: status lines, the result caption, the
-// buttons, and the user's answers, on the main window's controls.
+// buttons, and the user's answers, on the main window's controls. The
+// window is in sight when it is shown and not minimised (in the tray, or
+// on the taskbar where there is no tray).
 class Form1Report : public UpdateReport
 {
 public:
-    struct Window
-    {
-        QWidget* widget = nullptr;
-        // The window is on screen, not in the tray.
-        std::function<bool()> inSight;
-        // The tray tip says automatic updates are held, or counts down again.
-        std::function<void(bool)> showHeld;
-    };
-
-    Form1Report(Form1Design& ui, UserPrompts& prompts, Window window);
+    Form1Report(Form1Design& ui, UserPrompts& prompts, QWidget* window);
 
     void addStatusLine(const QString& line, bool select = true) override;
     void clearStatusLines() override;
@@ -38,7 +29,6 @@ public:
     void showDialUpButtons(bool connectEnabled, bool disconnectShown) override;
     void addConnectionName(const QString& name) override;
     void keepFailure(const QString& reason) override;
-    void showAutomaticUpdatesHeld(bool held) override;
     bool inSight() const override;
     bool askYesNo(const QString& title, const QString& text) override;
     bool askChoice(const QString& title, const QString& text, const QString& accept, const QString& decline) override;
@@ -48,7 +38,7 @@ public:
 private:
     Form1Design& ui;
     UserPrompts& m_prompts;
-    Window m_window;
+    QWidget* m_window;
     // The result caption's design colours, for every result but a failure.
     QPalette m_resultPalette;
 };

@@ -6,10 +6,10 @@
 
 #include "app/userprompts.h"
 #include "base/systembus.h"
-#include "clockset/clockadjustment.h"
 #include "clockset/clocksetterselector.h"
 #include "clockset/networktimeswitch.h"
 #include "net/backendselector.h"
+#include "timeclient/clockadjustment.h"
 
 #include <cstdio>
 #include <cstdlib>

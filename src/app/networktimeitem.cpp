@@ -4,8 +4,8 @@
 
 #include "app/networktimeitem.h"
 
-#include "app/updatereport.h"
 #include "clockset/networktimeswitch.h"
+#include "update/updatereport.h"
 
 #include <QAction>
 
@@ -27,9 +27,7 @@ void NetworkTimeItem::choose(bool on)
 {
     const ClockSetOutcome outcome = m_networkTime.turn(on);
     if (!outcome.ok())
-        m_report.addStatusLine((on ? tr("Status: Network time was not turned on: %1")
-                                   : tr("Status: Network time was not turned off: %1"))
-                                   .arg(outcome.reason));
+        m_report.addStatusLine(NetworkTimeSwitch::notTurnedLine(on, outcome.reason));
     // The menu ticked the item itself; timedated has the last word.
     showState();
 }

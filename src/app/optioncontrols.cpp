@@ -4,9 +4,8 @@
 
 #include "app/optioncontrols.h"
 
-#include "app/optionconversion.h"
-#include "app/optionstore.h"
-#include "app/updateschedule.h"
+#include "options/optionconversion.h"
+#include "options/optionstore.h"
 #include "ui/fittedcheckbox.h"
 #include "ui/form1design.h"
 
@@ -15,7 +14,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-#include <cstring>
+using namespace OptionConversion;
 
 OptionControls::OptionControls(Form1Design& design, OptionStore& store)
     : ui(design)
@@ -23,47 +22,68 @@ OptionControls::OptionControls(Form1Design& design, OptionStore& store)
 {
 }
 
-void OptionControls::load()
+QObject* OptionControls::controlOf(const OptionKey& key) const
 {
-    using namespace OptionConversion;
-    ui.TxtTime->setText(UpdateSchedule::hoursText(m_store.read(Option::CheckTime)));
-    ui.chkAutoConnect->setCheckState(checkState(Option::CheckAuto, m_store.read(Option::CheckAuto)));
-    ui.ChkDisconnect->setCheckState(checkState(Option::Disconnect, m_store.read(Option::Disconnect)));
-    ui.txtAway->setText(m_store.read(Option::TimeAway));
-    ui.chkTime->setCheckState(checkState(Option::CheckEvery, m_store.read(Option::CheckEvery)));
-    ui.chkUnload->setCheckState(checkState(Option::Unload, m_store.read(Option::Unload)));
-    ui.mnuBeep->setChecked(boolean(Option::Beep, m_store.read(Option::Beep)));
-    for (const auto& [key, text] : texts())
-        m_written.insert(QLatin1String(key.name), text);
+    return key.control ? ui.clientArea->window()->findChild<QObject*>(QLatin1String(key.control)) : nullptr;
 }
 
-QList<std::pair<OptionKey, QString>> OptionControls::texts() const
+void OptionControls::load()
 {
-    using namespace OptionConversion;
-    return {{Option::Connection, ui.cboEntries->currentText()},
-            {Option::CheckEvery, fromCheckState(ui.chkTime->checkState())},
-            {Option::CheckTime, ui.TxtTime->text()},
-            {Option::CheckAuto, fromCheckState(ui.chkAutoConnect->checkState())},
-            {Option::Disconnect, fromCheckState(ui.ChkDisconnect->checkState())},
-            {Option::Unload, fromCheckState(ui.chkUnload->checkState())},
-            {Option::TimeAway, ui.txtAway->text()},
-            {Option::Beep, fromBoolean(ui.mnuBeep->isChecked())},
-            {Option::TimeZone, fromListIndex(ui.cboTimeZone->currentIndex())}};
+    for (const OptionKey& key : Option::all) {
+        QObject* control = controlOf(key);
+        const QString text = m_store.read(key);
+        if (auto* box = qobject_cast<QCheckBox*>(control))
+            box->setCheckState(checkState(key, text));
+        else if (auto* field = qobject_cast<QLineEdit*>(control))
+            field->setText(key.kind == OptionKind::Hours ? UpdateSchedule::hoursText(text) : text);
+        else if (auto* item = qobject_cast<QAction*>(control))
+            item->setChecked(boolean(key, text));
+        if (control)
+            remember(key);
+    }
+}
+
+void OptionControls::selectStored(const OptionKey& key)
+{
+    auto* list = qobject_cast<QComboBox*>(controlOf(key));
+    const QString stored = m_store.read(key);
+    const int index = key.kind == OptionKind::ListIndex
+        ? listIndex(stored, list->count())
+        : list->findText(stored, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    // Selecting nothing again would wipe the design text of an empty list.
+    if (index != list->currentIndex() || key.kind == OptionKind::Text)
+        list->setCurrentIndex(index);
+    if (index < 0 && key.kind == OptionKind::Text)
+        list->setEditText(stored);
+    remember(key);
+}
+
+QString OptionControls::textOf(const OptionKey& key) const
+{
+    QObject* control = controlOf(key);
+    if (const auto* box = qobject_cast<QCheckBox*>(control))
+        return fromCheckState(box->checkState());
+    if (const auto* field = qobject_cast<QLineEdit*>(control))
+        return field->text();
+    if (const auto* item = qobject_cast<QAction*>(control))
+        return fromBoolean(item->isChecked());
+    const auto* list = qobject_cast<QComboBox*>(control);
+    return key.kind == OptionKind::ListIndex ? fromListIndex(list->currentIndex()) : list->currentText();
 }
 
 void OptionControls::remember(const OptionKey& key)
 {
-    for (const auto& [option, text] : texts()) {
-        if (std::strcmp(option.name, key.name) == 0)
-            m_written.insert(QLatin1String(key.name), text);
-    }
+    m_written.insert(QLatin1String(key.name), textOf(key));
 }
 
 QString OptionControls::save()
 {
     // What is on disk now tells which options were edited there meanwhile.
     m_store.sync();
-    for (const auto& [key, text] : texts()) {
+    for (const OptionKey& key : Option::all) {
+        if (!key.control)
+            continue;
+        const QString text = textOf(key);
         // An option the window left as it was keeps a value edited in the
         // file meanwhile, in whatever spelling.
         if (m_written.value(QLatin1String(key.name)) == text && m_store.editedMeanwhile(key))
@@ -76,33 +96,20 @@ QString OptionControls::save()
 
 void OptionControls::saveOnEveryChange(QObject* context, const std::function<void()>& save)
 {
-    for (QCheckBox* box :
-         std::initializer_list<QCheckBox*>{ui.chkTime, ui.chkAutoConnect, ui.ChkDisconnect, ui.chkUnload})
-        QObject::connect(box, &QCheckBox::clicked, context, save);
-    for (QLineEdit* field : std::initializer_list<QLineEdit*>{ui.TxtTime, ui.txtAway, ui.cboEntries->lineEdit()})
-        QObject::connect(field, &QLineEdit::editingFinished, context, save);
-    QObject::connect(ui.cboEntries, &QComboBox::activated, context, save);
-    QObject::connect(ui.cboTimeZone, &QComboBox::activated, context, save);
-    QObject::connect(ui.mnuBeep, &QAction::triggered, context, save);
-}
-
-void OptionControls::selectStoredConnection()
-{
-    const QString stored = m_store.read(Option::Connection);
-    const int index = ui.cboEntries->findText(stored, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    ui.cboEntries->setCurrentIndex(index);
-    if (index < 0)
-        ui.cboEntries->setEditText(stored);
-    remember(Option::Connection);
-}
-
-void OptionControls::selectStoredTimeZone()
-{
-    const int index = OptionConversion::listIndex(m_store.read(Option::TimeZone), ui.cboTimeZone->count());
-    // Selecting nothing again would wipe the design text of an empty list.
-    if (index != ui.cboTimeZone->currentIndex())
-        ui.cboTimeZone->setCurrentIndex(index);
-    remember(Option::TimeZone);
+    for (const OptionKey& key : Option::all) {
+        QObject* control = controlOf(key);
+        if (auto* box = qobject_cast<QCheckBox*>(control))
+            QObject::connect(box, &QCheckBox::clicked, context, save);
+        else if (auto* field = qobject_cast<QLineEdit*>(control))
+            QObject::connect(field, &QLineEdit::editingFinished, context, save);
+        else if (auto* item = qobject_cast<QAction*>(control))
+            QObject::connect(item, &QAction::triggered, context, save);
+        else if (auto* list = qobject_cast<QComboBox*>(control))
+            QObject::connect(list, &QComboBox::activated, context, save);
+        // A typed entry name is the option; a typed zone name chooses nothing.
+        if (key.kind == OptionKind::Text && control)
+            QObject::connect(qobject_cast<QComboBox*>(control)->lineEdit(), &QLineEdit::editingFinished, context, save);
+    }
 }
 
 ClockUpdate::Request OptionControls::updateRequest(ClockUpdate::AskedBy askedBy, qint32 minutesElapsed) const
@@ -111,8 +118,8 @@ ClockUpdate::Request OptionControls::updateRequest(ClockUpdate::AskedBy askedBy,
     request.askedBy = askedBy;
     request.hoursText = ui.TxtTime->text();
     request.minutesElapsed = minutesElapsed;
-    request.autoConnect = ui.chkAutoConnect->checkState() != Qt::Unchecked;
-    request.disconnectWhenDone = ui.ChkDisconnect->checkState() == Qt::Checked;
+    request.autoConnect = enables(ui.chkAutoConnect->checkState());
+    request.disconnectWhenDone = acts(ui.ChkDisconnect->checkState());
     request.beep = ui.mnuBeep->isChecked();
     request.entryName = ui.cboEntries->currentText();
     return request;
@@ -123,12 +130,11 @@ UpdateSchedule::TickState OptionControls::tickState(bool startedWithLoad, qint32
 {
     UpdateSchedule::TickState state;
     state.startedWithLoad = startedWithLoad;
-    state.unloadChecked = ui.chkUnload->checkState() == Qt::Checked;
+    state.unload = ui.chkUnload->checkState();
     state.awayText = ui.txtAway->text();
     state.hoursText = ui.TxtTime->text();
     state.minutesElapsed = minutesElapsed;
-    // Only a tick: the grayed state enables the fields but updates nothing.
-    state.automaticUpdatesOn = ui.chkTime->checkState() == Qt::Checked;
+    state.automaticUpdates = ui.chkTime->checkState();
     state.automaticUpdatesHeld = updatesHeld;
     return state;
 }

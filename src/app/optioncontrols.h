@@ -4,50 +4,54 @@
 
 #pragma once
 
-#include "app/clockupdate.h"
-#include "app/optionkey.h"
-#include "app/updateschedule.h"
+#include "options/optionkey.h"
+#include "schedule/updateschedule.h"
+#include "update/clockupdate.h"
 
 #include <QHash>
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <utility>
 
-#include <functional>
-
+class Form1Design;
 class OptionStore;
 class QObject;
-class Form1Design;
 
 // The window's controls as the working copy of the stored options: loads
-// them, writes them back, and writes them as the user changes them.
+// them, writes them back, and writes them as the user changes them. Which
+// control holds which option, and how its text reads, is the option table's
+// (optionkey.h): a check box holds a state, an edit field a text, a list its
+// entry's text or its place, a menu item a flag.
 class OptionControls
 {
 public:
     OptionControls(Form1Design& ui, OptionStore& store);
 
+    // Loads every option but those of the lists, which are filled later.
     // Setting a box's state runs its click handling, as a user's click does.
     void load();
-    // Writes the nine options from the controls, never "LastUpdate", but
-    // for one edited in the file meanwhile and left as it was in the window.
-    // A message for the user when they did not reach the disk.
+    // Chooses a list's stored entry (by text or by place) once the list is
+    // filled. An entry text that is not (yet) in the list stays in the edit
+    // field, so saving does not lose it.
+    void selectStored(const OptionKey& key);
+    // Writes the options from the controls, never "LastUpdate", but for one
+    // edited in the file meanwhile and left as it was in the window. A
+    // message for the user when they did not reach the disk.
     QString save();
     // Runs `save` whenever the user (never code) changes an option, so that
     // neither a crash nor a logout loses it.
     void saveOnEveryChange(QObject* context, const std::function<void()>& save);
-    // Chooses the stored connection in the entry list; one that is not (yet)
-    // in the list keeps its name in the edit field, so saving does not lose it.
-    void selectStoredConnection();
-    void selectStoredTimeZone();
 
     // What the controls ask of an update, and of a tick, right now.
     ClockUpdate::Request updateRequest(ClockUpdate::AskedBy askedBy, qint32 minutesElapsed) const;
     UpdateSchedule::TickState tickState(bool startedWithLoad, qint32 minutesElapsed, bool updatesHeld) const;
 
 private:
-    // Each option's text as the controls give it, in the order of saving.
-    QList<std::pair<OptionKey, QString>> texts() const;
+    QObject* controlOf(const OptionKey& key) const;
+    // The option's text as its control gives it.
+    QString textOf(const OptionKey& key) const;
     // Takes the option's control text as the one the file holds.
     void remember(const OptionKey& key);
 

@@ -30,6 +30,12 @@ NetworkTimeSwitch::NetworkTimeSwitch(const QDBusConnection& bus, QObject* parent
     read();
 }
 
+QString NetworkTimeSwitch::notTurnedLine(bool on, const QString& reason)
+{
+    return (on ? tr("Status: Network time was not turned on: %1") : tr("Status: Network time was not turned off: %1"))
+        .arg(reason);
+}
+
 ClockSetOutcome NetworkTimeSwitch::turn(bool on)
 {
     if (m_turning)

@@ -38,6 +38,8 @@ public:
     // ask the user first. Returns once timedated reports the new state (or
     // after kSettleMsecs); one change at a time.
     ClockSetOutcome turn(bool on);
+    // The status line for a turn that did not happen, and why.
+    static QString notTurnedLine(bool on, const QString& reason);
 
 Q_SIGNALS:
     void ntpChanged(bool on);

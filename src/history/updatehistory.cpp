@@ -4,7 +4,7 @@
 
 #include "history/updatehistory.h"
 
-#include "app/optionfilereading.h"
+#include "options/optionfilereading.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -158,12 +158,12 @@ int SocketLayer::ConnectSocket(const Address& address, int timeoutMsecs)
     return m_socket;
 }
 
-QByteArray SocketLayer::ReceiveData(int socket, int enoughBytes, int timeoutSeconds)
+QByteArray SocketLayer::ReceiveData(int socket, int enoughBytes, int timeoutMsecs)
 {
     QByteArray received;
     bool ended = false;
     bool failed = false;
-    EventSlice::waitUntil([&] { return ended; }, timeoutSeconds * 1000, [&](int msecs) {
+    const auto take = [&](int msecs) {
         pollfd entry{socket, POLLIN, 0};
         if (::poll(&entry, 1, msecs) <= 0)
             return; // nothing yet, or a signal: the deadline decides
@@ -177,7 +177,11 @@ QByteArray SocketLayer::ReceiveData(int socket, int enoughBytes, int timeoutSeco
         else
             received.append(buffer, count);
         ended = count <= 0 || received.size() >= enoughBytes;
-    });
+    };
+    // What came while the process could not look (stopped, suspended) is
+    // taken too: whoever asked judges an answer by when it arrived.
+    if (!EventSlice::waitUntil([&] { return ended; }, timeoutMsecs, take))
+        take(0);
     return failed ? QByteArray() : received;
 }
 

@@ -20,7 +20,7 @@ public:
     static constexpr int kReceiveBufferSize = 4096;
     // A dead server costs 10 seconds instead of the kernel's two minutes.
     static constexpr int kConnectTimeoutMsecs = 10'000;
-    // What HostAddress shows for a name that does not resolve (INADDR_NONE).
+    // The text of an address that cannot be written as one (INADDR_NONE).
     static inline const QString kUnresolved = QStringLiteral("255.255.255.255");
 
     // One address a server name resolved to, ready for connect().
@@ -60,7 +60,7 @@ public:
     // passes, whichever is first, at most kReceiveBufferSize bytes: an answer
     // split over several segments arrives whole. Empty after an error. The
     // wait is measured on a monotonic clock.
-    QByteArray ReceiveData(int socket, int enoughBytes, int timeoutSeconds);
+    QByteArray ReceiveData(int socket, int enoughBytes, int timeoutMsecs);
     void CloseSocket(int socket);
 
 private:

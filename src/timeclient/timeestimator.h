@@ -4,7 +4,7 @@
 
 #pragma once
 
-#include "clockset/clockadjustment.h"
+#include "timeclient/clockadjustment.h"
 #include "timeclient/offsetvote.h"
 #include "timeclient/questionplanner.h"
 #include "timeclient/timeprotocol.h"

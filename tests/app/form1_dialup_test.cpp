@@ -3,10 +3,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "form1fixture.h"
+#include "loopbacktimeserver.h"
 #include "net/backendselector.h"
 #include "support/networkmanagermock.h"
 #include "support/privatesystembus.h"
-#include "support/timeserverfixture.h"
 
 #include <QPushButton>
 
@@ -88,20 +88,20 @@ TEST_F(Form1DialUpTest, ADialThatBringsNoConnectionCanStillBeUndoneAndAFailedUnd
 TEST_F(Form1DialUpTest, GlobalConnectivityNeedsNoTestSiteAndAProxyStillDoes)
 {
     // A firewalled network: the test sites take connections and never answer.
-    TimeServerFixture silentSite(QByteArray(), true);
-    qputenv("KORVEL_TEST_SITES", ("http://" + silentSite.entry()).toUtf8());
-    TimeServerFixture server(TimeServerFixture::answerFor(QDateTime::currentDateTimeUtc()));
+    const auto silentSite = LoopbackTimeServer::silent();
+    qputenv("KORVEL_TEST_SITES", ("http://" + silentSite->entry()).toUtf8());
+    LoopbackTimeServer server(LoopbackTimeServer::answerFor(QDateTime::currentDateTimeUtc()));
     host = server.entry();
     mock.setPrimaryConnection(QStringLiteral("/"), QStringLiteral("802-3-ethernet"));
     mock.setState(NetworkManagerMock::StateConnectedGlobal);
     load("CheckEvery=1\nCheckTime=2\n");
     form->Timer1_Timer();
     EXPECT_EQ(clockSetter->adjustments.size(), 1);
-    EXPECT_EQ(silentSite.connections(), 0) << "NetworkManager has checked the way out itself";
+    EXPECT_EQ(silentSite->questions(), 0) << "NetworkManager has checked the way out itself";
 
     // Where NetworkManager knows less, the sites decide.
     mock.setState(50); // connected, site only
-    qputenv("KORVEL_TEST_SITES", ("http://" + TimeServerFixture::refusedEntry()).toUtf8());
+    qputenv("KORVEL_TEST_SITES", ("http://" + LoopbackTimeServer::refusedEntry()).toUtf8());
     load("CheckEvery=1\nCheckTime=2\n").design().cmdSetTime->click();
     EXPECT_EQ(lines().last(), QStringLiteral("Status: Not Connected."));
     qunsetenv("KORVEL_TEST_SITES");

@@ -4,13 +4,13 @@
 
 #include "clockset/timedatedclocksetter.h"
 #include "form1fixture.h"
+#include "loopbacktimeserver.h"
 #include "net/internetflags.h"
 #include "support/fakebackend.h"
 #include "support/localescope.h"
 #include "support/mockclock.h"
 #include "support/privatesystembus.h"
 #include "support/timedatedmock.h"
-#include "support/timeserverfixture.h"
 #include "tray/frmsystray.h"
 
 #include <QAction>
@@ -19,6 +19,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <iostream>
 
@@ -55,13 +56,13 @@ protected:
 
     // Runs the scheduler's ticks a minute apart for `minutes` minutes; the
     // minutes at which `server` was asked.
-    QList<int> askedMinutes(const TimeServerFixture& asked, int minutes)
+    QList<int> askedMinutes(const LoopbackTimeServer& asked, int minutes)
     {
         QList<int> at;
         for (int minute = 0; minute < minutes; ++minute) {
-            const int before = asked.connections();
+            const int before = asked.questions();
             form->Timer1_Timer();
-            if (asked.connections() > before)
+            if (asked.questions() > before)
                 at.append(minute);
             clock.advanceMsecs(60'000);
         }
@@ -74,7 +75,7 @@ protected:
     TimedatedMock timedated{bus};
     QDBusConnection windowBus = bus.connect("korvel-window");
     std::shared_ptr<FakeBackend> fake = std::make_shared<FakeBackend>();
-    std::unique_ptr<TimeServerFixture> server = TimeServerFixture::followingClock(std::chrono::seconds(10));
+    std::unique_ptr<LoopbackTimeServer> server = LoopbackTimeServer::followingClock(std::chrono::seconds(10));
 };
 
 } // namespace
@@ -92,7 +93,7 @@ TEST_F(NetworkTimeDesktop, TheFirstSetTimeTakesOverAfterOneBoxAndDecliningOnlyCh
     prompts->whileAsking = [this] { form->Timer1_Timer(); };
     ui.cmdSetTime->click();
     prompts->whileAsking = {};
-    EXPECT_EQ(server->connections(), 1);
+    EXPECT_EQ(server->questions(), 1);
     EXPECT_EQ(prompts->asked, QStringList{"Network Time"});
     EXPECT_TRUE(timedated.calls().isEmpty());
     const QString check = "The PC clock is 10.625 s behind the time servers (±0.500 s); network time keeps it.";
@@ -126,7 +127,7 @@ TEST_F(NetworkTimeDesktop, ADayOfAutomaticUpdatesWithNetworkTimeOnAsksTheServers
     load("CheckEvery=1\nCheckTime=4\n" + kFiveHoursAgo);
     const QList<int> asked = askedMinutes(*server, 24 * 60);
     std::cout << "[ figure   ] a day with network time on, updates every 4 hours: " << asked.size()
-              << " updates asked the server (" << server->connections() << " connections)" << std::endl;
+              << " updates asked the server (" << server->questions() << " connections)" << std::endl;
     EXPECT_EQ(asked, (QList<int>{0, 240, 480, 720, 960, 1200}));
     EXPECT_TRUE(timedated.calls().isEmpty()) << "checks only: never set, never taken over";
     EXPECT_TRUE(prompts->asked.isEmpty()) << "the schedule asks the user nothing";
@@ -141,7 +142,7 @@ TEST_F(NetworkTimeDesktop, ADayOfAutomaticUpdatesWithNetworkTimeOnAsksTheServers
 TEST_F(NetworkTimeDesktop, AServerSilentForHoursIsAskedAfterGrowingPausesUpToTheInterval)
 {
     timedated.setNtp(false);
-    const TimeServerFixture silent{QByteArray()}; // hangs up without a word
+    const LoopbackTimeServer silent{QByteArray()}; // hangs up without a word
     host = silent.entry();
     load("CheckEvery=1\nCheckTime=2\n" + kFiveHoursAgo);
     const QList<int> asked = askedMinutes(silent, 10 * 60);
@@ -149,7 +150,7 @@ TEST_F(NetworkTimeDesktop, AServerSilentForHoursIsAskedAfterGrowingPausesUpToThe
     for (qsizetype i = 1; i < asked.size(); ++i)
         pauses.append(asked[i] - asked[i - 1]);
     std::cout << "[ figure   ] a silent server over 10 hours, updates every 2 hours: " << asked.size()
-              << " updates asked it (" << silent.connections() << " connections); pauses in minutes:";
+              << " updates asked it (" << silent.questions() << " connections); pauses in minutes:";
     for (const int pause : pauses)
         std::cout << ' ' << pause;
     std::cout << std::endl;
@@ -157,6 +158,24 @@ TEST_F(NetworkTimeDesktop, AServerSilentForHoursIsAskedAfterGrowingPausesUpToThe
     EXPECT_EQ(form->trayForm()->ToolTip(),
               "Korvel - Clock not set: no time server answered. Next check in 8.0 minutes");
     EXPECT_EQ(form->design().Label1->text(), " Clock not set:\n  no time server answered");
+}
+
+TEST_F(NetworkTimeDesktop, ARefusedAuthorisationHoldsTheScheduleUntilTheUserPressesSetTime)
+{
+    timedated.setNtp(false);
+    timedated.refuseSetTime(TimedatedMock::NotAuthorized);
+    const Form1Design& ui = load("CheckEvery=1\nCheckTime=2\n" + kFiveHoursAgo).design();
+    form->Timer1_Timer();
+    EXPECT_EQ(form->trayForm()->ToolTip(), "Korvel - Automatic updates wait for \"Set Time\"");
+    EXPECT_EQ(askedMinutes(*server, 3), QList<int>{}) << "held: the schedule asks no server";
+
+    // The user's press lifts the hold at once, while the authorisation is still open.
+    timedated.holdSetTime(1);
+    QString tipWhileAsking;
+    QTimer::singleShot(300, form.get(), [&] { tipWhileAsking = form->trayForm()->ToolTip(); });
+    ui.cmdSetTime->click();
+    EXPECT_TRUE(tipWhileAsking.startsWith("Korvel - Clock not set: permission was refused.")) << qPrintable(tipWhileAsking);
+    EXPECT_EQ(form->trayForm()->ToolTip(), "Korvel - Next update is in 2.0 hours");
 }
 
 TEST_F(NetworkTimeDesktop, NetworkTimeTurnedBackOnFromTheMenuAndOffByAnotherProgram)

@@ -2,15 +2,15 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/statusreport.h"
 #include "base/dateserial.h"
 #include "base/generaldate.h"
-#include "support/localescope.h"
+#include "commands/statusreport.h"
 #include "form1fixture.h"
+#include "loopbacktimeserver.h"
 #include "net/internetflags.h"
 #include "support/fakebackend.h"
+#include "support/localescope.h"
 #include "support/mockclock.h"
-#include "support/timeserverfixture.h"
 #include "timeclient/servercycle.h"
 #include "tray/frmsystray.h"
 #include "ui/fittedcheckbox.h"
@@ -65,8 +65,8 @@ protected:
         servers.clear();
         QStringList cycle;
         for (const auto& offset : offsetsMsecs) {
-            servers.push_back(offset ? TimeServerFixture::followingClock(std::chrono::milliseconds(*offset))
-                                     : std::make_unique<TimeServerFixture>(QByteArray(), true));
+            servers.push_back(offset ? LoopbackTimeServer::followingClock(std::chrono::milliseconds(*offset))
+                                     : LoopbackTimeServer::silent());
             cycle << servers.back()->entry();
         }
         const QByteArray before = qgetenv(ServerCycle::kEnvironmentVariable);
@@ -79,10 +79,10 @@ protected:
     }
 
     SteppingClock clock{kNow};
-    std::vector<std::unique_ptr<TimeServerFixture>> servers;
+    std::vector<std::unique_ptr<LoopbackTimeServer>> servers;
     std::shared_ptr<FakeBackend> fake = std::make_shared<FakeBackend>();
-    std::unique_ptr<TimeServerFixture> server =
-        std::make_unique<TimeServerFixture>(TimeServerFixture::answerFor(kNow.addSecs(10)));
+    std::unique_ptr<LoopbackTimeServer> server =
+        std::make_unique<LoopbackTimeServer>(LoopbackTimeServer::answerFor(kNow.addSecs(10)));
 };
 
 } // namespace
@@ -103,6 +103,10 @@ TEST_F(Form1Test, FirstRunShowsTheDefaultsAndWritesNothing)
     EXPECT_EQ(lines(), (QStringList{"Last update was on - 12:00:00 AM", "Status: NO RAS"}));
     EXPECT_FALSE(ui.CmdConnect->isEnabled());
     EXPECT_FALSE(file.exists());
+    // Each control gives back its option's default as it took it; a flag in words.
+    form->SaveOptions();
+    for (const OptionKey& key : Option::all)
+        EXPECT_EQ(saved(key), QLatin1String(key.kind == OptionKind::Boolean ? "False" : key.defaultText)) << key.name;
 }
 
 TEST_F(Form1Test, StoredStatesDriveTheEnableRules)
@@ -192,8 +196,9 @@ TEST_F(Form1Test, TheDialUpButtonsStayRightThroughAWholeRunOfAutomaticUpdates)
     fake->state = {NetResult::success(), InternetFlags::RasInstalled | InternetFlags::Modem, {}};
     fake->entries = {QStringLiteral("Modem")};
     fake->dialConnects = true;
+    // A grayed "Auto Dial up" dials as a ticked one does.
     const Form1Design& ui =
-        load("CheckEvery=1\nCheckTime=2\nCheckAuto=1\nDisconnect=1\nConnection=Modem\n" + lastUpdateAgo(300)).design();
+        load("CheckEvery=1\nCheckTime=2\nCheckAuto=2\nDisconnect=1\nConnection=Modem\n" + lastUpdateAgo(300)).design();
     const auto connectShownAndEnabled = [&] {
         return ui.CmdConnect->isVisibleTo(form.get()) && ui.CmdConnect->isEnabled()
             && !ui.CmdDisconnect->isVisibleTo(form.get());
@@ -359,7 +364,7 @@ TEST_F(Form1Test, AfterTheRollOverOf2036TheCountIsReadInTheNextEra)
     const QDateTime now(QDate(2036, 2, 7), QTime(6, 28, 10), Qt::UTC);
     MockClock running(now, true);
     buildDay = QDate(2026, 12, 1);
-    server = TimeServerFixture::followingClock(std::chrono::milliseconds(7000));
+    server = LoopbackTimeServer::followingClock(std::chrono::milliseconds(7000));
     host = server->entry();
     load("CheckTime=2\n").design().cmdSetTime->click();
     ASSERT_EQ(clockSetter->adjustments.size(), 1) << lines().join(u'\n').toStdString();
@@ -375,7 +380,7 @@ TEST_F(Form1Test, TheEndOfSummerTimeWhileKorvelRunsNeitherMovesTheLastUpdateNorR
     tzset();
     MockClock clock(QDateTime(QDate(2030, 11, 3), QTime(5, 59, 40), Qt::UTC));
     buildDay = QDate(2030, 11, 3);
-    server = TimeServerFixture::followingClock(std::chrono::milliseconds(7000));
+    server = LoopbackTimeServer::followingClock(std::chrono::milliseconds(7000));
     host = server->entry();
     load("CheckEvery=1\nCheckTime=2\nLastUpdate=2030-11-03T02:00:00Z\n");
     clock.advanceMsecs(5'000);

@@ -6,12 +6,12 @@
 
 #include "app/form1.h"
 #include "app/form1services.h"
-#include "app/optionstore.h"
-#include "app/startuprule.h"
 #include "app/userprompts.h"
 #include "clockset/networktimeswitch.h"
-#include "optionfile.h"
+#include "options/optionstore.h"
+#include "startup/startuprule.h"
 #include "support/fakeclocksetter.h"
+#include "support/optionfile.h"
 #include "support/qtprinters.h"
 #include "timeclient/korvelcontrol.h"
 

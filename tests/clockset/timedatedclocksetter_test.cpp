@@ -4,8 +4,11 @@
 
 #include "clockset/timedatedclocksetter.h"
 
+#include "clockset/clocksetterselector.h"
 #include "support/privatesystembus.h"
 #include "support/timedatedmock.h"
+
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -75,3 +78,18 @@ TEST(TimedatedLeavingTest, ATimedatedThatLeftIsSaidBeforeAndAfterASet)
 }
 
 } // namespace
+
+// The capability decides the backend, and must agree with the kernel's account in /proc.
+TEST(ClockSetterSelector, TheCapabilityInProcStatusDecidesTheBackend)
+{
+    EXPECT_EQ(ClockSetterSelector::create(ClockSetterSelector::choose(true))->name(), "clock_settime");
+    EXPECT_EQ(ClockSetterSelector::create(ClockSetterSelector::choose(false))->name(), "systemd-timedated");
+    QFile status("/proc/self/status");
+    ASSERT_TRUE(status.open(QIODevice::ReadOnly));
+    const QString text = QString::fromLatin1(status.readAll());
+    bool parsed = false;
+    const quint64 effective = text.section("CapEff:", 1).section('\n', 0, 0).trimmed().toULongLong(&parsed, 16);
+    ASSERT_TRUE(parsed);
+    const int sysTimeBit = 25;
+    EXPECT_EQ(ClockSetterSelector::holdsSysTimeCapability(), bool(effective >> sysTimeBit & 1));
+}

@@ -5,9 +5,9 @@
 #include "form1fixture.h"
 #include "history/updatehistory.h"
 #include "historywindow/chartcolours.h"
+#include "loopbacktimeserver.h"
 #include "support/fakebackend.h"
 #include "support/localescope.h"
-#include "support/timeserverfixture.h"
 #include "tray/frmsystray.h"
 
 #include <QAbstractItemView>
@@ -174,7 +174,7 @@ TEST_F(HistoryWindowTest, TheChartFollowsTheLightAndTheDarkPaletteReadably)
 
 TEST_F(HistoryWindowTest, AfterAnUpdateTheTrayTipSaysTheDriftAndAnOpenWindowShowsTheNewRecord)
 {
-    TimeServerFixture server(TimeServerFixture::answerFor(QDateTime::currentDateTimeUtc().addSecs(-2)));
+    LoopbackTimeServer server(LoopbackTimeServer::answerFor(QDateTime::currentDateTimeUtc().addSecs(-2)));
     host = server.entry();
     auto modem = std::make_shared<FakeBackend>();
     modem->state = {NetResult::success(), InternetFlags::Modem, {}};

@@ -5,8 +5,8 @@
 #include "net/cnetconnect.h"
 #include "net/internetflags.h"
 
+#include "loopbacktimeserver.h"
 #include "support/fakebackend.h"
-#include "support/timeserverfixture.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +26,7 @@ protected:
 
     std::shared_ptr<FakeBackend> backend = std::make_shared<FakeBackend>();
     CNetConnect netConnect{backend};
-    TimeServerFixture up{TimeServerFixture::kHttpPage};
+    LoopbackTimeServer up{LoopbackTimeServer::kHttpPage};
 };
 
 TEST_F(CNetConnectTest, KindBitsDecideTheDescriptionAndWhetherTheProbeHasTheLastWord)
@@ -48,7 +48,7 @@ TEST_F(CNetConnectTest, KindBitsDecideTheDescriptionAndWhetherTheProbeHasTheLast
     for (const auto& row : rows) {
         SCOPED_TRACE(row.flags);
         backend->state = {row.siteUp ? NetResult::failure(0) : NetResult::success(), row.flags, {}};
-        netConnect.setKnownTestSites({"http://" + (row.siteUp ? up.entry() : TimeServerFixture::refusedEntry())});
+        netConnect.setKnownTestSites({"http://" + (row.siteUp ? up.entry() : LoopbackTimeServer::refusedEntry())});
         EXPECT_EQ(netConnect.Connected(), row.connected);
         EXPECT_EQ(netConnect.ConnectModeDesc(), QLatin1String(row.description));
         EXPECT_EQ(netConnect.ConnectMode(), qint32(row.flags));
@@ -57,15 +57,15 @@ TEST_F(CNetConnectTest, KindBitsDecideTheDescriptionAndWhetherTheProbeHasTheLast
 
 TEST_F(CNetConnectTest, ProbeTriesTheSitesInOrderUntilOneAnswers)
 {
-    TimeServerFixture silent(QByteArray(), true);
-    TimeServerFixture last{TimeServerFixture::kHttpPage};
-    const QString closed = "http://" + TimeServerFixture::refusedEntry();
+    const auto silent = LoopbackTimeServer::silent();
+    LoopbackTimeServer last{LoopbackTimeServer::kHttpPage};
+    const QString closed = "http://" + LoopbackTimeServer::refusedEntry();
     netConnect.setProbeTimeoutMsecs(300);
-    netConnect.setKnownTestSites({closed, "http://" + silent.entry(), "http://" + up.entry(), "http://" + last.entry()});
+    netConnect.setKnownTestSites({closed, "http://" + silent->entry(), "http://" + up.entry(), "http://" + last.entry()});
     EXPECT_TRUE(netConnect.Connected());
-    EXPECT_EQ(silent.connections() + up.connections() + last.connections(), 2);
+    EXPECT_EQ(silent->questions() + up.questions() + last.questions(), 2);
 
-    for (const QStringList& sites : {QStringList{closed, "not a url", "http://" + silent.entry()}, {}}) {
+    for (const QStringList& sites : {QStringList{closed, "not a url", "http://" + silent->entry()}, {}}) {
         netConnect.setKnownTestSites(sites);
         EXPECT_FALSE(netConnect.Connected()) << sites.size();
     }

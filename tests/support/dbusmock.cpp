@@ -19,12 +19,9 @@ DBusMock::DBusMock(const PrivateSystemBus& bus, const char* dbusmockTemplate, co
         m_error = "no private bus: " + bus.errorText();
         return;
     }
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("DBUS_SYSTEM_BUS_ADDRESS", m_address);
-    m_process.setProcessEnvironment(environment);
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_process.setStandardOutputFile(QProcess::nullDevice());
-    m_process.start("/usr/bin/python3", {"-m", "dbusmock", "--system", "--template", dbusmockTemplate});
+    m_process.start(KORVEL_PRIVATE_BUS, {"mock", m_address, dbusmockTemplate});
     QProcess wait;
     wait.start("gdbus", {"wait", "--address", m_address, "--timeout", "20", m_service});
     if (!m_process.waitForStarted() || !wait.waitForFinished(25000) || wait.exitCode() != 0)

@@ -10,9 +10,9 @@
 
 class PrivateSystemBus;
 
-// A system service played by one of python3-dbusmock's templates on a private
-// bus, driven through gdbus. Runs from the constructor (which waits for the
-// service's name to appear) until the destructor.
+// A system service played by python3-dbusmock (peers/private-bus.sh) on a
+// private bus, driven through gdbus. Runs from the constructor (which waits
+// for the service's name to appear) until the destructor.
 class DBusMock
 {
 public:

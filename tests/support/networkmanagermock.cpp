@@ -24,11 +24,6 @@ QStringList objectPaths(const QString& gdbusOutput)
 NetworkManagerMock::NetworkManagerMock(const PrivateSystemBus& bus)
     : DBusMock(bus, "networkmanager", QStringLiteral("org.freedesktop.NetworkManager"))
 {
-    if (!m_error.isEmpty())
-        return;
-    // The template lacks these two; Korvel reads them for the kind of connection.
-    call(ManagerPath, "AddProperty", {m_service, "PrimaryConnection", "<objectpath '/'>"});
-    call(ManagerPath, "AddProperty", {m_service, "PrimaryConnectionType", "<''>"});
 }
 
 QString NetworkManagerMock::addProfile(const QString& id, const QString& type)

@@ -6,8 +6,8 @@
 
 #include "support/dbusmock.h"
 
-// NetworkManager played by dbusmock's template, with what the template lacks
-// filled in (PrimaryConnection, PrimaryConnectionType, a modem device).
+// NetworkManager as peers/private-bus.sh plays it (with PrimaryConnection and
+// PrimaryConnectionType), and the connections and devices tests give it.
 class NetworkManagerMock : public DBusMock
 {
 public:

@@ -5,34 +5,10 @@
 #include "support/privatesystembus.h"
 
 #include <QDeadlineTimer>
-#include <QFile>
 
-namespace {
-// Open to every local user of the test, so the mock may own NetworkManager's
-// name and a desktop's user, or the test as root, may call anyone.
-const char* const kConfiguration = R"(<busconfig>
-  <type>%2</type>
-  <listen>unix:path=%1</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default">
-    <allow user="*"/>
-    <allow own="*"/>
-    <allow send_destination="*"/>
-    <allow receive_sender="*"/>
-  </policy>
-</busconfig>
-)";
-} // namespace
-
-PrivateSystemBus::PrivateSystemBus(const QString& type)
+PrivateSystemBus::PrivateSystemBus()
 {
-    QFile(m_dir.path()).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeGroup
-                                       | QFile::ExeOther);
-    QFile configuration(m_dir.filePath("bus.conf"));
-    if (configuration.open(QIODevice::WriteOnly))
-        configuration.write(QString::fromLatin1(kConfiguration).arg(m_dir.filePath("bus"), type).toUtf8());
-    configuration.close();
-    m_daemon.start("dbus-daemon", {"--config-file=" + configuration.fileName(), "--nofork", "--print-address"});
+    m_daemon.start(KORVEL_PRIVATE_BUS, {"bus", m_dir.path()});
     const QDeadlineTimer deadline(10000);
     while (!m_daemon.canReadLine() && m_daemon.waitForReadyRead(int(deadline.remainingTime()))) {
     }

@@ -9,15 +9,14 @@
 #include <QString>
 #include <QTemporaryDir>
 
-// A private dbus-daemon of the system type on a socket in a temporary folder,
-// standing in for the system bus so tests never touch the machine's own
-// (or, of the session type, for a test desktop's session bus). Every local
-// user may connect, so a desktop run as an ordinary user reaches it too.
-// Runs for its lifetime.
+// A private dbus-daemon of the system type (peers/private-bus.sh) on a socket
+// in a temporary folder, standing in for the system bus so tests never touch
+// the machine's own. Every local user may connect, so a desktop run as an
+// ordinary user reaches it too. Runs for its lifetime.
 class PrivateSystemBus
 {
 public:
-    explicit PrivateSystemBus(const QString& type = QStringLiteral("system"));
+    PrivateSystemBus();
     ~PrivateSystemBus();
     PrivateSystemBus(const PrivateSystemBus&) = delete;
     PrivateSystemBus& operator=(const PrivateSystemBus&) = delete;

@@ -21,10 +21,6 @@ QString raising(const QString& errorName)
 TimedatedMock::TimedatedMock(const PrivateSystemBus& bus)
     : DBusMock(bus, "timedated", QStringLiteral("org.freedesktop.timedate1"))
 {
-    if (m_error.isEmpty())
-        replaceMethod("SetTime", "xbb",
-                      QStringLiteral("if self.props['%1']['NTP']: %2")
-                          .arg(m_service, raising(AutomaticTimeSyncEnabled)));
 }
 
 QList<TimedatedMock::SetTimeCall> TimedatedMock::setTimeCalls()

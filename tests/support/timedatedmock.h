@@ -9,12 +9,11 @@
 #include <QList>
 #include <QStringList>
 
-// systemd-timedated played by dbusmock's `timedated` template, behaving as
-// the real one where Korvel can tell: NTP starts on; SetTime refuses with
-// AutomaticTimeSyncEnabled while NTP is on and otherwise accepts and changes
-// nothing (no clock is ever touched); SetNTP switches NTP and emits
-// PropertiesChanged. Every call is logged either way. The refuse* and hold*
-// helpers replace their method for the rest of the mock's life.
+// systemd-timedated as peers/private-bus.sh plays it: NTP starts on; SetTime
+// refuses with AutomaticTimeSyncEnabled while NTP is on and otherwise
+// accepts and changes nothing (no clock is ever touched); SetNTP switches NTP
+// and emits PropertiesChanged. Every call is logged either way. The refuse*
+// and hold* helpers replace their method for the rest of the mock's life.
 class TimedatedMock : public DBusMock
 {
 public:

@@ -8,13 +8,14 @@
 #include "base/dateserial.h"
 #include "base/generaldate.h"
 #include "korvelprogram.h"
+#include "loopbacktimeserver.h"
 #include "support/networkmanagermock.h"
 #include "support/privatesystembus.h"
 #include "support/qtprinters.h"
 #include "support/timedatedmock.h"
-#include "support/timeserverfixture.h"
 #include "support/traydisplay.h"
 #include "support/waylanddesktop.h"
+#include "support/xinetdtime.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -52,7 +53,7 @@ protected:
             ASSERT_TRUE(wayland->isRunning()) << qPrintable(wayland->errorText());
         ASSERT_TRUE(networkManager.errorText().isEmpty()) << qPrintable(networkManager.errorText());
         ASSERT_TRUE(timedated.errorText().isEmpty()) << qPrintable(timedated.errorText());
-        xinetd = TimeServerFixture::xinetdEntry();
+        xinetd = xinetdTimeEntry();
         timeServers = xinetd;
         if (xinetd.isEmpty())
             GTEST_SKIP() << "xinetd's time service is not running (scripts/services.sh starts it)";

@@ -3,7 +3,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "korvelprogram.h"
-#include "support/timeserverfixture.h"
+#include "loopbacktimeserver.h"
+#include "support/xinetdtime.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -35,33 +36,33 @@ QDateTime printedTime(const ProgramRun& run, const QString& host)
 
 TEST(KorvelQuery, WithoutHostGoesThroughTheServersUntilOneAnswers)
 {
-    TimeServerFixture server(TimeServerFixture::answerFor(kAnswered));
-    TimeServerFixture unused(TimeServerFixture::answerFor(kAnswered));
-    const QString servers = TimeServerFixture::refusedEntry() + ',' + server.entry() + ',' + unused.entry();
+    LoopbackTimeServer server(LoopbackTimeServer::answerFor(kAnswered));
+    LoopbackTimeServer unused(LoopbackTimeServer::answerFor(kAnswered));
+    const QString servers = LoopbackTimeServer::refusedEntry() + ',' + server.entry() + ',' + unused.entry();
     const QDateTime printed = printedTime(query({}, servers), server.entry());
     // Moved on by the lag, which is far below a second on loopback.
     EXPECT_GE(kAnswered.msecsTo(printed), 0);
     EXPECT_LT(kAnswered.msecsTo(printed), 1000);
-    EXPECT_EQ(server.connections(), 1);
-    EXPECT_EQ(unused.connections(), 0);
+    EXPECT_EQ(server.questions(), 1);
+    EXPECT_EQ(unused.questions(), 0);
 }
 
 TEST(KorvelQuery, FailureSaysSoOnStandardErrorAndExitsOne)
 {
-    TimeServerFixture closing{QByteArray()};
+    LoopbackTimeServer closing{QByteArray()};
     for (const QString& host : {closing.entry(), QStringLiteral("no-such-host.invalid")}) {
         const ProgramRun run = query({host});
         EXPECT_EQ(run.exitCode, 1);
         EXPECT_TRUE(run.out.isEmpty());
         EXPECT_EQ(run.err, "Can't Get Time\n");
     }
-    EXPECT_EQ(closing.connections(), 4);
+    EXPECT_EQ(closing.questions(), 4);
 }
 
 TEST(KorvelQuery, FourBlackHoledServersFailWithinTheirConnectLimits)
 {
-    std::unique_ptr<TimeServerFixture> blackHoles[] = {TimeServerFixture::blackHole(), TimeServerFixture::blackHole(),
-                                                        TimeServerFixture::blackHole(), TimeServerFixture::blackHole()};
+    std::unique_ptr<LoopbackTimeServer> blackHoles[] = {LoopbackTimeServer::blackHole(), LoopbackTimeServer::blackHole(),
+                                                        LoopbackTimeServer::blackHole(), LoopbackTimeServer::blackHole()};
     QStringList servers;
     for (const auto& blackHole : blackHoles)
         servers << blackHole->entry();
@@ -75,7 +76,7 @@ TEST(KorvelQuery, FourBlackHoledServersFailWithinTheirConnectLimits)
 
 TEST(KorvelQuery, AgreesWithXinetdAndTheMachineClock)
 {
-    const QString server = TimeServerFixture::xinetdEntry();
+    const QString server = xinetdTimeEntry();
     if (server.isEmpty())
         GTEST_SKIP() << "KORVEL_XINETD_TIME is not set; start xinetd with scripts/services.sh";
     const QDateTime before = QDateTime::currentDateTimeUtc();

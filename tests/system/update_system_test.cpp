@@ -91,15 +91,15 @@ TEST_F(UpdateOnTheDesktop, AProcessStoppedWhileAQuestionWaitsSetsNothingWrong)
 {
     // Four servers 7 s ahead; the third stops Korvel while its first question waits, and answers meanwhile.
     std::atomic<int> questions{0};
-    std::vector<std::unique_ptr<TimeServerFixture>> servers;
+    std::vector<std::unique_ptr<LoopbackTimeServer>> servers;
     QStringList cycle;
     for (int i = 0; i < 4; ++i) {
-        servers.push_back(i != 2 ? TimeServerFixture::followingClock(std::chrono::milliseconds(7000))
-                                 : std::make_unique<TimeServerFixture>([&](int socket) {
+        servers.push_back(i != 2 ? LoopbackTimeServer::followingClock(std::chrono::milliseconds(7000))
+                                 : std::make_unique<LoopbackTimeServer>([&](int socket) {
                                        if (questions++ == 0 && ::kill(korvel.processId(), SIGSTOP) == 0)
                                            QThread::msleep(2500);
                                        const QByteArray answer =
-                                           TimeServerFixture::answerFor(QDateTime::currentDateTimeUtc().addSecs(7));
+                                           LoopbackTimeServer::answerFor(QDateTime::currentDateTimeUtc().addSecs(7));
                                        static_cast<void>(::write(socket, answer.constData(), size_t(answer.size())));
                                        ::kill(korvel.processId(), SIGCONT);
                                    }));

@@ -3,8 +3,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "korvelprogram.h"
+#include "loopbacktimeserver.h"
 #include "support/privatesystembus.h"
-#include "support/timeserverfixture.h"
 #include "support/traydisplay.h"
 
 #include <QDir>
@@ -70,7 +70,7 @@ TEST(StuckSystemBus, TheWindowAndStatusComeUpWithoutItAndSaySo)
     // A settings file that cannot be read, and a web site that never answers.
     QDir(home.path()).mkpath("Korvel/Korvel.ini");
     std::atomic<int> visits{0};
-    TimeServerFixture silentSite([&visits](int connection) {
+    LoopbackTimeServer silentSite([&visits](int connection) {
         ++visits;
         for (char byte; ::recv(connection, &byte, 1, 0) > 0;) {
         }

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "support/timeserverfixture.h"
+#include "loopbacktimeserver.h"
 #include "timeclient/korvelcontrol.h"
 #include "timeclient/servercycle.h"
 
@@ -20,13 +20,12 @@ namespace {
 // Each fault costs its own server one attempt; the next server of the cycle answers.
 void expectTheNextServerAnswers(const QString& faulty)
 {
-    TimeServerFixture good(TimeServerFixture::answerFor(QDateTime::currentDateTimeUtc()));
+    LoopbackTimeServer good(LoopbackTimeServer::answerFor(QDateTime::currentDateTimeUtc()));
     qputenv(ServerCycle::kEnvironmentVariable, (faulty + u',' + good.entry()).toUtf8());
     KorvelControl control;
-    control.ReadProperties(KorvelControl::designState());
-    EXPECT_TRUE(control.GetTime().isValid());
+    EXPECT_TRUE(control.GetTime());
     EXPECT_EQ(control.host(), good.entry());
-    EXPECT_EQ(good.connections(), 1);
+    EXPECT_EQ(good.questions(), 1);
     qunsetenv(ServerCycle::kEnvironmentVariable);
 }
 
@@ -34,7 +33,7 @@ void expectTheNextServerAnswers(const QString& faulty)
 
 TEST(KorvelControlFaults, AResetConnectionFailsOnlyItsAttempt)
 {
-    TimeServerFixture resetting([](int connection) {
+    LoopbackTimeServer resetting([](int connection) {
         const linger abort{1, 0}; // closing with no linger time sends a reset
         ::setsockopt(connection, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
         ::close(connection);
@@ -44,7 +43,7 @@ TEST(KorvelControlFaults, AResetConnectionFailsOnlyItsAttempt)
 
 TEST(KorvelControlFaults, AServerThatTricklesABytePerSecondIsNotAnAnswer)
 {
-    TimeServerFixture trickling([](int connection) {
+    LoopbackTimeServer trickling([](int connection) {
         for (int i = 0; i < 4 && ::send(connection, "\x01", 1, MSG_NOSIGNAL) == 1; ++i)
             QThread::sleep(1);
         ::close(connection);
@@ -54,9 +53,9 @@ TEST(KorvelControlFaults, AServerThatTricklesABytePerSecondIsNotAnAnswer)
 
 TEST(KorvelControlFaults, UnknownNamesRepeatsAndIpv6ServersEachTakeOneAttemptAndASplitAnswerCounts)
 {
-    TimeServerFixture ipv6(QByteArray(2, '\x01'), false, QHostAddress::LocalHostIPv6);
-    const QByteArray answer = TimeServerFixture::answerFor(QDateTime::currentDateTimeUtc());
-    TimeServerFixture splitting([answer](int connection) {
+    LoopbackTimeServer ipv6(QByteArray(2, '\x01'), LoopbackTimeServer::Loopback::IPv6);
+    const QByteArray answer = LoopbackTimeServer::answerFor(QDateTime::currentDateTimeUtc());
+    LoopbackTimeServer splitting([answer](int connection) {
         const int noDelay = 1;
         ::setsockopt(connection, IPPROTO_TCP, TCP_NODELAY, &noDelay, sizeof noDelay);
         ::send(connection, answer.constData(), 2, MSG_NOSIGNAL);
@@ -68,10 +67,9 @@ TEST(KorvelControlFaults, UnknownNamesRepeatsAndIpv6ServersEachTakeOneAttemptAnd
     qputenv(ServerCycle::kEnvironmentVariable,
             QStringList{unknown, ipv6.entry(), unknown, splitting.entry()}.join(u',').toUtf8());
     KorvelControl control;
-    control.ReadProperties(KorvelControl::designState());
     qunsetenv(ServerCycle::kEnvironmentVariable);
     // The repeated name is dropped, so the third attempt reaches the last server.
-    EXPECT_TRUE(control.GetTime().isValid());
-    EXPECT_EQ(ipv6.connections(), 1);
+    EXPECT_TRUE(control.GetTime());
+    EXPECT_EQ(ipv6.questions(), 1);
     EXPECT_EQ(control.host(), splitting.entry());
 }

@@ -1,7 +1,0 @@
-// SPDX-FileCopyrightText: 2026 The Korvel developers
-//
-// SPDX-License-Identifier: GPL-3.0-or-later
-
-#include "app/applog.h"
-
-Q_LOGGING_CATEGORY(lcApp, "korvel.app", QtInfoMsg)
