@@ -55,7 +55,7 @@ public:
 class Silent : public UpdateReport
 {
 public:
-    void addStatusLine(const QString&, bool) override {}
+    void addStatusLine(const LocalizedText&, bool) override {}
     void clearStatusLines() override {}
     void showResult(const QString&) override {}
     void showNotSet(const QString&) override {}

@@ -8,6 +8,7 @@
 #include "base/dateserial.h"
 #include "base/eventslice.h"
 #include "base/generaldate.h"
+#include "base/localizedtext.h"
 #include "timeclient/timeclientlog.h"
 
 #include <QCoreApplication>
@@ -32,14 +33,15 @@ constexpr qint64 kLandingUsec = 10'000;
 // update before the answers no longer share one time line.
 constexpr qint64 kClockSlipUsec = 50'000;
 
-QString text(const char* source)
+// Sources marked where they are written, so the translator sees them.
+LocalizedText text(const char* source)
 {
-    return QCoreApplication::translate("TimeEstimator", source);
+    return LocalizedText::translate("TimeEstimator", source);
 }
 
-QString refusal(const QString& reason)
+LocalizedText refusal(const LocalizedText& reason)
 {
-    return reason + text(" The clock was not changed.");
+    return LocalizedText::translate("TimeEstimator", "%1 The clock was not changed.", "%1: why").arg(reason);
 }
 
 qint64 monotonicNow()
@@ -101,7 +103,7 @@ UpdateEstimate TimeEstimator::estimate(const TimeReceipt& first, const QString& 
     if (!seconds) {
         const qint64 meant = ClockAdjustment::nearestReading(first.count, m_buildDay);
         UpdateEstimate refused;
-        refused.refusal = refusal(text("Status: The time server sent %1 UTC, which cannot be right.")
+        refused.refusal = refusal(text(QT_TRANSLATE_NOOP("TimeEstimator", "Status: The time server sent %1 UTC, which cannot be right."))
                                       .arg(GeneralDate::format(DateSerial::fromDateTime(
                                           QDateTime::fromSecsSinceEpoch(meant, QTimeZone::utc())))));
         return refused;
@@ -239,38 +241,38 @@ UpdateEstimate TimeEstimator::decide(const TimeReceipt& first, const QString& fi
         aimWithin(result, m_vote.verdict());
     }
     for (const QString& entry : verdict.outside)
-        result.notes << text("Status: %1 is off from the others and was left out.").arg(entry);
+        result.notes << text(QT_TRANSLATE_NOOP("TimeEstimator", "Status: %1 is off from the others and was left out.")).arg(entry);
     return result;
 }
 
-QString TimeEstimator::verdictRefusal(const OffsetVote::Verdict& verdict) const
+LocalizedText TimeEstimator::verdictRefusal(const OffsetVote::Verdict& verdict) const
 {
     if (m_answers > 1 && clockMoved())
-        return refusal(text("Status: The PC's clock moved while the time servers were asked "
-                            "(the PC slept, or its time was changed)."));
+        return refusal(text(QT_TRANSLATE_NOOP("TimeEstimator", "Status: The PC's clock moved while the time servers were asked "
+                            "(the PC slept, or its time was changed).")));
     if (m_vote.servers() == 0)
-        return refusal(text("Status: No time server answered within a second."));
+        return refusal(text(QT_TRANSLATE_NOOP("TimeEstimator", "Status: No time server answered within a second.")));
     if (!verdict.range) {
         const OffsetVote::Support support = m_vote.support();
         qCWarning(lcTimeClient) << "At most" << support.servers << "of" << m_vote.servers() << "servers agree, in"
                                 << support.stretches.size() << "places";
-        return refusal(text("Status: The time servers disagree."));
+        return refusal(text(QT_TRANSLATE_NOOP("TimeEstimator", "Status: The time servers disagree.")));
     }
     if (!verdict.contested.isEmpty())
-        return refusal(text("Status: The time servers disagree: %1 is off from the others, but %2 agrees with it.")
-                           .arg(verdict.contested, verdict.contestedBy));
+        return refusal(text(QT_TRANSLATE_NOOP("TimeEstimator", "Status: The time servers disagree: %1 is off from the others, but %2 agrees with it."))
+                           .arg(verdict.contested).arg(verdict.contestedBy));
     return {};
 }
 
-QString TimeEstimator::largeStepRefusal(const OffsetVote::Verdict& verdict, const TimeReceipt& first,
+LocalizedText TimeEstimator::largeStepRefusal(const OffsetVote::Verdict& verdict, const TimeReceipt& first,
                                         const QString& firstEntry)
 {
     if (m_cycle.size() > 1 && verdict.holders < 2)
-        return refusal(text("Status: Only one time server answered, and it would move the clock by more than a "
-                            "day; that takes two servers that agree."));
+        return refusal(text(QT_TRANSLATE_NOOP("TimeEstimator", "Status: Only one time server answered, and it would move the clock by more than a "
+                            "day; that takes two servers that agree.")));
     if (m_cycle.size() <= 1 && !confirmLargeStep(first, firstEntry))
-        return refusal(text("Status: The time server would move the clock by more than a day, and asked again 4 "
-                            "seconds later its time had not moved on by 4 seconds."));
+        return refusal(text(QT_TRANSLATE_NOOP("TimeEstimator", "Status: The time server would move the clock by more than a day, and asked again 4 "
+                            "seconds later its time had not moved on by 4 seconds.")));
     return {};
 }
 

@@ -63,9 +63,9 @@ private:
     static bool landsOn(qint64 edgeUsec, qint64 targetUsec);
     UpdateEstimate decide(const TimeReceipt& first, const QString& firstEntry);
     // Why the vote sets nothing; empty when it sets the clock.
-    QString verdictRefusal(const OffsetVote::Verdict& verdict) const;
+    LocalizedText verdictRefusal(const OffsetVote::Verdict& verdict) const;
     // Why a step of more than a day is not taken; empty when it is.
-    QString largeStepRefusal(const OffsetVote::Verdict& verdict, const TimeReceipt& first, const QString& firstEntry);
+    LocalizedText largeStepRefusal(const OffsetVote::Verdict& verdict, const TimeReceipt& first, const QString& firstEntry);
     void aimWithin(UpdateEstimate& result, const OffsetVote::Verdict& verdict) const;
     bool confirmLargeStep(const TimeReceipt& first, const QString& firstEntry);
     bool clockMoved() const;

@@ -110,7 +110,9 @@ void check(const Row& row, bool allHonest)
             EXPECT_GE(moments.last() - moments.first(), moments.size() == 2 ? TimeEstimator::kSameServerMsecs : 0)
                 << name;
         }
-        const QString said = estimate.refusal + estimate.notes.join(u' ');
+        QString said = estimate.refusal.shown();
+        for (const LocalizedText& note : estimate.notes)
+            said += u' ' + note.shown();
         if (!estimate.adjustmentUsec) {
             EXPECT_NE(row.expect, Expect::Set) << name << ": " << qPrintable(said);
             EXPECT_TRUE(said.contains(row.expect == Expect::Refused ? row.refusalOrNote : "disagree")) << name << ": "
