@@ -17,11 +17,9 @@
 namespace UpdateSchedule {
 
 namespace {
-const char* const kContext = "Schedule";
-
 QString nextUpdateIn(const QString& timeLeft)
 {
-    return QCoreApplication::translate(kContext, "Next update is in %1").arg(timeLeft);
+    return QCoreApplication::translate("Schedule", "Next update is in %1").arg(timeLeft);
 }
 
 double hoursLeft(const QString& hoursText, qint32 minutesElapsed)
@@ -47,13 +45,13 @@ QString timeLeft(const QString& hoursText, qint32 minutesElapsed, int timerInter
 {
     const double minutesLeft = hours(hoursText) * 60.0 - minutesElapsed;
     if (minutesLeft > 60.0)
-        return QCoreApplication::translate(kContext, "%1 hours")
+        return QCoreApplication::translate("Schedule", "%1 hours")
             .arg(NumberText::oneDecimal(hoursLeft(hoursText, minutesElapsed)));
     if (minutesLeft >= 1.0)
-        return QCoreApplication::translate(kContext, "%1 minutes").arg(NumberText::oneDecimal(minutesLeft));
+        return QCoreApplication::translate("Schedule", "%1 minutes").arg(NumberText::oneDecimal(minutesLeft));
     const QString seconds = NumberText::generalDouble(timerIntervalMsecs / 1000.0);
-    return periodAfterSeconds ? QCoreApplication::translate(kContext, "%1 seconds.", "at the end of a sentence").arg(seconds)
-                              : QCoreApplication::translate(kContext, "%1 seconds").arg(seconds);
+    return periodAfterSeconds ? QCoreApplication::translate("Schedule", "%1 seconds.", "at the end of a sentence").arg(seconds)
+                              : QCoreApplication::translate("Schedule", "%1 seconds").arg(seconds);
 }
 
 Countdown countdown(Variant variant, const QString& caption, const QString& hoursText, qint32 minutesElapsed,
@@ -68,11 +66,11 @@ Countdown countdown(Variant variant, const QString& caption, const QString& hour
     const qsizetype dash = caption.indexOf(u'-');
     const QString before = dash < 0 ? caption + QStringLiteral(" ") : caption.left(dash);
     const QString left = timeLeft(hoursText, minutesElapsed, timerIntervalMsecs);
-    QString tip = QCoreApplication::translate(kContext, "Korvel - Next update is in %1").arg(left);
+    QString tip = QCoreApplication::translate("Schedule", "Korvel - Next update is in %1").arg(left);
     if (held)
-        tip = QCoreApplication::translate(kContext, "Korvel - Automatic updates wait for \"Set Time\"");
+        tip = QCoreApplication::translate("Schedule", "Korvel - Automatic updates wait for \"Set Time\"");
     else if (!failure.isEmpty())
-        tip = QCoreApplication::translate(kContext, "Korvel - Clock not set: %1. Next check in %2").arg(failure, left);
+        tip = QCoreApplication::translate("Schedule", "Korvel - Clock not set: %1. Next check in %2").arg(failure, left);
     return {before + QStringLiteral("- ") + nextUpdateIn(shown), tip};
 }
 
