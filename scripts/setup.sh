@@ -18,6 +18,8 @@ packages=(
   # build
   cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins librsvg2-bin libxcb1-dev python3
   libgtest-dev libgmock-dev libbenchmark-dev
+  # translations: lupdate and lrelease, and Qt's own texts for the boxes' buttons
+  qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
   # packaging and its checks: desktop-file-validate, dpkg-shlibdeps, lintian,
   # appstreamcli, man for the manual page, reuse lint for the licence headers
   desktop-file-utils dpkg-dev lintian appstream man-db reuse

@@ -51,6 +51,7 @@ QStringList fileNamesFor(const QString& uiLanguage)
 
 QString Language::load(const QStringList& uiLanguages, const QStringList& folders)
 {
+    unload();
     for (const QString& uiLanguage : uiLanguages) {
         const QLocale wanted(uiLanguage);
         if (wanted.language() == QLocale::English || wanted.language() == QLocale::C)
