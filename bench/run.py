@@ -12,8 +12,9 @@ this without the right to set the clock.
 
 Every Korvel started here gets a private system bus on which nothing owns
 timedated (but dbusmock's, for the accuracy figures), a private
-XDG_CONFIG_HOME whose update is not due and a server cycle of loopback
-ports: nothing can reach a real clock setter or the outside network.
+XDG_CONFIG_HOME whose update is not due, a private XDG_STATE_HOME for its
+history and a server cycle of loopback ports: nothing can reach a real clock
+setter or the outside network.
 """
 import argparse
 import datetime
@@ -52,6 +53,7 @@ class Workplace:
             self.base.pop(name, None)
         self.base["DBUS_SYSTEM_BUS_ADDRESS"] = address
         self.base["KORVEL_TIME_SERVERS"] = "127.0.0.1:%d" % refusing_port()
+        self.base["XDG_STATE_HOME"] = os.path.join(folder, "state")
 
     def environment(self, name, unload, time_away, **extra):
         """A settings folder `name`: update every 2 hours, the last one half an
@@ -327,6 +329,23 @@ def update(build, runs):
     ]
 
 
+def history(build, runs):
+    """Opening the History window in a fresh process each run, as the user
+    first opens it: over a full history and over an empty one."""
+    program = os.path.join(build, "bench", "history_bench")
+    full = [bench_json(program, 5000) for _ in range(runs)]
+    empty = [bench_json(program, 0) for _ in range(runs)]
+    full_ms = statistics.median(run["open_ms"] for run in full)
+    empty_ms = statistics.median(run["open_ms"] for run in empty)
+    title = "History window, %d runs: " % runs
+    return [
+        (title + "median time to open it (module loaded, file read, window drawn) over 5,000 records",
+         "%.0f ms" % full_ms, "an empty history: %.0f ms; at most 100 ms" % empty_ms, ratio(full_ms, empty_ms)),
+        ("History file with 5,000 records: size", "%.0f KiB" % (full[0]["bytes"] / 1024), "at most 1024 KiB",
+         ratio(full[0]["bytes"], 1024 * 1024)),
+    ]
+
+
 def machine():
     model = "unknown CPU"
     with open("/proc/cpuinfo") as file:
@@ -353,6 +372,7 @@ def main():
             rows += window_start(build, place, 3 if quick else 10)
             rows += query(build, 3 if quick else 10)
             rows += update(build, 3 if quick else 10)
+            rows += history(build, 3 if quick else 10)
             rows += accuracy(build, place, 6 if quick else 30)
             rows += idle(build, place, 10 if quick else 60)
         finally:

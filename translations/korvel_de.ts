@@ -2,6 +2,49 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>ClockDrift</name>
+    <message>
+        <source>The clock gains %1 s a day.</source>
+        <translation>Die Uhr geht %1 s am Tag vor.</translation>
+    </message>
+    <message>
+        <source>The clock loses %1 s a day.</source>
+        <translation>Die Uhr geht %1 s am Tag nach.</translation>
+    </message>
+    <message>
+        <source>%1 minutes</source>
+        <translation>%1 Minuten</translation>
+    </message>
+    <message>
+        <source>%1 hours</source>
+        <translation>%1 Stunden</translation>
+    </message>
+    <message>
+        <source>%1 days</source>
+        <translation>%1 Tage</translation>
+    </message>
+    <message>
+        <source>%1 days or more</source>
+        <translation>%1 Tage oder mehr</translation>
+    </message>
+    <message>
+        <source>The drift is not known yet: it takes two updates at least an hour apart that measured the clock.</source>
+        <translation>Die Gangabweichung ist noch nicht bekannt: Dafür braucht es zwei Aktualisierungen, die mindestens eine Stunde auseinander die Uhr gemessen haben.</translation>
+    </message>
+    <message>
+        <source>The clock gains %1 s a day (%2 ppm), give or take %3 s;</source>
+        <translation>Die Uhr geht %1 s am Tag vor (%2 ppm), auf %3 s genau;</translation>
+    </message>
+    <message>
+        <source>The clock loses %1 s a day (%2 ppm), give or take %3 s;</source>
+        <translation>Die Uhr geht %1 s am Tag nach (%2 ppm), auf %3 s genau;</translation>
+    </message>
+    <message>
+        <source>an update every %1 keeps it within half a second.</source>
+        <translation>eine Aktualisierung alle %1 hält sie auf eine halbe Sekunde genau.</translation>
+    </message>
+</context>
+<context>
     <name>ClockSetting</name>
     <message>
         <source>Korvel is not allowed to change the clock</source>
@@ -335,6 +378,10 @@ Korvel kann die Netzwerkzeit ausschalten und die Uhr selbst halten; das System f
         <source>&amp;Regional</source>
         <translation>&amp;Regionales</translation>
     </message>
+    <message>
+        <source>&amp;History…</source>
+        <translation>&amp;Verlauf…</translation>
+    </message>
 </context>
 <context>
     <name>HelpViewer</name>
@@ -345,6 +392,182 @@ Korvel kann die Netzwerkzeit ausschalten und die Uhr selbst halten; das System f
     <message>
         <source>&lt;h3&gt;Korvel Help&lt;/h3&gt;&lt;p&gt;The help file could not be opened:&lt;/p&gt;&lt;p&gt;&lt;i&gt;%1&lt;/i&gt;&lt;/p&gt;&lt;p&gt;Installing Korvel again puts it back.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Korvel-Hilfe&lt;/h3&gt;&lt;p&gt;Die Hilfedatei konnte nicht geöffnet werden:&lt;/p&gt;&lt;p&gt;&lt;i&gt;%1&lt;/i&gt;&lt;/p&gt;&lt;p&gt;Korvel erneut zu installieren, stellt sie wieder her.&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryChart</name>
+    <message>
+        <source>Set the clock</source>
+        <translation>Uhr gestellt</translation>
+    </message>
+    <message>
+        <source>Measured only</source>
+        <translation>Nur gemessen</translation>
+    </message>
+    <message>
+        <source>Drift</source>
+        <translation>Gangabweichung</translation>
+    </message>
+    <message>
+        <source>PC − servers (s)</source>
+        <translation>PC − Server (s)</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryCommand</name>
+    <message>
+        <source>cannot read the update history %1 (%2)</source>
+        <translation>der Aktualisierungsverlauf %1 ist nicht lesbar (%2)</translation>
+    </message>
+    <message>
+        <source>damaged lines skipped in %1: %2</source>
+        <translation>beschädigte Zeilen in %1 übersprungen: %2</translation>
+    </message>
+    <message>
+        <source>No updates recorded yet.</source>
+        <translation>Noch keine Aktualisierung aufgezeichnet.</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryItems</name>
+    <message>
+        <source>&amp;History…</source>
+        <translation>&amp;Verlauf…</translation>
+    </message>
+    <message>
+        <source>Korvel - History</source>
+        <translation>Korvel: Verlauf</translation>
+    </message>
+    <message>
+        <source>The History window cannot be opened: %1</source>
+        <translation>Das Verlaufsfenster kann nicht geöffnet werden: %1</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryModel</name>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryRecord</name>
+    <message>
+        <source>set</source>
+        <translation>gestellt</translation>
+    </message>
+    <message>
+        <source>checked</source>
+        <translation>geprüft</translation>
+    </message>
+    <message>
+        <source>not set</source>
+        <translation>nicht gestellt</translation>
+    </message>
+    <message>
+        <source>not set: %1</source>
+        <translation>nicht gestellt: %1</translation>
+    </message>
+    <message>
+        <source>no answer</source>
+        <translation>keine Antwort</translation>
+    </message>
+</context>
+<context>
+    <name>HistorySummary</name>
+    <message>
+        <source>No updates recorded yet.</source>
+        <translation>Noch keine Aktualisierung aufgezeichnet.</translation>
+    </message>
+    <message>
+        <source>%1 updates from %2 to %3: %4 set the clock, %5 measured it without setting it, %6 measured nothing.</source>
+        <translation>%1 Aktualisierungen von %2 bis %3: %4 haben die Uhr gestellt, %5 sie nur gemessen, %6 nichts gemessen.</translation>
+    </message>
+    <message>
+        <source>The PC clock was between %1 s and %2 s off the time servers.</source>
+        <translation>Die Uhr des PCs wich zwischen %1 s und %2 s von den Zeitservern ab.</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryTable</name>
+    <message>
+        <source>Time (UTC)</source>
+        <translation>Zeit (UTC)</translation>
+    </message>
+    <message>
+        <source>What happened</source>
+        <translation>Was geschah</translation>
+    </message>
+    <message>
+        <source>Offset (s)</source>
+        <translation>Abweichung (s)</translation>
+    </message>
+    <message>
+        <source>± (s)</source>
+        <translation>± (s)</translation>
+    </message>
+    <message>
+        <source>Lag (s)</source>
+        <translation>Verzögerung (s)</translation>
+    </message>
+    <message>
+        <source>Asked by</source>
+        <translation>Angestoßen von</translation>
+    </message>
+    <message>
+        <source>Servers that answered</source>
+        <translation>Server, die geantwortet haben</translation>
+    </message>
+    <message>
+        <source>user</source>
+        <translation>Benutzer</translation>
+    </message>
+    <message>
+        <source>schedule</source>
+        <translation>Zeitplan</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryWindow</name>
+    <message>
+        <source>Korvel - History</source>
+        <translation>Korvel: Verlauf</translation>
+    </message>
+    <message>
+        <source>Chart of the PC clock&apos;s offset at each update</source>
+        <translation>Diagramm der Abweichung der PC-Uhr bei jeder Aktualisierung</translation>
+    </message>
+    <message>
+        <source>Recorded updates</source>
+        <translation>Aufgezeichnete Aktualisierungen</translation>
+    </message>
+    <message>
+        <source>&amp;Copy as CSV</source>
+        <translation>Als CSV &amp;kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Save as CSV…</source>
+        <translation>Als CSV &amp;speichern…</translation>
+    </message>
+    <message>
+        <source>The update history %1 cannot be read: %2.</source>
+        <translation>Der Aktualisierungsverlauf %1 ist nicht lesbar: %2.</translation>
+    </message>
+    <message>
+        <source>Damaged lines skipped: %1.</source>
+        <translation>Beschädigte Zeilen übersprungen: %1.</translation>
+    </message>
+    <message>
+        <source>Save the History as CSV</source>
+        <translation>Den Verlauf als CSV speichern</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+    <message>
+        <source>The history was not saved to %1: %2</source>
+        <translation>Der Verlauf wurde nicht in %1 gespeichert: %2</translation>
     </message>
 </context>
 <context>
@@ -446,6 +669,13 @@ Korvel kann die Netzwerkzeit ausschalten und die Uhr selbst halten; das System f
     <message>
         <source>Korvel - Clock not set: %1. Next check in %2</source>
         <translation>Korvel: Uhr nicht gestellt: %1. Nächste Prüfung in %2</translation>
+    </message>
+</context>
+<context>
+    <name>StatusReport</name>
+    <message>
+        <source>Drift: %1</source>
+        <translation>Gangabweichung: %1</translation>
     </message>
 </context>
 <context>
@@ -725,6 +955,21 @@ Korvel kann die Netzwerkzeit ausschalten und die Uhr selbst halten; das System f
     <message>
         <source>Yakutsk</source>
         <translation>Jakutsk</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateHistory</name>
+    <message>
+        <source>neither XDG_STATE_HOME nor HOME names a folder</source>
+        <translation>weder XDG_STATE_HOME noch HOME nennt einen Ordner</translation>
+    </message>
+    <message>
+        <source>Status: The update history %1 could not be read (%2); it is kept as %1.old and a new one is begun.</source>
+        <translation>Status: Der Aktualisierungsverlauf %1 war nicht lesbar (%2); er bleibt als %1.old erhalten, und ein neuer wird begonnen.</translation>
+    </message>
+    <message>
+        <source>Status: The update history cannot be written (%1); updates go on without it.</source>
+        <translation>Status: Der Aktualisierungsverlauf ist nicht schreibbar (%1); die Aktualisierungen gehen ohne ihn weiter.</translation>
     </message>
 </context>
 <context>

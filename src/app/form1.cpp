@@ -202,7 +202,7 @@ qint32 Form1::scheduledMinutesElapsed() const
 void Form1::setTrayToolTip(const QString& tip)
 {
     if (m_frmSysTray)
-        m_frmSysTray->setToolTip(tip);
+        m_frmSysTray->setToolTip(m_history ? m_history->withDrift(tip) : tip);
 }
 
 bool Form1::inTray() const
@@ -229,6 +229,7 @@ void Form1::createTrayForm()
 void Form1::buildTrayMenu()
 {
     m_frmSysTray->AddMenuItem(showItemCaption(inTray()), QStringLiteral("show"));
+    m_history = std::make_unique<HistoryItems>(ui.mnuHistory, *m_frmSysTray, m_update->history(), this);
     m_frmSysTray->AddMenuItem(QStringLiteral("-"), QString());
     m_frmSysTray->AddMenuItem(tr("&Close", "tray menu"), QStringLiteral("close"));
     m_frmSysTray->setToolTip(QStringLiteral("Korvel"));

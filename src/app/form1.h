@@ -7,6 +7,7 @@
 #include "app/form1report.h"
 #include "app/form1services.h"
 #include "app/optioncontrols.h"
+#include "historywindow/historyitems.h"
 #include "schedule/updateretry.h"
 #include "schedule/updateschedule.h"
 #include "startup/startuprule.h"
@@ -109,6 +110,7 @@ private:
     std::unique_ptr<DialUpSession> m_dialUp;
     std::unique_ptr<ClockUpdate> m_update;
     std::unique_ptr<NetworkTimeItem> m_networkTimeItem;
+    std::unique_ptr<HistoryItems> m_history;
     UpdateRetry m_retry;
     TimeZoneList::Offsets m_ZoneOffsets{};
     QString m_sLastUpdate;

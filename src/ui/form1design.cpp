@@ -257,6 +257,9 @@ void Form1Design::buildMenus(QMainWindow* form)
     mnuNetworkTime->setObjectName(QStringLiteral("mnuNetworkTime"));
     mnuNetworkTime->setCheckable(true);
     mnuNetworkTime->setEnabled(false);
+    mnuOptions->addSeparator();
+    mnuHistory = mnuOptions->addAction(QCoreApplication::translate("Form1", "&History…"));
+    mnuHistory->setObjectName(QStringLiteral("mnuHistory"));
 
     Settings = menuBar->addMenu(QCoreApplication::translate("Form1", "Change &Settings"));
     Settings->setObjectName(QStringLiteral("Settings"));

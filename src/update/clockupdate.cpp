@@ -4,6 +4,7 @@
 
 #include "update/clockupdate.h"
 
+#include "base/clock.h"
 #include "base/dateserial.h"
 #include "base/generaldate.h"
 #include "base/textformat.h"
@@ -15,6 +16,7 @@
 #include "schedule/lastupdatetext.h"
 #include "schedule/updateschedule.h"
 #include "timeclient/timeestimator.h"
+#include "timeclient/timequestion.h"
 #include "update/dialupsession.h"
 #include "update/updatereport.h"
 
@@ -61,6 +63,17 @@ qint64 ceilingMsecs(qint64 usec)
 {
     return (usec + 999) / 1000;
 }
+
+// Asks as the estimator does, noting each server that answers.
+TimeEstimator::Asker notingAnswers(QStringList& answered)
+{
+    return [&answered](const QString& entry, int limitMsecs) {
+        auto receipt = TimeQuestion::ask(entry, limitMsecs);
+        if (receipt && !answered.contains(entry))
+            answered << entry;
+        return receipt;
+    };
+}
 } // namespace
 
 ClockUpdate::ClockUpdate(KorvelControl& korvel, ClockSetter& clockSetter, NetworkTimeSwitch& networkTime,
@@ -78,6 +91,19 @@ ClockUpdate::ClockUpdate(KorvelControl& korvel, ClockSetter& clockSetter, Networ
 }
 
 ClockUpdate::Result ClockUpdate::run(const Request& request)
+{
+    // Every update and check is recorded, at the servers' time when it measured.
+    const QDateTime began = Clock::instance().currentDateTimeUtc();
+    m_record = {};
+    m_record.askedByUser = request.askedBy == AskedBy::User;
+    const Result result = update(request);
+    m_record.utc = began.addMSecs(-m_record.offsetUsec.value_or(0) / 1000);
+    for (const QString& line : m_history.append(m_record))
+        m_report.addStatusLine(line);
+    return result;
+}
+
+ClockUpdate::Result ClockUpdate::update(const Request& request)
 {
     const QScopedValueRollback<bool> busy(m_busy, true);
     m_request = request;
@@ -146,8 +172,10 @@ void ClockUpdate::answered(const KorvelControl::Answer& answer)
 {
     m_appliedText.clear();
     // Asks the other servers and checks the answers before anything is shown.
-    const UpdateEstimate estimate = TimeEstimator(m_korvel.serverCycle(), m_buildDay)
+    QStringList answered{answer.host};
+    const UpdateEstimate estimate = TimeEstimator(m_korvel.serverCycle(), m_buildDay, notingAnswers(answered))
                                         .estimate(answer.receipt, answer.host, answer.askedHosts);
+    noteMeasurement(estimate, answer.receipt, answered);
     m_result.outcome = Outcome::NotSet;
     if (!estimate.adjustmentUsec) {
         m_report.setSetTimeEnabled(true);
@@ -180,6 +208,7 @@ void ClockUpdate::answered(const KorvelControl::Answer& answer)
     // of the moment the component was made.
     m_appliedText = LastUpdateText::stored(utc);
     m_result = {Outcome::Applied, local, {}, utc};
+    m_record.outcome = HistoryRecord::Outcome::Set;
     if (m_request.beep)
         m_report.beep();
     writeLastUpdate(m_appliedText);
@@ -239,6 +268,8 @@ void ClockUpdate::reportCheck(const UpdateEstimate& estimate, const ClockSetOutc
     m_report.addStatusLine(line);
     m_report.keepFailure(line.shown());
     notSet(failureOf(outcome.kind));
+    if (networkTimeKeeps)
+        m_record.outcome = HistoryRecord::Outcome::Checked;
     if (outcome.kind == Kind::NotAuthorised && m_request.askedBy == AskedBy::Schedule) {
         m_held = true;
         m_report.addStatusLine(
@@ -250,6 +281,8 @@ void ClockUpdate::reportCheck(const UpdateEstimate& estimate, const ClockSetOutc
 void ClockUpdate::notSet(const QString& failure)
 {
     m_result.failure = failure;
+    m_record.outcome = HistoryRecord::Outcome::NotSet;
+    m_record.reason = failure;
     // The reason on a line of its own, so that it fits the caption whole.
     m_report.showNotSet(tr(" Clock not set:\n  %1").arg(failure));
 }
@@ -260,6 +293,18 @@ void ClockUpdate::notAnswered()
     m_report.addStatusLine(
         LocalizedText::translate("ClockUpdate", "Can't Get Time please check your connection to the internet and retry."), false);
     notSet(tr("no time server answered"));
+    m_record.outcome = HistoryRecord::Outcome::NoAnswer;
+}
+
+void ClockUpdate::noteMeasurement(const UpdateEstimate& estimate, const TimeReceipt& first,
+                                  const QStringList& answered)
+{
+    m_record.servers = answered;
+    m_record.lagSeconds = first.lagSeconds;
+    if (estimate.adjustmentUsec) {
+        m_record.offsetUsec = -*estimate.adjustmentUsec;
+        m_record.uncertaintyUsec = estimate.uncertaintyUsec;
+    }
 }
 
 void ClockUpdate::rewriteLastUpdate()
