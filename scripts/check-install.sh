@@ -93,6 +93,12 @@ done
 # The help file and the example polkit rule, which must stay inactive.
 [ -s "$stage/usr/share/korvel/KORVEL.HLP" ] && pass "help file usr/share/korvel/KORVEL.HLP" \
   || fail "help file usr/share/korvel/KORVEL.HLP is missing (expected from resources/KORVEL.HLP)"
+# The German translation where the installed window program looks for it,
+# and the German menu entry.
+[ -s "$stage/usr/share/korvel/translations/korvel_de.qm" ] && pass "German translation" \
+  || fail "usr/share/korvel/translations/korvel_de.qm is missing"
+grep -q '^Name\[de\]=' "$stage/usr/share/applications/org.korvel.Korvel.desktop" && pass "German menu entry" \
+  || fail "the menu entry has no German name"
 rule=$stage/usr/share/doc/korvel/examples/49-korvel-set-time.rules
 [ -f "$rule" ] && pass "example polkit rule" || fail "example polkit rule is missing"
 [ ! -e "$stage/etc/polkit-1" ] && [ ! -e "$stage/usr/share/polkit-1" ] && pass "no active polkit rule" \
@@ -168,7 +174,8 @@ else
               ./etc/xdg/autostart/korvel.desktop ./usr/share/icons/hicolor/48x48/apps/korvel.png \
               ./usr/share/korvel/KORVEL.HLP ./usr/share/doc/korvel/examples/49-korvel-set-time.rules \
               ./usr/share/doc/korvel/copyright ./usr/share/doc/korvel/changelog.gz \
-              ./usr/share/man/man1/korvel.1.gz ./usr/share/metainfo/org.korvel.Korvel.metainfo.xml; do
+              ./usr/share/man/man1/korvel.1.gz ./usr/share/metainfo/org.korvel.Korvel.metainfo.xml \
+              ./usr/share/korvel/translations/korvel_de.qm; do
     grep -q " $path\$" <<<"$contents" && pass "package holds $path" || fail "package lacks $path"
   done
   depends=$(dpkg-deb -f "$deb" Depends)

@@ -20,6 +20,8 @@ packages=(
   # the History window's chart (Qt Charts' CMake files need Qt OpenGL's)
   qt6-charts-dev libqt6opengl6-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  # translations: lupdate and lrelease, and Qt's own texts for the boxes' buttons
+  qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
   # packaging and its checks: desktop-file-validate, dpkg-shlibdeps, lintian,
   # appstreamcli, man for the manual page, reuse lint for the licence headers
   desktop-file-utils dpkg-dev lintian appstream man-db reuse

@@ -38,7 +38,7 @@ namespace {
 // The tray menu's first item: what choosing it does to the window.
 QString showItemCaption(bool inTray)
 {
-    return inTray ? QStringLiteral("&Show Korvel") : QStringLiteral("&Minimize Korvel");
+    return inTray ? Form1::tr("&Show Korvel", "tray menu") : Form1::tr("&Minimize Korvel", "tray menu");
 }
 } // namespace
 
@@ -103,7 +103,7 @@ void Form1::Form_Load()
 
     loadDialUpEntries();
     if (const QString obstacle = m_services.clockSetter->obstacle(); !obstacle.isEmpty())
-        AddStatusLine(QStringLiteral("Status: The clock cannot be set: ") + obstacle);
+        AddStatusLine(LocalizedText::translate("Form1", "Status: The clock cannot be set: %1").arg(obstacle));
     m_networkTimeItem = std::make_unique<NetworkTimeItem>(ui.mnuNetworkTime, *m_services.networkTime, *m_report);
     TimeZoneList::fill(ui.cboTimeZone, m_ZoneOffsets);
     m_options.selectStored(Option::TimeZone);
@@ -230,7 +230,7 @@ void Form1::buildTrayMenu()
     m_frmSysTray->AddMenuItem(showItemCaption(inTray()), QStringLiteral("show"));
     m_history = std::make_unique<HistoryItems>(ui.mnuHistory, *m_frmSysTray, m_update->history(), this);
     m_frmSysTray->AddMenuItem(QStringLiteral("-"), QString());
-    m_frmSysTray->AddMenuItem(QStringLiteral("&Close"), QStringLiteral("close"));
+    m_frmSysTray->AddMenuItem(tr("&Close", "tray menu"), QStringLiteral("close"));
     m_frmSysTray->setToolTip(QStringLiteral("Korvel"));
     m_frmSysTray->setIconHandle(windowIcon());
 }

@@ -48,7 +48,7 @@ public:
     // the user makes and at unload.
     void SaveOptions();
     // Appends a line to the status list, selects it and logs it.
-    void AddStatusLine(const QString& line, bool select = true) { m_report->addStatusLine(line, select); }
+    void AddStatusLine(const LocalizedText& line, bool select = true) { m_report->addStatusLine(line, select); }
 
     // Refills the dial-up entry list from the system's connection profiles.
     void LoadEntries();

@@ -18,6 +18,7 @@ namespace {
 constexpr double kHoursShownAsHours = 48.0;
 constexpr double kMostDays = 30.0;
 
+// Sources marked where they are written, so the translator sees them.
 QString text(const char* source)
 {
     return QCoreApplication::translate("ClockDrift", source);
@@ -54,31 +55,31 @@ QString number(double value)
 
 QString sentence(const ClockDrift::Drift& drift)
 {
-    return (drift.secondsPerDay >= 0 ? text("The clock gains %1 s a day.") : text("The clock loses %1 s a day."))
+    return (drift.secondsPerDay >= 0 ? text(QT_TRANSLATE_NOOP("ClockDrift", "The clock gains %1 s a day.")) : text(QT_TRANSLATE_NOOP("ClockDrift", "The clock loses %1 s a day.")))
         .arg(number(drift.secondsPerDay));
 }
 
 QString interval(double hours)
 {
     if (hours < 1.0)
-        return text("%1 minutes").arg(decimals(hours * 60.0, 0));
+        return text(QT_TRANSLATE_NOOP("ClockDrift", "%1 minutes")).arg(decimals(hours * 60.0, 0));
     if (hours < kHoursShownAsHours)
-        return text("%1 hours").arg(decimals(hours, 1));
+        return text(QT_TRANSLATE_NOOP("ClockDrift", "%1 hours")).arg(decimals(hours, 1));
     if (hours / 24.0 < kMostDays)
-        return text("%1 days").arg(decimals(hours / 24.0, 1));
-    return text("%1 days or more").arg(decimals(kMostDays, 0));
+        return text(QT_TRANSLATE_NOOP("ClockDrift", "%1 days")).arg(decimals(hours / 24.0, 1));
+    return text(QT_TRANSLATE_NOOP("ClockDrift", "%1 days or more")).arg(decimals(kMostDays, 0));
 }
 
 QString summary(const std::optional<ClockDrift::Drift>& drift)
 {
     if (!drift)
-        return text("The drift is not known yet: it takes two updates at least an hour apart that measured the "
-                    "clock.");
+        return text(QT_TRANSLATE_NOOP("ClockDrift", "The drift is not known yet: it takes two updates at least an hour apart that measured the "
+                    "clock."));
     const QString rate = drift->secondsPerDay >= 0
-        ? text("The clock gains %1 s a day (%2 ppm), give or take %3 s;")
-        : text("The clock loses %1 s a day (%2 ppm), give or take %3 s;");
+        ? text(QT_TRANSLATE_NOOP("ClockDrift", "The clock gains %1 s a day (%2 ppm), give or take %3 s;"))
+        : text(QT_TRANSLATE_NOOP("ClockDrift", "The clock loses %1 s a day (%2 ppm), give or take %3 s;"));
     return rate.arg(number(drift->secondsPerDay), number(std::abs(drift->ppm())), number(drift->uncertainty))
-        + u' ' + text("an update every %1 keeps it within half a second.")
+        + u' ' + text(QT_TRANSLATE_NOOP("ClockDrift", "an update every %1 keeps it within half a second."))
                      .arg(interval(ClockDrift::keepingHours(*drift)));
 }
 

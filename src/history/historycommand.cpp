@@ -18,6 +18,7 @@
 namespace HistoryCommand {
 
 namespace {
+// Sources marked where they are written, so the translator sees them.
 QString text(const char* source)
 {
     return QCoreApplication::translate("HistoryCommand", source);
@@ -37,14 +38,14 @@ int run(int argc, char** argv)
     QTextStream out(stdout);
     QTextStream err(stderr);
     if (!reading.problem.isEmpty()) {
-        err << "korvel: " << text("cannot read the update history %1 (%2)").arg(history.path(), reading.problem)
+        err << "korvel: " << text(QT_TRANSLATE_NOOP("HistoryCommand", "cannot read the update history %1 (%2)")).arg(history.path(), reading.problem)
             << Qt::endl;
         return 1;
     }
     if (reading.damagedLines > 0)
-        err << "korvel: " << text("damaged lines skipped in %1: %2").arg(history.path()).arg(reading.damagedLines)
+        err << "korvel: " << text(QT_TRANSLATE_NOOP("HistoryCommand", "damaged lines skipped in %1: %2")).arg(history.path()).arg(reading.damagedLines)
             << Qt::endl;
-    const QString empty = text("No updates recorded yet.");
+    const QString empty = text(QT_TRANSLATE_NOOP("HistoryCommand", "No updates recorded yet."));
     if (csv) {
         // A spreadsheet still gets its columns.
         const QByteArray bytes = reading.bytes.isEmpty() ? HistoryRecord::header() + '\n' : reading.bytes;

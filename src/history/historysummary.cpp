@@ -17,6 +17,7 @@
 namespace HistorySummary {
 
 namespace {
+// Sources marked where they are written, so the translator sees them.
 QString text(const char* source)
 {
     return QCoreApplication::translate("HistorySummary", source);
@@ -26,7 +27,7 @@ QString text(const char* source)
 QString text(const QList<HistoryRecord>& records, const std::optional<ClockDrift::Drift>& drift)
 {
     if (records.isEmpty())
-        return text("No updates recorded yet.");
+        return text(QT_TRANSLATE_NOOP("HistorySummary", "No updates recorded yet."));
     int set = 0, measured = 0;
     qint64 lowest = std::numeric_limits<qint64>::max(), highest = std::numeric_limits<qint64>::min();
     QDateTime first = records.first().utc, last = first;
@@ -40,8 +41,8 @@ QString text(const QList<HistoryRecord>& records, const std::optional<ClockDrift
         highest = std::max(highest, *record.offsetUsec);
     }
     const QLocale locale = TextFormat::locale();
-    QString said = text("%1 updates from %2 to %3: %4 set the clock, %5 measured it without setting it, %6 measured "
-                        "nothing.")
+    QString said = text(QT_TRANSLATE_NOOP("HistorySummary", "%1 updates from %2 to %3: %4 set the clock, %5 measured it without setting it, %6 measured "
+                        "nothing."))
                        .arg(records.size())
                        .arg(locale.toString(first.toLocalTime(), QLocale::ShortFormat),
                             locale.toString(last.toLocalTime(), QLocale::ShortFormat))
@@ -49,7 +50,7 @@ QString text(const QList<HistoryRecord>& records, const std::optional<ClockDrift
                        .arg(measured)
                        .arg(records.size() - set - measured);
     if (set + measured > 0)
-        said += u' ' + text("The PC clock was between %1 s and %2 s off the time servers.")
+        said += u' ' + text(QT_TRANSLATE_NOOP("HistorySummary", "The PC clock was between %1 s and %2 s off the time servers."))
                            .arg(HistoryTable::secondsText(double(lowest) / 1e6, true),
                                 HistoryTable::secondsText(double(highest) / 1e6, true));
     return said + u' ' + DriftText::summary(drift);

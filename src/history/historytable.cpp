@@ -14,6 +14,7 @@
 namespace HistoryTable {
 
 namespace {
+// Sources marked where they are written, so the translator sees them.
 QString text(const char* source)
 {
     return QCoreApplication::translate("HistoryTable", source);
@@ -32,22 +33,22 @@ QString title(Column column)
 {
     switch (column) {
     case Time:
-        return text("Time (UTC)");
+        return text(QT_TRANSLATE_NOOP("HistoryTable", "Time (UTC)"));
     case Outcome:
-        return text("What happened");
+        return text(QT_TRANSLATE_NOOP("HistoryTable", "What happened"));
     case Offset:
-        return text("Offset (s)");
+        return text(QT_TRANSLATE_NOOP("HistoryTable", "Offset (s)"));
     case Uncertainty:
-        return text("± (s)");
+        return text(QT_TRANSLATE_NOOP("HistoryTable", "± (s)"));
     case Lag:
-        return text("Lag (s)");
+        return text(QT_TRANSLATE_NOOP("HistoryTable", "Lag (s)"));
     case AskedBy:
-        return text("Asked by");
+        return text(QT_TRANSLATE_NOOP("HistoryTable", "Asked by"));
     case Servers:
     case ColumnCount:
         break;
     }
-    return text("Servers that answered");
+    return text(QT_TRANSLATE_NOOP("HistoryTable", "Servers that answered"));
 }
 
 bool isNumber(Column column)
@@ -69,7 +70,7 @@ QString cell(const HistoryRecord& record, Column column)
     case Lag:
         return record.lagSeconds ? secondsText(*record.lagSeconds) : QString();
     case AskedBy:
-        return record.askedByUser ? text("user") : text("schedule");
+        return record.askedByUser ? text(QT_TRANSLATE_NOOP("HistoryTable", "user")) : text(QT_TRANSLATE_NOOP("HistoryTable", "schedule"));
     case Servers:
     case ColumnCount:
         break;

@@ -22,6 +22,7 @@ namespace {
 // Room left under the reading's limit when a full history is cut back.
 constexpr qint64 kTrimmedBytes = OptionFileReading::kMostBytes * 9 / 10;
 
+// Sources marked where they are written, so the translator sees them.
 QString text(const char* source)
 {
     return QCoreApplication::translate("UpdateHistory", source);
@@ -76,12 +77,12 @@ QStringList UpdateHistory::append(const HistoryRecord& record)
 {
     QStringList said;
     Reading current = read();
-    QString failure = m_path.isEmpty() ? text("neither XDG_STATE_HOME nor HOME names a folder") : QString();
+    QString failure = m_path.isEmpty() ? text(QT_TRANSLATE_NOOP("UpdateHistory", "neither XDG_STATE_HOME nor HOME names a folder")) : QString();
     if (failure.isEmpty() && !current.problem.isEmpty()) {
         failure = setAside();
         if (failure.isEmpty())
-            said << text("Status: The update history %1 could not be read (%2); it is kept as %1.old and a new one "
-                         "is begun.")
+            said << text(QT_TRANSLATE_NOOP("UpdateHistory", "Status: The update history %1 could not be read (%2); it is kept as %1.old and a new one "
+                         "is begun."))
                         .arg(m_path, current.problem);
         current = {};
     }
@@ -92,7 +93,7 @@ QStringList UpdateHistory::append(const HistoryRecord& record)
     if (failure.isEmpty()) {
         m_failureSaid = false;
     } else if (!std::exchange(m_failureSaid, true)) {
-        said << text("Status: The update history cannot be written (%1); updates go on without it.").arg(failure);
+        said << text(QT_TRANSLATE_NOOP("UpdateHistory", "Status: The update history cannot be written (%1); updates go on without it.")).arg(failure);
     }
     return said;
 }

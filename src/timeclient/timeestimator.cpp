@@ -8,6 +8,8 @@
 #include "base/dateserial.h"
 #include "base/eventslice.h"
 #include "base/generaldate.h"
+#include "base/localizedtext.h"
+#include "base/textformat.h"
 #include "timeclient/timeclientlog.h"
 
 #include <QCoreApplication>
@@ -29,14 +31,15 @@ constexpr qint64 kAnswerRoomMsecs = 50;
 // update before the answers no longer share one time line.
 constexpr qint64 kClockSlipUsec = 50'000;
 
-QString text(const char* source)
+// Sources marked where they are written, so the translator sees them.
+LocalizedText text(const char* source)
 {
-    return QCoreApplication::translate("TimeEstimator", source);
+    return LocalizedText::translate("TimeEstimator", source);
 }
 
-QString refusal(const QString& reason)
+LocalizedText refusal(const LocalizedText& reason)
 {
-    return reason + text(" The clock was not changed.");
+    return LocalizedText::translate("TimeEstimator", "%1 The clock was not changed.", "%1: why").arg(reason);
 }
 
 qint64 monotonicNow()
@@ -103,7 +106,7 @@ UpdateEstimate TimeEstimator::estimate(const TimeReceipt& first, const QString& 
     if (!seconds) {
         const qint64 meant = ClockAdjustment::nearestReading(first.count, m_buildDay);
         UpdateEstimate refused;
-        refused.refusal = refusal(text("Status: The time server sent %1 UTC, which cannot be right.")
+        refused.refusal = refusal(text(QT_TRANSLATE_NOOP("TimeEstimator", "Status: The time server sent %1 UTC, which cannot be right."))
                                       .arg(GeneralDate::format(DateSerial::fromDateTime(
                                           QDateTime::fromSecsSinceEpoch(meant, QTimeZone::utc())))));
         return refused;
@@ -264,17 +267,17 @@ UpdateEstimate TimeEstimator::decide(const TimeReceipt& first, const QString& fi
         aimAt(result, m_vote.verdict(kLimitUsec));
     }
     for (const QString& entry : verdict.outside)
-        result.notes << text("Status: %1 is off from the others and was left out.").arg(entry);
+        result.notes << text(QT_TRANSLATE_NOOP("TimeEstimator", "Status: %1 is off from the others and was left out.")).arg(entry);
     return result;
 }
 
-QString TimeEstimator::verdictRefusal(const OffsetVote::Verdict& verdict) const
+LocalizedText TimeEstimator::verdictRefusal(const OffsetVote::Verdict& verdict) const
 {
     if (m_answers > 1 && clockMoved())
-        return refusal(text("Status: The PC's clock moved while the time servers were asked "
-                            "(the PC slept, or its time was changed)."));
+        return refusal(text(QT_TRANSLATE_NOOP("TimeEstimator", "Status: The PC's clock moved while the time servers were asked "
+                            "(the PC slept, or its time was changed).")));
     if (m_vote.servers() == 0)
-        return refusal(text("Status: No time server answered within a second."));
+        return refusal(text(QT_TRANSLATE_NOOP("TimeEstimator", "Status: No time server answered within a second.")));
     switch (verdict.outcome) {
     case OffsetVote::Outcome::Set:
         return {};
@@ -282,29 +285,33 @@ QString TimeEstimator::verdictRefusal(const OffsetVote::Verdict& verdict) const
         const OffsetVote::Support support = m_vote.support();
         qCWarning(lcTimeClient) << "At most" << support.servers << "of" << m_vote.servers() << "servers agree, in"
                                 << support.stretches.size() << "places";
-        return refusal(text("Status: The time servers disagree."));
+        return refusal(text(QT_TRANSLATE_NOOP("TimeEstimator", "Status: The time servers disagree.")));
     }
     case OffsetVote::Outcome::Contested:
-        return refusal(text("Status: The time servers disagree: %1 is off from the others, but %2 agrees with it.")
-                           .arg(verdict.contested, verdict.contestedBy));
+        return refusal(text(QT_TRANSLATE_NOOP("TimeEstimator", "Status: The time servers disagree: %1 is off from the "
+                                                               "others, but %2 agrees with it."))
+                           .arg(verdict.contested)
+                           .arg(verdict.contestedBy));
     case OffsetVote::Outcome::Uncertain:
         break;
     }
-    return refusal(text("Status: Were one time server wrong, the answers would still leave %1 ms open; the clock "
-                        "is set only when it lands within %2 ms of the time servers.")
-                       .arg((verdict.uncertaintyUsec + kUsecPerMsec - 1) / kUsecPerMsec)
-                       .arg(kLimitUsec / kUsecPerMsec));
+    const QLocale locale = TextFormat::locale();
+    return refusal(text(QT_TRANSLATE_NOOP("TimeEstimator", "Status: Were one time server wrong, the answers would still "
+                                                           "leave %1 ms open; the clock is set only when it lands "
+                                                           "within %2 ms of the time servers."))
+                       .arg(locale.toString((verdict.uncertaintyUsec + kUsecPerMsec - 1) / kUsecPerMsec))
+                       .arg(locale.toString(kLimitUsec / kUsecPerMsec)));
 }
 
-QString TimeEstimator::largeStepRefusal(const OffsetVote::Verdict& verdict, const TimeReceipt& first,
+LocalizedText TimeEstimator::largeStepRefusal(const OffsetVote::Verdict& verdict, const TimeReceipt& first,
                                         const QString& firstEntry)
 {
     if (m_cycle.size() > 1 && verdict.holders < 2)
-        return refusal(text("Status: Only one time server answered, and it would move the clock by more than a "
-                            "day; that takes two servers that agree."));
+        return refusal(text(QT_TRANSLATE_NOOP("TimeEstimator", "Status: Only one time server answered, and it would move the clock by more than a "
+                            "day; that takes two servers that agree.")));
     if (m_cycle.size() <= 1 && !confirmLargeStep(first, firstEntry))
-        return refusal(text("Status: The time server would move the clock by more than a day, and asked again 4 "
-                            "seconds later its time had not moved on by 4 seconds."));
+        return refusal(text(QT_TRANSLATE_NOOP("TimeEstimator", "Status: The time server would move the clock by more than a day, and asked again 4 "
+                            "seconds later its time had not moved on by 4 seconds.")));
     return {};
 }
 

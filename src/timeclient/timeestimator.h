@@ -71,9 +71,10 @@ private:
     qint64 sendDelay(const QString& entry) const;
     UpdateEstimate decide(const TimeReceipt& first, const QString& firstEntry);
     // Why the vote sets nothing; empty when it sets the clock.
-    QString verdictRefusal(const OffsetVote::Verdict& verdict) const;
+    LocalizedText verdictRefusal(const OffsetVote::Verdict& verdict) const;
     // Why a step of more than a day is not taken; empty when it is.
-    QString largeStepRefusal(const OffsetVote::Verdict& verdict, const TimeReceipt& first, const QString& firstEntry);
+    LocalizedText largeStepRefusal(const OffsetVote::Verdict& verdict, const TimeReceipt& first,
+                                   const QString& firstEntry);
     void aimAt(UpdateEstimate& result, const OffsetVote::Verdict& verdict) const;
     bool confirmLargeStep(const TimeReceipt& first, const QString& firstEntry);
     bool clockMoved() const;

@@ -4,8 +4,9 @@
 
 #pragma once
 
-#include <QString>
-#include <QStringList>
+#include "base/localizedtext.h"
+
+#include <QList>
 
 #include <optional>
 
@@ -19,9 +20,9 @@ struct UpdateEstimate
     // servers that may be wrong (fewer than half of them) answered.
     qint64 uncertaintyUsec = 0;
     // The status line that says why, when refused.
-    QString refusal;
+    LocalizedText refusal;
     // Status lines to show with an adjustment: the servers left out.
-    QStringList notes;
+    QList<LocalizedText> notes;
     // Seconds the first answer's era adds to its reading since 1900 (2^32
     // after the roll-over of 7 February 2036), so that the stored time of the
     // update lands in the right era.

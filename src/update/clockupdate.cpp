@@ -7,6 +7,7 @@
 #include "base/clock.h"
 #include "base/dateserial.h"
 #include "base/generaldate.h"
+#include "base/textformat.h"
 #include "clockset/clocksetter.h"
 #include "clockset/networktimeswitch.h"
 #include "net/cnetconnect.h"
@@ -25,7 +26,8 @@
 #include <cstdlib>
 
 namespace {
-const QString kNamePrompt = QStringLiteral(
+const char* const kNamePrompt = QT_TRANSLATE_NOOP(
+    "ClockUpdate",
     "Please enter the name of the connection you are using so Korvel can look for it next time. This "
     "information can be found in the title bar of your connection. It will say 'Connected to XXXXXX'"
     "\n\n\nPlease type in just the XXXXXX part.");
@@ -35,7 +37,7 @@ using Kind = ClockSetOutcome::Kind;
 // Seconds with three decimals, the user's decimal separator and no grouping.
 QString seconds(qint64 usec)
 {
-    QLocale locale;
+    QLocale locale = TextFormat::locale();
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
     return locale.toString(double(usec) / 1e6, 'f', 3);
 }
@@ -112,14 +114,14 @@ ClockUpdate::Result ClockUpdate::update(const Request& request)
         Q_EMIT automaticUpdatesHeldChanged();
     }
     m_report.keepFailure({});
-    m_report.addStatusLine(QStringLiteral("Status: Looking for a connection..."));
+    m_report.addStatusLine(LocalizedText::translate("ClockUpdate", "Status: Looking for a connection..."));
     if (!findConnection(request)) {
         notSet(tr("no connection"));
         return m_result;
     }
     m_report.setSetTimeEnabled(false);
-    m_report.addStatusLine(QStringLiteral("Status: Attmpting to contact time server..."));
-    m_report.showResult(QStringLiteral("Trying to get time..."));
+    m_report.addStatusLine(LocalizedText::translate("ClockUpdate", "Status: Attmpting to contact time server..."));
+    m_report.showResult(tr("Trying to get time..."));
     m_result.outcome = Outcome::QueryFailed;
     if (const std::optional<KorvelControl::Answer> answer = m_korvel.GetTime())
         answered(*answer);
@@ -136,17 +138,17 @@ bool ClockUpdate::findConnection(const Request& request)
         m_dialUp.connectionFound();
         return true;
     }
-    m_report.addStatusLine(QStringLiteral("Status: Not Connected."));
+    m_report.addStatusLine(LocalizedText::translate("ClockUpdate", "Status: Not Connected."));
     if (request.autoConnect) {
         if (!UpdateSchedule::isDueForDialling(request.hoursText, request.minutesElapsed))
             return false;
-        m_report.addStatusLine(QStringLiteral("Status: Attempting to Connect..."));
+        m_report.addStatusLine(LocalizedText::translate("ClockUpdate", "Status: Attempting to Connect..."));
         m_dialUp.Connect(request.entryName);
     } else {
         if (!m_report.inSight() || m_askedForConnection)
             return false;
-        if (!m_report.askYesNo(QStringLiteral("No Connection"),
-                               QStringLiteral("No connection to the internet found. Are you connected?"))) {
+        if (!m_report.askYesNo(tr("No Connection"),
+                               tr("No connection to the internet found. Are you connected?"))) {
             m_askedForConnection = true;
             return false;
         }
@@ -158,7 +160,7 @@ bool ClockUpdate::findConnection(const Request& request)
 
 void ClockUpdate::askForConnectionName()
 {
-    const QString answer = m_report.askText(QStringLiteral("Name the connection"), kNamePrompt);
+    const QString answer = m_report.askText(tr("Name the connection"), tr(kNamePrompt));
     m_store.write(Option::Connection, answer);
     if (const QString problem = m_store.sync(); !problem.isEmpty())
         m_report.addStatusLine(problem);
@@ -178,7 +180,7 @@ void ClockUpdate::answered(const KorvelControl::Answer& answer)
     if (!estimate.adjustmentUsec) {
         m_report.setSetTimeEnabled(true);
         m_report.addStatusLine(estimate.refusal);
-        m_report.keepFailure(estimate.refusal);
+        m_report.keepFailure(estimate.refusal.shown());
         notSet(tr("the answers were not trusted"));
         return;
     }
@@ -187,9 +189,10 @@ void ClockUpdate::answered(const KorvelControl::Answer& answer)
     const double local = answer.localSerial + eraShift;
     const QDateTime utc = DateSerial::toDateTime(answer.gmtSerial + eraShift);
     const QString localText = GeneralDate::format(local);
-    m_report.addStatusLine(QStringLiteral("Status: Time Received."));
-    m_report.showResult(QStringLiteral(" ") + localText + QStringLiteral("\n  Network Lagtime = ") + answer.lagText);
-    for (const QString& note : estimate.notes)
+    m_report.addStatusLine(LocalizedText::translate("ClockUpdate", "Status: Time Received."));
+    m_report.showResult(tr(" %1\n  Network Lagtime = %2", "the time received, then the time its answer took")
+                            .arg(localText, answer.lagText));
+    for (const LocalizedText& note : estimate.notes)
         m_report.addStatusLine(note);
     // "Set Time" stays off while the clock is set: an authorisation may take
     // minutes, and no tick may start a second update meanwhile.
@@ -199,8 +202,8 @@ void ClockUpdate::answered(const KorvelControl::Answer& answer)
         reportCheck(estimate, outcome);
         return;
     }
-    m_report.addStatusLine(tr("Status: The clock is now within %1 ms of the time servers.")
-                               .arg(ceilingMsecs(estimate.uncertaintyUsec)));
+    m_report.addStatusLine(LocalizedText::translate("ClockUpdate", "Status: The clock is now within %1 ms of the time servers.")
+                               .arg(TextFormat::locale().toString(ceilingMsecs(estimate.uncertaintyUsec))));
     // Stored in UTC: the received local time is read with the zone's offset
     // of the moment the component was made.
     m_appliedText = LastUpdateText::stored(utc);
@@ -253,21 +256,24 @@ void ClockUpdate::reportCheck(const UpdateEstimate& estimate, const ClockSetOutc
     // Network time keeping the clock is no fault: the offset says it all.
     const bool networkTimeKeeps = outcome.kind == Kind::AutomaticTimeSyncOn;
     if (!networkTimeKeeps)
-        m_report.addStatusLine(QStringLiteral("Status: Clock not set: ") + outcome.reason);
+        m_report.addStatusLine(LocalizedText::translate("ClockUpdate", "Status: Clock not set: %1").arg(outcome.reason));
     const qint64 pcAheadUsec = -*estimate.adjustmentUsec;
-    const QString line = (pcAheadUsec >= 0 ? tr("The PC clock is %1 s ahead of the time servers (±%2 s); %3")
-                                           : tr("The PC clock is %1 s behind the time servers (±%2 s); %3"))
-                             .arg(seconds(std::abs(pcAheadUsec)), seconds(estimate.uncertaintyUsec),
-                                  networkTimeKeeps ? tr("network time keeps it.") : tr("the clock was not changed."));
+    const LocalizedText line =
+        (pcAheadUsec >= 0 ? LocalizedText::translate("ClockUpdate", "The PC clock is %1 s ahead of the time servers (±%2 s); %3")
+                          : LocalizedText::translate("ClockUpdate", "The PC clock is %1 s behind the time servers (±%2 s); %3"))
+            .arg(seconds(std::abs(pcAheadUsec)))
+            .arg(seconds(estimate.uncertaintyUsec))
+            .arg(networkTimeKeeps ? LocalizedText::translate("ClockUpdate", "network time keeps it.")
+                                  : LocalizedText::translate("ClockUpdate", "the clock was not changed."));
     m_report.addStatusLine(line);
-    m_report.keepFailure(line);
+    m_report.keepFailure(line.shown());
     notSet(failureOf(outcome.kind));
     if (networkTimeKeeps)
         m_record.outcome = HistoryRecord::Outcome::Checked;
     if (outcome.kind == Kind::NotAuthorised && m_request.askedBy == AskedBy::Schedule) {
         m_held = true;
         m_report.addStatusLine(
-            QStringLiteral("Status: Automatic updates will not ask again until you press \"Set Time\"."));
+            LocalizedText::translate("ClockUpdate", "Status: Automatic updates will not ask again until you press \"Set Time\"."));
         Q_EMIT automaticUpdatesHeldChanged();
     }
 }
@@ -278,14 +284,14 @@ void ClockUpdate::notSet(const QString& failure)
     m_record.outcome = HistoryRecord::Outcome::NotSet;
     m_record.reason = failure;
     // The reason on a line of its own, so that it fits the caption whole.
-    m_report.showNotSet(QStringLiteral(" ") + tr("Clock not set:") + QStringLiteral("\n  ") + failure);
+    m_report.showNotSet(tr(" Clock not set:\n  %1").arg(failure));
 }
 
 void ClockUpdate::notAnswered()
 {
     m_report.setSetTimeEnabled(true);
     m_report.addStatusLine(
-        KorvelControl::kCantGetTime + QStringLiteral(" please check your connection to the internet and retry."), false);
+        LocalizedText::translate("ClockUpdate", "Can't Get Time please check your connection to the internet and retry."), false);
     notSet(tr("no time server answered"));
     m_record.outcome = HistoryRecord::Outcome::NoAnswer;
 }

@@ -122,11 +122,13 @@ void check(const Row& row)
                 << name;
             EXPECT_LE(moments.last() - network.updateStart, TimeEstimator::kUpdateMsecs) << name;
         }
-        const QString said = estimate.refusal + estimate.notes.join(u' ');
+        QString said = estimate.refusal.shown();
+        for (const LocalizedText& note : estimate.notes)
+            said += u' ' + note.shown();
         EXPECT_TRUE(said.contains(QString::fromStdString(row.refusalOrNote))) << name << ": " << qPrintable(said);
         if (!estimate.adjustmentUsec) {
             EXPECT_NE(row.expect, Expect::Set) << name << ": " << qPrintable(said);
-            EXPECT_TRUE(estimate.refusal.startsWith("Status: ") && estimate.refusal.endsWith(" not changed."))
+            EXPECT_TRUE(estimate.refusal.shown().startsWith("Status: ") && estimate.refusal.shown().endsWith(" not changed."))
                 << name << ": " << qPrintable(said);
             continue;
         }
