@@ -13,67 +13,18 @@
 set -euo pipefail
 [ -n "${KORVEL_SCREENSHOT_TRACE:-}" ] && set -x
 
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+source "$(dirname "${BASH_SOURCE[0]}")/screenshot-peers.sh"
 korvel=${1:-$root/build/src/korvel}
 output=${2:-$root/docs/form1.png}
 menu_output=${3:-$root/docs/traymenu.png}
 history_output=${4:-$root/docs/history.png}
 dark_history_output=${5:-$root/docs/history-dark.png}
-display=:${KORVEL_SCREENSHOT_DISPLAY:-97}
 scale=${KORVEL_SCREENSHOT_SCALE:-1}
 
-work=$(mktemp -d)
-xvfb_pid=""
-korvel_pid=""
-bus_pid=""
-mock_pid=""
-timedated_pid=""
-trayer_pid=""
-cleanup() {
-  [ -n "$korvel_pid" ] && kill "$korvel_pid" 2>/dev/null || true
-  [ -n "$mock_pid" ] && kill "$mock_pid" 2>/dev/null || true
-  [ -n "$timedated_pid" ] && kill "$timedated_pid" 2>/dev/null || true
-  [ -n "$trayer_pid" ] && kill "$trayer_pid" 2>/dev/null || true
-  [ -n "$bus_pid" ] && kill "$bus_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-Xvfb "$display" -screen 0 "$((800 * scale))x$((600 * scale))x24" -dpi 96 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 50); do
-  DISPLAY=$display xdotool getdisplaygeometry >/dev/null 2>&1 && break
-  sleep 0.1
-done
-
-# NetworkManager with two mobile broadband profiles, and timedated, played by
-# dbusmock on a private system bus, so the dial-up area has something to show.
-"$root/peers/private-bus.sh" bus "$work" >/dev/null 2>&1 &
-bus_pid=$!
-export DBUS_SYSTEM_BUS_ADDRESS=unix:path=$work/bus
-for _ in $(seq 50); do [ -S "$work/bus" ] && break; sleep 0.1; done
-"$root/peers/private-bus.sh" mock "$DBUS_SYSTEM_BUS_ADDRESS" networkmanager >/dev/null 2>&1 &
-mock_pid=$!
-"$root/peers/private-bus.sh" mock "$DBUS_SYSTEM_BUS_ADDRESS" timedated >/dev/null 2>&1 &
-timedated_pid=$!
-DISPLAY=$display trayer --edge top --align right --widthtype request --height $((24 * scale)) --transparent false \
-  >/dev/null 2>&1 &
-trayer_pid=$!
-gdbus wait --system --timeout 20 org.freedesktop.NetworkManager
-gdbus wait --system --timeout 20 org.freedesktop.timedate1
-for profile in "Mobile broadband" "Travel modem"; do
-  gdbus call --system --dest org.freedesktop.NetworkManager \
-    --object-path /org/freedesktop/NetworkManager/Settings \
-    --method org.freedesktop.NetworkManager.Settings.AddConnection \
-    "{'connection': {'id': <'$profile'>, 'type': <'gsm'>}, 'gsm': {'apn': <'internet'>}}" >/dev/null
-done
-
-# Both groups switched on, so the picture shows them in their colours; the
-# last update a few minutes ago, so no update starts while the picture is taken.
-mkdir -p "$work/Korvel"
-printf '[Option]\nCheckEvery=1\nCheckAuto=1\nUnload=1\nConnection=Mobile broadband\nTimeZone=55\nLastUpdate=%s\n' \
-  "$(LC_ALL=C date -d '-25 minutes' '+%-m/%-d/%Y %-I:%M:%S %p')" >"$work/Korvel/Korvel.ini"
+start_desktop x11 "$((800 * scale))x$((600 * scale))" 96 $((24 * scale))
+display=$DISPLAY
+start_system_bus "Mobile broadband" "Travel modem"
+write_settings "$work"
 # A month of updates every two hours: four days while the system's network
 # time kept the clock (checks), then Korvel setting a clock that loses 1.3 s
 # a day, and a few updates that found no server.
@@ -116,6 +67,7 @@ start_korvel() {
   env "$@" LANG=en_US.UTF-8 DISPLAY=$display XDG_CONFIG_HOME=$work XDG_STATE_HOME=$work/state QT_QPA_PLATFORM=xcb \
     QT_FONT_DPI=96 QT_SCALE_FACTOR=$scale "$root/scripts/without-clock-rights.sh" "$korvel" 2>/dev/null &
   korvel_pid=$!
+  pids=("$korvel_pid" "${pids[@]}")
   window=$(wait_for_window "Korvel Time & Date Setter") || exit 1
 }
 

@@ -717,6 +717,10 @@ Korvel kann die Netzwerkzeit ausschalten und die Uhr selbst halten; das System f
         <source>Status: The time server would move the clock by more than a day, and asked again 4 seconds later its time had not moved on by 4 seconds.</source>
         <translation>Status: Der Zeitserver würde die Uhr um mehr als einen Tag verstellen, und 4 Sekunden später erneut gefragt, war seine Zeit nicht um 4 Sekunden weitergegangen.</translation>
     </message>
+    <message>
+        <source>Status: Were one time server wrong, the answers would still leave %1 ms open; the clock is set only when it lands within %2 ms of the time servers.</source>
+        <translation>Status: Wäre ein Zeitserver falsch, ließen die Antworten noch %1 ms offen; die Uhr wird nur gestellt, wenn sie höchstens %2 ms von den Zeitservern abweicht.</translation>
+    </message>
 </context>
 <context>
     <name>TimeZones</name>

@@ -6,7 +6,6 @@
 
 #include "app/form1report.h"
 #include "app/networktimeitem.h"
-#include "app/optioncontrols.h"
 #include "clockset/clocksetter.h"
 #include "net/cwininetconnection.h"
 #include "net/dialupentries.h"

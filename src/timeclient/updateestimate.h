@@ -16,8 +16,8 @@ struct UpdateEstimate
 {
     // Microseconds to add to the PC clock; nothing when the update is refused.
     std::optional<qint64> adjustmentUsec;
-    // Half the width of the interval the adjustment aims at: how far from
-    // the servers' time the clock may still be.
+    // How far from the servers' time the clock may still be, however the
+    // servers that may be wrong (fewer than half of them) answered.
     qint64 uncertaintyUsec = 0;
     // The status line that says why, when refused.
     LocalizedText refusal;

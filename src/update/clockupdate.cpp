@@ -172,10 +172,10 @@ void ClockUpdate::answered(const KorvelControl::Answer& answer)
 {
     m_appliedText.clear();
     // Asks the other servers and checks the answers before anything is shown.
-    QStringList answered{answer.host};
-    const UpdateEstimate estimate = TimeEstimator(m_korvel.serverCycle(), m_buildDay, notingAnswers(answered))
+    QStringList answering{answer.host};
+    const UpdateEstimate estimate = TimeEstimator(m_korvel.serverCycle(), m_buildDay, notingAnswers(answering))
                                         .estimate(answer.receipt, answer.host, answer.askedHosts);
-    noteMeasurement(estimate, answer.receipt, answered);
+    noteMeasurement(estimate, answering, answer.receipt.lagSeconds);
     m_result.outcome = Outcome::NotSet;
     if (!estimate.adjustmentUsec) {
         m_report.setSetTimeEnabled(true);
@@ -296,11 +296,10 @@ void ClockUpdate::notAnswered()
     m_record.outcome = HistoryRecord::Outcome::NoAnswer;
 }
 
-void ClockUpdate::noteMeasurement(const UpdateEstimate& estimate, const TimeReceipt& first,
-                                  const QStringList& answered)
+void ClockUpdate::noteMeasurement(const UpdateEstimate& estimate, const QStringList& answered, double lagSeconds)
 {
     m_record.servers = answered;
-    m_record.lagSeconds = first.lagSeconds;
+    m_record.lagSeconds = lagSeconds;
     if (estimate.adjustmentUsec) {
         m_record.offsetUsec = -*estimate.adjustmentUsec;
         m_record.uncertaintyUsec = estimate.uncertaintyUsec;

@@ -91,7 +91,8 @@ private:
     ClockSetOutcome putOnClock(qint64 adjustmentUsec);
     bool takeOver();
     void reportCheck(const UpdateEstimate& estimate, const ClockSetOutcome& outcome);
-    void noteMeasurement(const UpdateEstimate& estimate, const TimeReceipt& first, const QStringList& answered);
+    // What the update measured, for its record in the history.
+    void noteMeasurement(const UpdateEstimate& estimate, const QStringList& answered, double lagSeconds);
     void notSet(const QString& failure);
     void writeLastUpdate(const QString& text);
 

@@ -5,9 +5,9 @@
 #include "form1fixture.h"
 #include "history/updatehistory.h"
 #include "historywindow/chartcolours.h"
+#include "loopbacktimeserver.h"
 #include "support/fakebackend.h"
 #include "support/localescope.h"
-#include "loopbacktimeserver.h"
 #include "tray/frmsystray.h"
 
 #include <QAbstractItemView>

@@ -2,19 +2,19 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "update/clockupdate.h"
-#include "update/dialupsession.h"
-#include "options/optionstore.h"
-#include "update/updatereport.h"
 #include "base/clock.h"
 #include "clockset/clocksetter.h"
 #include "clockset/networktimeswitch.h"
 #include "history/clockdrift.h"
 #include "history/drifttext.h"
+#include "loopbacktimeserver.h"
+#include "options/optionstore.h"
 #include "support/fakebackend.h"
 #include "support/localescope.h"
-#include "loopbacktimeserver.h"
+#include "unseenreport.h"
 #include "timeclient/korvelcontrol.h"
+#include "update/clockupdate.h"
+#include "update/dialupsession.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -78,25 +78,24 @@ private:
     DriftingPc& m_pc;
 };
 
-// Out of sight in the tray: nobody is asked anything.
-class TrayReport : public UpdateReport
+// The drift of a week of such records: a second a day, said so, and the
+// interval between updates that keeps the clock within half a second.
+void expectASecondLostADay(const QList<HistoryRecord>& records)
 {
-public:
-    QStringList lines;
-    void addStatusLine(const LocalizedText& line, bool) override { lines << line.shown(); }
-    void clearStatusLines() override {}
-    void showResult(const QString&) override {}
-    void showNotSet(const QString&) override {}
-    void setSetTimeEnabled(bool) override {}
-    void showDialUpButtons(bool, bool) override {}
-    void addConnectionName(const QString&) override {}
-    void keepFailure(const QString&) override {}
-    bool inSight() const override { return false; }
-    bool askYesNo(const QString&, const QString&) override { return false; }
-    bool askChoice(const QString&, const QString&, const QString&, const QString&) override { return false; }
-    QString askText(const QString&, const QString&) override { return {}; }
-    void beep() override {}
-};
+    const auto drift = ClockDrift::of(records);
+    ASSERT_TRUE(drift);
+    EXPECT_EQ(drift->measurements, kUpdates);
+    EXPECT_LE(std::abs(drift->secondsPerDay - kRate * 86400.0), drift->uncertainty);
+    EXPECT_LT(drift->uncertainty, 0.1) << "a week of single answers pins the rate";
+    EXPECT_NEAR(drift->ppm(), -11.57, 11.57 * drift->uncertainty);
+    // Half a second in about half a day, the uncertainty counted against it.
+    EXPECT_DOUBLE_EQ(ClockDrift::keepingHours(*drift), 0.5 / (-drift->secondsPerDay + drift->uncertainty) * 24.0);
+    EXPECT_NEAR(ClockDrift::keepingHours(*drift), 12.0, 1.2);
+    const auto said = QRegularExpression(QStringLiteral(R"(^The clock loses ([\d.]+) s a day\.$)"))
+                          .match(DriftText::sentence(*drift));
+    ASSERT_TRUE(said.hasMatch()) << DriftText::sentence(*drift).toStdString();
+    EXPECT_NEAR(said.captured(1).toDouble(), 1.0, drift->uncertainty + 0.01);
+}
 
 } // namespace
 
@@ -115,7 +114,7 @@ TEST(WeekOfUpdates, TheHistoryRecordsEachUpdateAndTheDriftComesOutAsTheClockRuns
     auto backend = std::make_shared<FakeBackend>();
     backend->state = {NetResult::success(), InternetFlags::Modem, {}};
     PcSetter setter(pc);
-    TrayReport report;
+    UnseenReport report;
     QTemporaryDir config;
     OptionStore store(config.filePath(QStringLiteral("Korvel.ini")));
     KorvelControl korvel;
@@ -158,17 +157,5 @@ TEST(WeekOfUpdates, TheHistoryRecordsEachUpdateAndTheDriftComesOutAsTheClockRuns
         EXPECT_LE(std::abs(record.utc.msecsTo(serverTimes.at(i))), 1000 + record.uncertaintyUsec / 1000) << name;
     }
 
-    const auto drift = ClockDrift::of(records);
-    ASSERT_TRUE(drift);
-    EXPECT_EQ(drift->measurements, kUpdates);
-    EXPECT_LE(std::abs(drift->secondsPerDay - kRate * 86400.0), drift->uncertainty);
-    EXPECT_LT(drift->uncertainty, 0.1) << "a week of single answers pins the rate";
-    EXPECT_NEAR(drift->ppm(), -11.57, 11.57 * drift->uncertainty);
-    // Half a second in about half a day, the uncertainty counted against it.
-    EXPECT_DOUBLE_EQ(ClockDrift::keepingHours(*drift), 0.5 / (-drift->secondsPerDay + drift->uncertainty) * 24.0);
-    EXPECT_NEAR(ClockDrift::keepingHours(*drift), 12.0, 1.2);
-    const auto said = QRegularExpression(QStringLiteral(R"(^The clock loses ([\d.]+) s a day\.$)"))
-                          .match(DriftText::sentence(*drift));
-    ASSERT_TRUE(said.hasMatch()) << DriftText::sentence(*drift).toStdString();
-    EXPECT_NEAR(said.captured(1).toDouble(), 1.0, drift->uncertainty + 0.01);
+    expectASecondLostADay(records);
 }
