@@ -15,7 +15,7 @@ class UnseenReport : public UpdateReport
 public:
     QStringList lines;
 
-    void addStatusLine(const LocalizedText& line, bool) override { lines << line.shown(); }
+    void addStatusLine(const LocalizedText& line, bool) override { lines << line.english(); }
     void clearStatusLines() override {}
     void showResult(const QString&) override {}
     void showNotSet(const QString&) override {}

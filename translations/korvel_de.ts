@@ -719,7 +719,7 @@ Korvel kann die Netzwerkzeit ausschalten und die Uhr selbst halten; das System f
     </message>
     <message>
         <source>Status: Were one time server wrong, the answers would still leave %1 ms open; the clock is set only when it lands within %2 ms of the time servers.</source>
-        <translation>Status: Wäre ein Zeitserver falsch, ließen die Antworten noch %1 ms offen; die Uhr wird nur gestellt, wenn sie höchstens %2 ms von den Zeitservern abweicht.</translation>
+        <translation>Status: Läge ein Zeitserver falsch, ließen die Antworten noch %1 ms offen; die Uhr wird nur gestellt, wenn sie höchstens %2 ms von den Zeitservern entfernt landet.</translation>
     </message>
 </context>
 <context>

@@ -9,6 +9,7 @@
 #include "base/eventslice.h"
 #include "base/generaldate.h"
 #include "base/localizedtext.h"
+#include "base/textformat.h"
 #include "timeclient/timeclientlog.h"
 
 #include <QCoreApplication>
@@ -287,15 +288,19 @@ LocalizedText TimeEstimator::verdictRefusal(const OffsetVote::Verdict& verdict) 
         return refusal(text(QT_TRANSLATE_NOOP("TimeEstimator", "Status: The time servers disagree.")));
     }
     case OffsetVote::Outcome::Contested:
-        return refusal(text(QT_TRANSLATE_NOOP("TimeEstimator", "Status: The time servers disagree: %1 is off from the others, but %2 agrees with it."))
-                           .arg(verdict.contested).arg(verdict.contestedBy));
+        return refusal(text(QT_TRANSLATE_NOOP("TimeEstimator", "Status: The time servers disagree: %1 is off from the "
+                                                               "others, but %2 agrees with it."))
+                           .arg(verdict.contested)
+                           .arg(verdict.contestedBy));
     case OffsetVote::Outcome::Uncertain:
         break;
     }
-    return refusal(text(QT_TRANSLATE_NOOP("TimeEstimator", "Status: Were one time server wrong, the answers would still leave %1 ms open; the clock "
-                        "is set only when it lands within %2 ms of the time servers."))
-                       .arg(QString::number((verdict.uncertaintyUsec + kUsecPerMsec - 1) / kUsecPerMsec))
-                       .arg(QString::number(kLimitUsec / kUsecPerMsec)));
+    const QLocale locale = TextFormat::locale();
+    return refusal(text(QT_TRANSLATE_NOOP("TimeEstimator", "Status: Were one time server wrong, the answers would still "
+                                                           "leave %1 ms open; the clock is set only when it lands "
+                                                           "within %2 ms of the time servers."))
+                       .arg(locale.toString((verdict.uncertaintyUsec + kUsecPerMsec - 1) / kUsecPerMsec))
+                       .arg(locale.toString(kLimitUsec / kUsecPerMsec)));
 }
 
 LocalizedText TimeEstimator::largeStepRefusal(const OffsetVote::Verdict& verdict, const TimeReceipt& first,

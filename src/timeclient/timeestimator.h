@@ -73,7 +73,8 @@ private:
     // Why the vote sets nothing; empty when it sets the clock.
     LocalizedText verdictRefusal(const OffsetVote::Verdict& verdict) const;
     // Why a step of more than a day is not taken; empty when it is.
-    LocalizedText largeStepRefusal(const OffsetVote::Verdict& verdict, const TimeReceipt& first, const QString& firstEntry);
+    LocalizedText largeStepRefusal(const OffsetVote::Verdict& verdict, const TimeReceipt& first,
+                                   const QString& firstEntry);
     void aimAt(UpdateEstimate& result, const OffsetVote::Verdict& verdict) const;
     bool confirmLargeStep(const TimeReceipt& first, const QString& firstEntry);
     bool clockMoved() const;

@@ -128,7 +128,7 @@ void check(const Row& row)
         EXPECT_TRUE(said.contains(QString::fromStdString(row.refusalOrNote))) << name << ": " << qPrintable(said);
         if (!estimate.adjustmentUsec) {
             EXPECT_NE(row.expect, Expect::Set) << name << ": " << qPrintable(said);
-            EXPECT_TRUE(said.startsWith("Status: ") && estimate.refusal.shown().endsWith(" not changed."))
+            EXPECT_TRUE(estimate.refusal.shown().startsWith("Status: ") && estimate.refusal.shown().endsWith(" not changed."))
                 << name << ": " << qPrintable(said);
             continue;
         }
