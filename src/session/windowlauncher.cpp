@@ -76,6 +76,21 @@ std::unique_ptr<QApplication> openDisplay(int& argc, char** argv)
     return app;
 }
 
+// The application object on its display, named, in the user's language.
+std::unique_ptr<QApplication> startApplication(int& argc, char** argv)
+{
+    qSetMessagePattern(QStringLiteral("%{time yyyy-MM-dd hh:mm:ss.zzz} %{category}: %{message}"));
+    std::unique_ptr<QApplication> app = openDisplay(argc, argv);
+    // Named after the command, not after this program's file.
+    QCoreApplication::setApplicationName(QStringLiteral("korvel"));
+    // Lets Wayland desktops match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.korvel.Korvel"));
+    StartSteps::done("display opened (QApplication)");
+    Language::load(QLocale::system().uiLanguages(), Language::folders());
+    StartSteps::done("translation loaded");
+    return app;
+}
+
 } // namespace
 
 int runWindow(int argc, char** argv)
@@ -110,15 +125,7 @@ int runWindow(int argc, char** argv)
         return 1;
     }
 
-    qSetMessagePattern(QStringLiteral("%{time yyyy-MM-dd hh:mm:ss.zzz} %{category}: %{message}"));
-    const std::unique_ptr<QApplication> app = openDisplay(argc, argv);
-    // Named after the command, not after this program's file.
-    QCoreApplication::setApplicationName(QStringLiteral("korvel"));
-    // Lets Wayland desktops match the window to its menu entry and icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.korvel.Korvel"));
-    StartSteps::done("display opened (QApplication)");
-    Language::load(QLocale::system().uiLanguages(), Language::folders());
-    StartSteps::done("translation loaded");
+    const std::unique_ptr<QApplication> app = startApplication(argc, argv);
 
     Form1Services services;
     // The window ends the process at once: the guard's files go first.
