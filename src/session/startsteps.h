@@ -9,7 +9,7 @@
 class StartSteps
 {
 public:
-    // Says how long it has been since the previous step (or since the
-    // program's main began) and that `step` is now done.
+    // Says that `step` is done, how long it took since the previous step
+    // (none before the first, at main) and the resident memory now.
     static void done(const char* step);
 };
