@@ -20,6 +20,7 @@ import argparse
 import datetime
 import json
 import os
+import re
 import signal
 import socket
 import statistics
@@ -233,21 +234,74 @@ def window_start(build, place, runs):
     environment = place.environment("window", unload=0, time_away=4, QT_QPA_PLATFORM="offscreen")
     korvel = [os.path.join(build, "src", "korvel")]
     bare = [os.path.join(build, "bench", "bare_window")]
-    korvel_runs, bare_runs = [], []
+    # The same window with one line of text: what fonts alone cost.
+    text = bare + ["text"]
+    runs_of = {"korvel": [], "bare": [], "text": []}
     for _ in range(runs):
-        korvel_runs.append(start_and_stop(korvel, environment))
-        bare_runs.append(start_and_stop(bare, environment))
-    korvel_ms = 1000 * statistics.median(run[0] for run in korvel_runs)
-    bare_ms = 1000 * statistics.median(run[0] for run in bare_runs)
-    korvel_kib = statistics.median(run[1] for run in korvel_runs)
-    bare_kib = statistics.median(run[1] for run in bare_runs)
+        for name, command in (("korvel", korvel), ("bare", bare), ("text", text)):
+            runs_of[name].append(start_and_stop(command, environment))
+    msecs = {name: 1000 * statistics.median(run[0] for run in values) for name, values in runs_of.items()}
+    kib = {name: statistics.median(run[1] for run in values) for name, values in runs_of.items()}
     title = "Normal start (offscreen), %d runs: " % runs
-    return [
-        (title + "median time to the window", "%.0f ms" % korvel_ms, "empty Qt Widgets window: %.0f ms" % bare_ms,
-         ratio(korvel_ms, bare_ms)),
-        (title + "peak RSS", "%.1f MiB" % (korvel_kib / 1024), "empty Qt Widgets window: %.1f MiB" % (bare_kib / 1024),
-         ratio(korvel_kib, bare_kib)),
+    steps = start_steps(build, place, 3, "Normal start (offscreen)", environment, korvel)
+    return loader_figures(build, place) + steps + [
+        (title + "median time to the window", "%.0f ms" % msecs["korvel"],
+         "empty Qt Widgets window: %.0f ms; at most 1.5×" % msecs["bare"], ratio(msecs["korvel"], msecs["bare"])),
+        (title + "median time to the window, against one with a line of text", "%.0f ms" % msecs["korvel"],
+         "empty window with one label: %.0f ms" % msecs["text"], ratio(msecs["korvel"], msecs["text"])),
+        (title + "peak RSS", "%.1f MiB" % (kib["korvel"] / 1024),
+         "empty Qt Widgets window: %.1f MiB; at most 1.25×" % (kib["bare"] / 1024), ratio(kib["korvel"], kib["bare"])),
+        (title + "peak RSS, against a window with a line of text", "%.1f MiB" % (kib["korvel"] / 1024),
+         "empty window with one label: %.1f MiB" % (kib["text"] / 1024), ratio(kib["korvel"], kib["text"])),
     ]
+
+
+STEP_LINE = re.compile(rb"start step (.+?): ([0-9.]+) ms, ([0-9.]+) MiB resident")
+
+
+def start_steps(build, place, runs, name, environment, command):
+    """Median milliseconds and resident memory after each step of a start."""
+    log = os.path.join(place.folder, name + ".log")
+    steps = {}
+    for _ in range(runs):
+        with open(log, "wb") as file:
+            process = subprocess.Popen(command, env=dict(environment, QT_LOGGING_RULES="korvel.app.debug=true"),
+                                       stdout=subprocess.DEVNULL, stderr=file)
+            time.sleep(1.5)
+            process.send_signal(signal.SIGTERM)
+            process.wait()
+        with open(log, "rb") as file:
+            for step, msecs, mib in STEP_LINE.findall(file.read()):
+                steps.setdefault(step.decode(), []).append((float(msecs), float(mib)))
+    if not steps:
+        fail("%s logged no start steps" % command[0])
+    rows = []
+    for step, figures in steps.items():
+        rows.append(("%s, %d runs: step \"%s\"" % (name, runs, step),
+                     "%.1f ms" % statistics.median(f[0] for f in figures),
+                     "%.1f MiB resident after it" % statistics.median(f[1] for f in figures), "—"))
+    return rows
+
+
+def loader_figures(build, place):
+    """What the dynamic loader does before the window program's main."""
+    environment = place.environment("loader", unload=1, time_away=1)
+    output = os.path.join(place.folder, "ld")
+    program = os.path.join(build, "src", "korvel-window")
+    # Leaves at once (not due, no display needed): only the loading counts.
+    subprocess.run([program, "Load", "1"], env=dict(environment, LD_DEBUG="statistics", LD_DEBUG_OUTPUT=output),
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    text = "".join(open(os.path.join(place.folder, f)).read() for f in os.listdir(place.folder)
+                   if f.startswith("ld."))
+    cycles = re.search(r"total startup time in dynamic loader: (\d+) cycles", text)
+    relocations = re.search(r"number of relocations: (\d+)", text)
+    relative = re.search(r"number of relative relocations: (\d+)", text)
+    if not (cycles and relocations and relative):
+        return []
+    return [("Window program before main (LD_DEBUG=statistics): dynamic loader",
+             "%.1f M cycles, %s symbol and %s relative relocations, %d libraries"
+             % (int(cycles.group(1)) / 1e6, relocations.group(1), relative.group(1), library_count(program)),
+             "bare Qt Widgets window: %d libraries" % library_count(os.path.join(build, "bench", "bare_window")), "—")]
 
 
 def cpu_ticks(pid):
@@ -279,33 +333,45 @@ def tray_display():
 
 
 def idle(build, place, seconds):
+    """Korvel after `korvel Load 1` (not due) beside an empty tray-icon
+    program and xclock, all on the same tray display."""
     helpers, display = tray_display()
     try:
         environment = place.environment("tray", unload=1, time_away=4, DISPLAY=display)
+        rows = start_steps(build, place, 3, "Start into the tray (`korvel Load 1`, Xvfb + trayer)", environment,
+                           [os.path.join(build, "src", "korvel"), "Load", "1"])
         korvel = subprocess.Popen([os.path.join(build, "src", "korvel"), "Load", "1"], env=environment,
                                   stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
         helpers.insert(0, korvel)
         if wait_for_status(korvel, 30) is None:
             fail("korvel Load 1 did not stay in the tray")
+        tray = subprocess.Popen([os.path.join(build, "bench", "bare_tray")], env=environment,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+        helpers.insert(0, tray)
+        if wait_for_status(tray, 30) is None:
+            fail("the empty tray-icon program did not start")
         xclock = subprocess.Popen(["xclock", "-digital", "-update", "1"], env=environment,
                                   stderr=subprocess.DEVNULL)
         helpers.insert(0, xclock)
         time.sleep(2)
-        before = {process.pid: cpu_ticks(process.pid) for process in (korvel, xclock)}
+        watched = (korvel, tray, xclock)
+        before = {process.pid: cpu_ticks(process.pid) for process in watched}
         time.sleep(seconds)
         if korvel.poll() is not None:
             fail("korvel left the tray during the idle measurement")
         cpu = {pid: 1000 * (cpu_ticks(pid) - ticks) / CLOCK_TICKS for pid, ticks in before.items()}
-        rss = {process.pid: rss_kib(process.pid) for process in (korvel, xclock)}
+        rss = {process.pid: rss_kib(process.pid) for process in watched}
     finally:
         for process in helpers:
             process.terminate()
             process.wait()
     title = "Idle in the tray (Xvfb + trayer), %d s: " % seconds
-    return [
+    return rows + [
         (title + "CPU time", "%.0f ms" % cpu[korvel.pid], "xclock -digital -update 1: %.0f ms" % cpu[xclock.pid],
          ratio(cpu[korvel.pid], cpu[xclock.pid])),
         (title + "RSS", "%.1f MiB" % (rss[korvel.pid] / 1024),
+         "empty tray-icon program: %.1f MiB; at most 1.3×" % (rss[tray.pid] / 1024), ratio(rss[korvel.pid], rss[tray.pid])),
+        (title + "RSS beside xclock", "%.1f MiB" % (rss[korvel.pid] / 1024),
          "xclock -digital -update 1: %.1f MiB" % (rss[xclock.pid] / 1024), ratio(rss[korvel.pid], rss[xclock.pid])),
     ]
 

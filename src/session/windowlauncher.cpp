@@ -9,6 +9,7 @@
 #include "base/language.h"
 #include "options/optionstore.h"
 #include "session/sessioninstance.h"
+#include "session/startsteps.h"
 #include "session/terminationwatch.h"
 #include "startup/commandline.h"
 #include "startup/startuphandoff.h"
@@ -16,6 +17,7 @@
 
 #include <QApplication>
 #include <QList>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -74,10 +76,26 @@ std::unique_ptr<QApplication> openDisplay(int& argc, char** argv)
     return app;
 }
 
+// The application object on its display, named, in the user's language.
+std::unique_ptr<QApplication> startApplication(int& argc, char** argv)
+{
+    qSetMessagePattern(QStringLiteral("%{time yyyy-MM-dd hh:mm:ss.zzz} %{category}: %{message}"));
+    std::unique_ptr<QApplication> app = openDisplay(argc, argv);
+    // Named after the command, not after this program's file.
+    QCoreApplication::setApplicationName(QStringLiteral("korvel"));
+    // Lets Wayland desktops match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.korvel.Korvel"));
+    StartSteps::done("display opened (QApplication)");
+    Language::load(QLocale::system().uiLanguages(), Language::folders());
+    StartSteps::done("translation loaded");
+    return app;
+}
+
 } // namespace
 
 int runWindow(int argc, char** argv)
 {
+    StartSteps::done("main entered");
     // `korvel` applied the start-up rule before it started this program;
     // started some other way, this program applies it itself, before the
     // application object exists, so that leaving at once needs no display.
@@ -100,19 +118,14 @@ int runWindow(int argc, char** argv)
     case SessionInstance::Claim::Run:
         break;
     }
+    StartSteps::done("options read, instance claimed");
     if (!hasDisplay()) {
         std::fputs("korvel: no display to show the window on (DISPLAY and WAYLAND_DISPLAY are unset)\n",
                    stderr);
         return 1;
     }
 
-    qSetMessagePattern(QStringLiteral("%{time yyyy-MM-dd hh:mm:ss.zzz} %{category}: %{message}"));
-    const std::unique_ptr<QApplication> app = openDisplay(argc, argv);
-    // Named after the command, not after this program's file.
-    QCoreApplication::setApplicationName(QStringLiteral("korvel"));
-    // Lets Wayland desktops match the window to its menu entry and icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.korvel.Korvel"));
-    Language::load(QLocale::system().uiLanguages(), Language::folders());
+    const std::unique_ptr<QApplication> app = startApplication(argc, argv);
 
     Form1Services services;
     // The window ends the process at once: the guard's files go first.
@@ -121,8 +134,13 @@ int runWindow(int argc, char** argv)
         std::fflush(nullptr);
         std::_Exit(0);
     };
+    services.completeWithSystem();
+    StartSteps::done("system services found (D-Bus)");
     Form1 form(startup, store, std::move(services));
+    StartSteps::done("window built");
     form.Form_Load();
+    StartSteps::done("window loaded");
+    QTimer::singleShot(0, [] { StartSteps::done("first events handled"); });
     // A later start brings the window up, out of the tray if need be.
     instance.setShowWindow([&form] { form.ShowFromTray(); });
     // Only a loaded window can save what it holds; a signal before this

@@ -53,7 +53,8 @@ ClockFace::ClockFace(QWidget* parent)
     Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     picLED->setGeometry(twips.rect(1200, 600, 2100, 210));
     picLED->hide();
-    matchScreen();
+    // The glyph strip and the panel wait for the first tick: a window that
+    // starts in the tray may never show its clock.
 
     ClockTimer->setObjectName(QStringLiteral("ClockTimer"));
     ClockTimer->setInterval(0);

@@ -44,6 +44,8 @@ protected:
 
 private:
     void updateTimer();
+    // Reads the glyph strip and makes a blank panel for the screen's scale,
+    // at the first tick and when the scale changes.
     void matchScreen();
     void fitDateLine();
 
