@@ -34,6 +34,7 @@
 #include <QPushButton>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 // The tray menu's first item: what choosing it does to the window.
@@ -245,25 +246,40 @@ void Form1::m_frmSysTray_MenuClick(qint32, const QString& sKey)
 
 void Form1::m_frmSysTray_SysTrayDoubleClick(int)
 {
-    ToggleFromTray();
+    // A window in the tray may read as normal: some window managers clear
+    // the state of a window once it is withdrawn.
+    if (!isVisible() || (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
+        ShowFromTray();
+    else
+        putIntoTray();
 }
 
 void Form1::ToggleFromTray()
 {
-    if (inTray()) {
+    if (inTray())
         ShowFromTray();
-        return;
-    }
-    // Hidden first: a Wayland window that asks to be minimised is told at once
-    // that it is not (the protocol has no such state), which would show it again.
-    hide();
+    else
+        putIntoTray();
+}
+
+void Form1::putIntoTray()
+{
+    // Minimised while still mapped, as the window manager's own button does,
+    // then hidden (Form_Resize hides it already where a tray is). A hidden
+    // window asked to minimise leaves stale state behind on some window managers.
     setWindowState(Qt::WindowMinimized);
+    hide();
 }
 
 void Form1::ShowFromTray()
 {
-    // The state alone is not enough: a window that was never shown, or was
-    // hidden while its state stayed normal, would stay out of sight.
+    // A withdrawn window starts afresh. Leaving the minimised state, the X11
+    // platform would map the hidden window itself, before Qt shows it, and
+    // that first exposure is lost: the window stays black. Shown first
+    // instead, it comes up minimised, and the window manager's late word on
+    // that would send it back to the tray.
+    if (!isVisible() && windowHandle())
+        windowHandle()->destroy();
     setWindowState(Qt::WindowNoState);
     show();
     raise();
@@ -294,12 +310,11 @@ void Form1::Form_Resize()
         // Without a tray the taskbar is the only way back.
         if (QSystemTrayIcon::isSystemTrayAvailable())
             hide();
-    } else {
+    } else if (isVisible()) {
+        // Only ShowFromTray brings a withdrawn window back. A window manager
+        // that drops the minimised state from a window it no longer manages
+        // is not the user restoring it.
         m_frmSysTray->setMenuCaption(0, showItemCaption(false));
-        if (!isVisible()) {
-            show();
-            activateWindow();
-        }
         ui.CF1->setTimerI(1000);
     }
 }

@@ -90,6 +90,7 @@ private:
     // The menu's "show" item and the double click: out of sight, the window
     // comes up; in sight, it goes into the tray.
     void ToggleFromTray();
+    void putIntoTray();
     void loadDialUpEntries();
     void cboTimeZone_Click();
     void setTrayToolTip(const QString& tip);
