@@ -67,6 +67,13 @@ void setForeground(QWidget* widget, const QColor& colour)
         for (const auto& [text, background] : kTextOn)
             palette.setColor(group, text,
                              readableColour(colour, palette.color(group, background), palette.color(group, text)));
+    // A selected line, such as the status line's newest, keeps the palette's
+    // colours where they read.
+    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+        const QColor selected = palette.color(group, QPalette::HighlightedText);
+        palette.setColor(group, QPalette::HighlightedText,
+                         readableColour(selected, palette.color(group, QPalette::Highlight), selected));
+    }
     widget->setPalette(palette);
 }
 
