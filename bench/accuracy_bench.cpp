@@ -10,9 +10,10 @@
 // estimate, then the clock-setting call to systemd-timedated, here played by
 // dbusmock's timedated on a private system bus (bench/run.py starts it),
 // which changes no clock; the figure is the adjustment that call carried, as
-// the mock logged it, less the true offset. Each run starts at another phase
-// of the servers' second. The servers count the questions each update asks
-// them and the shortest time between two.
+// the mock logged it, less the true offset, next to how close the status
+// line says it is. Each run starts at another phase of the servers' second.
+// The servers count the questions each update asks them and the shortest
+// time between two.
 //   accuracy_bench [RUNS] [DELAY_MS]
 #include "benchfigures.h"
 #include "clockset/timedatedclocksetter.h"
@@ -80,6 +81,7 @@ struct UpdateFigures
     double korvelMsecs = 0;  // the adjustment timedated received, less the true offset
     double singleMsecs = 0;  // the first answer alone, aimed at the middle of its second
     double addedMsecs = 0;   // the estimate's time on top of the first answer
+    double saidMsecs = 0;    // how close the status line says the clock now is
 };
 
 // How the update treated the servers: the most questions one got, and the
@@ -118,7 +120,8 @@ std::optional<UpdateFigures> update(const QString& firstServer)
         // Without other servers to ask, the estimate is the first answer's second.
         const qint64 single = *TimeEstimator(QStringList()).estimate(receipt, control.host()).adjustmentUsec;
         figures = UpdateFigures{double(*sent - kServerOffsetUsec) / 1000.0,
-                                double(single - kServerOffsetUsec) / 1000.0, added};
+                                double(single - kServerOffsetUsec) / 1000.0, added,
+                                double(estimate.uncertaintyUsec) / 1000.0};
     });
     control.GetTime();
     return figures;
@@ -187,6 +190,7 @@ int main(int argc, char** argv)
     std::vector<double> korvel;
     std::vector<double> single;
     std::vector<double> added;
+    std::vector<double> said;
     std::vector<double> rdate;
     Etiquette etiquette;
     for (int i = 0; i < runs; ++i) {
@@ -204,6 +208,7 @@ int main(int argc, char** argv)
             korvel.push_back(figures->korvelMsecs);
             single.push_back(figures->singleMsecs);
             added.push_back(figures->addedMsecs);
+            said.push_back(figures->saidMsecs);
         }
         waitForPhase(phase);
         if (const auto error = rdateErrorMsecs(*servers.front()))
@@ -215,6 +220,8 @@ int main(int argc, char** argv)
                          {"rdate", summary(rdate, runs)},
                          {"added_median_ms", BenchFigures::median(added)},
                          {"added_max_ms", added.empty() ? 0.0 : *std::max_element(added.begin(), added.end())},
+                         {"said_median_ms", BenchFigures::median(said)},
+                         {"said_max_ms", said.empty() ? 0.0 : *std::max_element(said.begin(), said.end())},
                          {"most_questions", etiquette.mostQuestions},
                          {"shortest_gap_ms", etiquette.shortestGapMsecs}});
     return korvel.size() == size_t(runs) && rdate.size() == size_t(runs) ? 0 : 1;

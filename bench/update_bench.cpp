@@ -15,9 +15,9 @@
 #include "options/optionstore.h"
 #include "timeclient/clockadjustment.h"
 #include "timeclient/korvelcontrol.h"
+#include "unseenreport.h"
 #include "update/clockupdate.h"
 #include "update/dialupsession.h"
-#include "update/updatereport.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -52,24 +52,6 @@ public:
     QString name() const override { return QStringLiteral("bench"); }
 };
 
-class Silent : public UpdateReport
-{
-public:
-    void addStatusLine(const QString&, bool) override {}
-    void clearStatusLines() override {}
-    void showResult(const QString&) override {}
-    void showNotSet(const QString&) override {}
-    void setSetTimeEnabled(bool) override {}
-    void showDialUpButtons(bool, bool) override {}
-    void addConnectionName(const QString&) override {}
-    void keepFailure(const QString&) override {}
-    bool inSight() const override { return false; }
-    bool askYesNo(const QString&, const QString&) override { return false; }
-    bool askChoice(const QString&, const QString&, const QString&, const QString&) override { return false; }
-    QString askText(const QString&, const QString&) override { return {}; }
-    void beep() override {}
-};
-
 double roundTripMsecs(quint16 port)
 {
     const qint64 start = LoopbackTimeServer::utcNowUsec();
@@ -87,7 +69,7 @@ int main(int argc, char** argv)
     qputenv("KORVEL_TIME_SERVERS", QByteArray("127.0.0.1:") + QByteArray::number(server.port()));
     QTemporaryDir folder;
     OptionStore store(folder.filePath(QStringLiteral("Korvel.ini")));
-    Silent report;
+    UnseenReport report;
     ClockCall clock;
     KorvelControl korvel;
     DialUpSession dialUp(std::make_shared<ModemUp>(), report);

@@ -98,6 +98,12 @@ std::unique_ptr<LoopbackTimeServer> LoopbackTimeServer::followingClock(std::chro
     return std::make_unique<LoopbackTimeServer>(std::chrono::milliseconds(0), offset.count() * 1000);
 }
 
+std::unique_ptr<LoopbackTimeServer> LoopbackTimeServer::telling(std::function<QDateTime()> now)
+{
+    return std::unique_ptr<LoopbackTimeServer>(
+        new LoopbackTimeServer(Behaviour{[now = std::move(now)] { return answerFor(now()); }, {}, {}, false}));
+}
+
 std::unique_ptr<LoopbackTimeServer> LoopbackTimeServer::silent()
 {
     return std::unique_ptr<LoopbackTimeServer>(new LoopbackTimeServer(Behaviour{}));

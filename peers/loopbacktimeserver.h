@@ -36,6 +36,9 @@ public:
     explicit LoopbackTimeServer(std::function<void(int connection)> serve);
     // An honest server without delays, `offset` ahead of the clock.
     static std::unique_ptr<LoopbackTimeServer> followingClock(std::chrono::milliseconds offset);
+    // Answers with the whole seconds of `now()` at each connection: a server
+    // whose clock runs as the test says (called on the server's thread).
+    static std::unique_ptr<LoopbackTimeServer> telling(std::function<QDateTime()> now);
     // Accepts and never sends.
     static std::unique_ptr<LoopbackTimeServer> silent();
     // Accepts nothing: its full accept queue makes the kernel drop new

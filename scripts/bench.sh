@@ -18,6 +18,7 @@ build_dir=${KORVEL_BENCH_BUILD:-$root/build-bench}
 
 cmake -S "$root" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVEL_WERROR=ON \
   -DKORVEL_BUILD_TESTS=OFF -DKORVEL_BUILD_BENCH=ON >/dev/null
-cmake --build "$build_dir" -j2 --target korvel bare_start bare_window accuracy_bench timeclient_bench update_bench >/dev/null
+cmake --build "$build_dir" -j2 --target korvel bare_start bare_window accuracy_bench timeclient_bench update_bench \
+  history_bench >/dev/null
 
 exec "$root/scripts/without-clock-rights.sh" python3 "$root/bench/run.py" "$build_dir" "$@"

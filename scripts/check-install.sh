@@ -39,6 +39,15 @@ window=$stage/usr/libexec/korvel/korvel-window
 needed=$(readelf -d "$stage/usr/bin/korvel" 2>/dev/null | sed -n 's/.*Shared library: \[\(libQt6[A-Za-z]*\).*/\1/p' | sort -u)
 [ "$needed" = libQt6Core ] && pass "usr/bin/korvel links Qt Core alone" \
   || fail "usr/bin/korvel links $(echo $needed)"
+# The History window and Qt Charts come from a module the window program
+# loads when the window is first opened, never at start.
+module=$stage/usr/libexec/korvel/korvel-historywindow.so
+readelf -d "$module" 2>/dev/null | grep -q 'Shared library: \[libQt6Charts' \
+  && pass "usr/libexec/korvel/korvel-historywindow.so links Qt Charts" \
+  || fail "usr/libexec/korvel/korvel-historywindow.so is missing or does not link Qt Charts"
+readelf -d "$window" 2>/dev/null | grep -q 'Shared library: \[libQt6Charts' \
+  && fail "usr/libexec/korvel/korvel-window links Qt Charts" \
+  || pass "usr/libexec/korvel/korvel-window does not link Qt Charts"
 # The installed command finds the installed window program, which answers
 # --query: here a failed query of one loopback port where nothing listens.
 answer=$(KORVEL_TIME_SERVERS=127.0.0.1:1 XDG_CONFIG_HOME=$work/config \
@@ -84,6 +93,12 @@ done
 # The help file and the example polkit rule, which must stay inactive.
 [ -s "$stage/usr/share/korvel/KORVEL.HLP" ] && pass "help file usr/share/korvel/KORVEL.HLP" \
   || fail "help file usr/share/korvel/KORVEL.HLP is missing (expected from resources/KORVEL.HLP)"
+# The German translation where the installed window program looks for it,
+# and the German menu entry.
+[ -s "$stage/usr/share/korvel/translations/korvel_de.qm" ] && pass "German translation" \
+  || fail "usr/share/korvel/translations/korvel_de.qm is missing"
+grep -q '^Name\[de\]=' "$stage/usr/share/applications/org.korvel.Korvel.desktop" && pass "German menu entry" \
+  || fail "the menu entry has no German name"
 rule=$stage/usr/share/doc/korvel/examples/49-korvel-set-time.rules
 [ -f "$rule" ] && pass "example polkit rule" || fail "example polkit rule is missing"
 [ ! -e "$stage/etc/polkit-1" ] && [ ! -e "$stage/usr/share/polkit-1" ] && pass "no active polkit rule" \
@@ -154,15 +169,17 @@ if [ -z "$deb" ]; then
 else
   pass "package ${deb##*/}"
   contents=$(dpkg-deb -c "$deb")
-  for path in ./usr/bin/korvel ./usr/libexec/korvel/korvel-window ./usr/share/applications/org.korvel.Korvel.desktop \
+  for path in ./usr/bin/korvel ./usr/libexec/korvel/korvel-window ./usr/libexec/korvel/korvel-historywindow.so \
+              ./usr/share/applications/org.korvel.Korvel.desktop \
               ./etc/xdg/autostart/korvel.desktop ./usr/share/icons/hicolor/48x48/apps/korvel.png \
               ./usr/share/korvel/KORVEL.HLP ./usr/share/doc/korvel/examples/49-korvel-set-time.rules \
               ./usr/share/doc/korvel/copyright ./usr/share/doc/korvel/changelog.gz \
-              ./usr/share/man/man1/korvel.1.gz ./usr/share/metainfo/org.korvel.Korvel.metainfo.xml; do
+              ./usr/share/man/man1/korvel.1.gz ./usr/share/metainfo/org.korvel.Korvel.metainfo.xml \
+              ./usr/share/korvel/translations/korvel_de.qm; do
     grep -q " $path\$" <<<"$contents" && pass "package holds $path" || fail "package lacks $path"
   done
   depends=$(dpkg-deb -f "$deb" Depends)
-  for dependency in libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libqt6dbus6 qt6-qpa-plugins; do
+  for dependency in libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libqt6dbus6 libqt6charts6 qt6-qpa-plugins; do
     grep -qw "$dependency" <<<"$depends" && pass "package depends on $dependency" \
       || fail "package does not depend on $dependency (Depends: $depends)"
   done

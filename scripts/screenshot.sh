@@ -4,83 +4,87 @@
 #
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Takes pictures of Korvel's main window and of its open tray menu under
-# Xvfb at 96 dpi, with trayer as the tray host. KORVEL_SCREENSHOT_SCALE=2
-# shows Korvel on a screen scaled twice (QT_SCALE_FACTOR).
-#   scripts/screenshot.sh [KORVEL_BINARY] [WINDOW_PNG] [TRAY_MENU_PNG]
+# Takes pictures of Korvel's main window, of its open tray menu and of its
+# History window over a month of updates, under the light palette and under
+# GTK's dark one (qt6-gtk-platformtheme), under Xvfb at 96 dpi, with trayer as
+# the tray host. KORVEL_SCREENSHOT_SCALE=2 shows Korvel on a screen scaled
+# twice (QT_SCALE_FACTOR).
+#   scripts/screenshot.sh [KORVEL_BINARY] [WINDOW_PNG] [TRAY_MENU_PNG] [HISTORY_PNG] [DARK_HISTORY_PNG]
 set -euo pipefail
 [ -n "${KORVEL_SCREENSHOT_TRACE:-}" ] && set -x
 
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+source "$(dirname "${BASH_SOURCE[0]}")/screenshot-peers.sh"
 korvel=${1:-$root/build/src/korvel}
 output=${2:-$root/docs/form1.png}
 menu_output=${3:-$root/docs/traymenu.png}
-display=:${KORVEL_SCREENSHOT_DISPLAY:-97}
+history_output=${4:-$root/docs/history.png}
+dark_history_output=${5:-$root/docs/history-dark.png}
 scale=${KORVEL_SCREENSHOT_SCALE:-1}
 
-work=$(mktemp -d)
-xvfb_pid=""
-korvel_pid=""
-bus_pid=""
-mock_pid=""
-timedated_pid=""
-trayer_pid=""
-cleanup() {
-  [ -n "$korvel_pid" ] && kill "$korvel_pid" 2>/dev/null || true
-  [ -n "$mock_pid" ] && kill "$mock_pid" 2>/dev/null || true
-  [ -n "$timedated_pid" ] && kill "$timedated_pid" 2>/dev/null || true
-  [ -n "$trayer_pid" ] && kill "$trayer_pid" 2>/dev/null || true
-  [ -n "$bus_pid" ] && kill "$bus_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
+start_desktop x11 "$((800 * scale))x$((600 * scale))" 96 $((24 * scale))
+display=$DISPLAY
+start_system_bus "Mobile broadband" "Travel modem"
+write_settings "$work"
+# A month of updates every two hours: four days while the system's network
+# time kept the clock (checks), then Korvel setting a clock that loses 1.3 s
+# a day, and a few updates that found no server.
+mkdir -p "$work/state/korvel"
+python3 - "$work/state/korvel/history.csv" <<'PY'
+import datetime, math, sys
+start = datetime.datetime.now(datetime.timezone.utc).replace(microsecond=0) - datetime.timedelta(days=30)
+lines = ["time_utc,outcome,reason,offset_s,uncertainty_s,servers,lag_s,asked_by"]
+servers = "time-a-g.nist.gov time-b-wwv.nist.gov time-c-b.nist.gov utcnist.colorado.edu"
+last_set = None
+for i in range(360):
+    time = (start + datetime.timedelta(hours=2 * i)).strftime("%Y-%m-%dT%H:%M:%SZ")
+    wobble = 0.012 * math.sin(i * 2.3)
+    uncertainty = 0.006 + 0.004 * (1 + math.sin(i * 0.7))
+    if i % 97 == 50:
+        lines.append("%s,no answer,no time server answered,,,,,schedule" % time)
+    elif i < 48:
+        lines.append("%s,checked,network time keeps it,%.6f,%.6f,%s,0.021,schedule" % (time, wobble / 3, uncertainty, servers))
+    else:
+        drifted = -1.3 * (i - last_set) / 12 if last_set is not None else wobble / 3
+        lines.append("%s,set,,%.6f,%.6f,%s,0.021,schedule" % (time, drifted + wobble, uncertainty, servers))
+        last_set = i
+open(sys.argv[1], "w").write("\n".join(lines) + "\n")
+PY
+
+# Prints the first window named $1 once it is there, within 10 seconds.
+wait_for_window() {
+  local found=""
+  for _ in $(seq 100); do
+    found=$(DISPLAY=$display xdotool search --name "$1" 2>/dev/null | head -n1) || true
+    [ -n "$found" ] && { echo "$found"; return 0; }
+    sleep 0.1
+  done
+  echo "the window \"$1\" did not appear" >&2
+  return 1
 }
-trap cleanup EXIT
 
-Xvfb "$display" -screen 0 "$((800 * scale))x$((600 * scale))x24" -dpi 96 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 50); do
-  DISPLAY=$display xdotool getdisplaygeometry >/dev/null 2>&1 && break
-  sleep 0.1
-done
+# Starts Korvel with the given extra environment and waits for its window.
+start_korvel() {
+  env "$@" LANG=en_US.UTF-8 DISPLAY=$display XDG_CONFIG_HOME=$work XDG_STATE_HOME=$work/state QT_QPA_PLATFORM=xcb \
+    QT_FONT_DPI=96 QT_SCALE_FACTOR=$scale "$root/scripts/without-clock-rights.sh" "$korvel" 2>/dev/null &
+  korvel_pid=$!
+  pids=("$korvel_pid" "${pids[@]}")
+  window=$(wait_for_window "Korvel Time & Date Setter") || exit 1
+}
 
-# NetworkManager with two mobile broadband profiles, and timedated, played by
-# dbusmock on a private system bus, so the dial-up area has something to show.
-"$root/peers/private-bus.sh" bus "$work" >/dev/null 2>&1 &
-bus_pid=$!
-export DBUS_SYSTEM_BUS_ADDRESS=unix:path=$work/bus
-for _ in $(seq 50); do [ -S "$work/bus" ] && break; sleep 0.1; done
-"$root/peers/private-bus.sh" mock "$DBUS_SYSTEM_BUS_ADDRESS" networkmanager >/dev/null 2>&1 &
-mock_pid=$!
-"$root/peers/private-bus.sh" mock "$DBUS_SYSTEM_BUS_ADDRESS" timedated >/dev/null 2>&1 &
-timedated_pid=$!
-DISPLAY=$display trayer --edge top --align right --widthtype request --height $((24 * scale)) --transparent false \
-  >/dev/null 2>&1 &
-trayer_pid=$!
-gdbus wait --system --timeout 20 org.freedesktop.NetworkManager
-gdbus wait --system --timeout 20 org.freedesktop.timedate1
-for profile in "Mobile broadband" "Travel modem"; do
-  gdbus call --system --dest org.freedesktop.NetworkManager \
-    --object-path /org/freedesktop/NetworkManager/Settings \
-    --method org.freedesktop.NetworkManager.Settings.AddConnection \
-    "{'connection': {'id': <'$profile'>, 'type': <'gsm'>}, 'gsm': {'apn': <'internet'>}}" >/dev/null
-done
+# Opens the History window from the Options menu and takes its picture.
+take_history() {
+  DISPLAY=$display xdotool windowfocus --sync "$window" key --clearmodifiers alt+o
+  sleep 0.5
+  DISPLAY=$display xdotool key h
+  local history
+  history=$(wait_for_window "Korvel - History") || exit 1
+  sleep 1
+  eval "$(DISPLAY=$display xdotool getwindowgeometry --shell "$history")"
+  DISPLAY=$display import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$1"
+  echo "$1: ${WIDTH}x${HEIGHT}"
+}
 
-# Both groups switched on, so the picture shows them in their colours; the
-# last update a few minutes ago, so no update starts while the picture is taken.
-mkdir -p "$work/Korvel"
-printf '[Option]\nCheckEvery=1\nCheckAuto=1\nUnload=1\nConnection=Mobile broadband\nTimeZone=55\nLastUpdate=%s\n' \
-  "$(LC_ALL=C date -d '-25 minutes' '+%-m/%-d/%Y %-I:%M:%S %p')" >"$work/Korvel/Korvel.ini"
-LANG=en_US.UTF-8 DISPLAY=$display XDG_CONFIG_HOME=$work QT_QPA_PLATFORM=xcb QT_FONT_DPI=96 QT_SCALE_FACTOR=$scale \
-  "$root/scripts/without-clock-rights.sh" "$korvel" 2>/dev/null &
-korvel_pid=$!
-
-window=""
-for _ in $(seq 100); do
-  window=$(DISPLAY=$display xdotool search --name "Korvel Time & Date Setter" 2>/dev/null | head -n1) || true
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || { echo "the window did not appear" >&2; exit 1; }
+start_korvel
 # Long enough for the clock face's first ticks.
 sleep 2.5
 
@@ -111,3 +115,11 @@ eval "$(DISPLAY=$display xdotool getwindowgeometry --shell "$menu")"
 DISPLAY=$display import -window root -crop "$((WIDTH + 40))x$((HEIGHT + 40))+$((X - 20))+$((Y - 20))" +repage \
   "$menu_output"
 echo "$menu_output: ${WIDTH}x${HEIGHT}"
+DISPLAY=$display xdotool key Escape
+take_history "$history_output"
+
+# Under GTK's dark palette, as a desktop in dark mode shows Korvel.
+kill "$korvel_pid"
+wait "$korvel_pid" 2>/dev/null || true
+start_korvel QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark
+take_history "$dark_history_output"

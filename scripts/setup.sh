@@ -17,7 +17,11 @@ case "$build_dir" in /*) ;; *) build_dir="$root/$build_dir" ;; esac
 packages=(
   # build
   cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins librsvg2-bin libxcb1-dev python3
+  # the History window's chart (Qt Charts' CMake files need Qt OpenGL's)
+  qt6-charts-dev libqt6opengl6-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  # translations: lupdate and lrelease, and Qt's own texts for the boxes' buttons
+  qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
   # packaging and its checks: desktop-file-validate, dpkg-shlibdeps, lintian,
   # appstreamcli, man for the manual page, reuse lint for the licence headers
   desktop-file-utils dpkg-dev lintian appstream man-db reuse
@@ -29,6 +33,8 @@ packages=(
   xinetd python3-dbusmock libglib2.0-bin dbus-daemon xvfb xauth trayer imagemagick xdotool
   # window managers and Xfce's panel (a StatusNotifierItem host on X11) for the tray journeys
   xfwm4 openbox xfce4-panel x11-utils
+  # a dark palette for the History window's screenshot (scripts/screenshot.sh)
+  qt6-gtk-platformtheme
   # a Wayland desktop with a StatusNotifierItem tray, and its screenshots
   sway waybar grim qt6-wayland
   # benchmark references and timing (scripts/bench.sh)

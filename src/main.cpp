@@ -2,9 +2,10 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// `korvel`: answers --help and --version, applies the start-up rule and, when
+// `korvel`: answers --help, --version and --history, applies the start-up rule and, when
 // Korvel stays, becomes the window program. Links Qt Core alone, so that an
 // unattended start that leaves at once costs little more than a bare program.
+#include "history/historycommand.h"
 #include "options/optionstore.h"
 #include "startup/commandline.h"
 #include "startup/commandlinecommand.h"
@@ -16,6 +17,8 @@ int main(int argc, char** argv)
 {
     if (const std::optional<int> exitCode = runCommandLineCommand(argc, argv))
         return *exitCode;
+    if (HistoryCommand::asks(argc, argv))
+        return HistoryCommand::run(argc, argv);
     if (!asksForWindowProgramCommand(argc, argv)) {
         OptionStore store;
         const StartupState startup =

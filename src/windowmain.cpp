@@ -6,6 +6,7 @@
 // startup/windowprogram.h).
 #include "commands/querycommand.h"
 #include "commands/statuscommand.h"
+#include "history/historycommand.h"
 #include "session/windowlauncher.h"
 #include "startup/commandlinecommand.h"
 
@@ -20,5 +21,7 @@ int main(int argc, char** argv)
         return runQueryCommand(argc, argv);
     if (argc >= 2 && std::strcmp(argv[1], "--status") == 0)
         return runStatusCommand(argc, argv);
+    if (HistoryCommand::asks(argc, argv))
+        return HistoryCommand::run(argc, argv);
     return runWindow(argc, argv);
 }

@@ -6,7 +6,6 @@
 
 #include "app/form1report.h"
 #include "app/networktimeitem.h"
-#include "app/optioncontrols.h"
 #include "clockset/clocksetter.h"
 #include "net/cwininetconnection.h"
 #include "net/dialupentries.h"
@@ -40,7 +39,7 @@ namespace {
 // The tray menu's first item: what choosing it does to the window.
 QString showItemCaption(bool inTray)
 {
-    return inTray ? QStringLiteral("&Show Korvel") : QStringLiteral("&Minimize Korvel");
+    return inTray ? Form1::tr("&Show Korvel", "tray menu") : Form1::tr("&Minimize Korvel", "tray menu");
 }
 } // namespace
 
@@ -105,7 +104,7 @@ void Form1::Form_Load()
 
     loadDialUpEntries();
     if (const QString obstacle = m_services.clockSetter->obstacle(); !obstacle.isEmpty())
-        AddStatusLine(QStringLiteral("Status: The clock cannot be set: ") + obstacle);
+        AddStatusLine(LocalizedText::translate("Form1", "Status: The clock cannot be set: %1").arg(obstacle));
     m_networkTimeItem = std::make_unique<NetworkTimeItem>(ui.mnuNetworkTime, *m_services.networkTime, *m_report);
     TimeZoneList::fill(ui.cboTimeZone, m_ZoneOffsets);
     m_options.selectStored(Option::TimeZone);
@@ -203,7 +202,7 @@ qint32 Form1::scheduledMinutesElapsed() const
 void Form1::setTrayToolTip(const QString& tip)
 {
     if (m_frmSysTray)
-        m_frmSysTray->setToolTip(tip);
+        m_frmSysTray->setToolTip(m_history ? m_history->withDrift(tip) : tip);
 }
 
 bool Form1::inTray() const
@@ -230,8 +229,9 @@ void Form1::createTrayForm()
 void Form1::buildTrayMenu()
 {
     m_frmSysTray->AddMenuItem(showItemCaption(inTray()), QStringLiteral("show"));
+    m_history = std::make_unique<HistoryItems>(ui.mnuHistory, *m_frmSysTray, m_update->history(), this);
     m_frmSysTray->AddMenuItem(QStringLiteral("-"), QString());
-    m_frmSysTray->AddMenuItem(QStringLiteral("&Close"), QStringLiteral("close"));
+    m_frmSysTray->AddMenuItem(tr("&Close", "tray menu"), QStringLiteral("close"));
     m_frmSysTray->setToolTip(QStringLiteral("Korvel"));
     m_frmSysTray->setIconHandle(windowIcon());
 }

@@ -7,6 +7,7 @@
 #include "app/form1report.h"
 #include "app/form1services.h"
 #include "app/optioncontrols.h"
+#include "historywindow/historyitems.h"
 #include "schedule/updateretry.h"
 #include "schedule/updateschedule.h"
 #include "startup/startuprule.h"
@@ -47,7 +48,7 @@ public:
     // the user makes and at unload.
     void SaveOptions();
     // Appends a line to the status list, selects it and logs it.
-    void AddStatusLine(const QString& line, bool select = true) { m_report->addStatusLine(line, select); }
+    void AddStatusLine(const LocalizedText& line, bool select = true) { m_report->addStatusLine(line, select); }
 
     // Refills the dial-up entry list from the system's connection profiles.
     void LoadEntries();
@@ -110,6 +111,7 @@ private:
     std::unique_ptr<DialUpSession> m_dialUp;
     std::unique_ptr<ClockUpdate> m_update;
     std::unique_ptr<NetworkTimeItem> m_networkTimeItem;
+    std::unique_ptr<HistoryItems> m_history;
     UpdateRetry m_retry;
     TimeZoneList::Offsets m_ZoneOffsets{};
     QString m_sLastUpdate;

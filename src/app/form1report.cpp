@@ -23,13 +23,13 @@ Form1Report::Form1Report(Form1Design& design, UserPrompts& prompts, QWidget* win
 {
 }
 
-void Form1Report::addStatusLine(const QString& line, bool select)
+void Form1Report::addStatusLine(const LocalizedText& line, bool select)
 {
-    ui.lstConnectState->addItem(line);
+    ui.lstConnectState->addItem(line.shown());
     if (select)
         ui.lstConnectState->setCurrentRow(ui.lstConnectState->count() - 1);
     ui.lstConnectState->scrollToBottom();
-    qCInfo(lcStatus).noquote() << line;
+    qCInfo(lcStatus).noquote() << line.english();
 }
 
 void Form1Report::clearStatusLines()

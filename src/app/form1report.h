@@ -21,7 +21,7 @@ class Form1Report : public UpdateReport
 public:
     Form1Report(Form1Design& ui, UserPrompts& prompts, QWidget* window);
 
-    void addStatusLine(const QString& line, bool select = true) override;
+    void addStatusLine(const LocalizedText& line, bool select = true) override;
     void clearStatusLines() override;
     void showResult(const QString& caption) override;
     void showNotSet(const QString& caption) override;

@@ -34,9 +34,11 @@ void NetworkTimeItem::choose(bool on)
 
 void NetworkTimeItem::changed(bool on)
 {
-    m_report.addStatusLine(on ? tr("Status: The system's network time keeps the clock; \"Set Time\" will offer "
-                                   "to take over.")
-                              : tr("Status: Network time is off; \"Set Time\" sets the clock."));
+    m_report.addStatusLine(on ? LocalizedText::translate("NetworkTimeItem",
+                                                         "Status: The system's network time keeps the clock; "
+                                                         "\"Set Time\" will offer to take over.")
+                              : LocalizedText::translate("NetworkTimeItem",
+                                                         "Status: Network time is off; \"Set Time\" sets the clock."));
     showState();
 }
 

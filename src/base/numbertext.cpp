@@ -14,6 +14,16 @@ bool isBlank(QChar c)
     return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
 }
 
+// The period always, and the decimal separator of the user's locale and of
+// the language's, so "2,5" is two and a half under German.
+bool isDecimalSeparator(QChar c)
+{
+    if (c == u'.')
+        return true;
+    const QString separator(c);
+    return separator == QLocale::system().decimalPoint() || separator == TextFormat::locale().decimalPoint();
+}
+
 qsizetype skipDigits(const QString& text, qsizetype i)
 {
     while (i < text.size() && text.at(i).isDigit() && text.at(i).unicode() < 128)
@@ -42,7 +52,9 @@ double leadingNumber(const QString& text)
         ++i;
     qsizetype end = skipDigits(text, i);
     qsizetype digits = end - i;
-    if (end < text.size() && text.at(end) == u'.') {
+    qsizetype separator = -1;
+    if (end < text.size() && isDecimalSeparator(text.at(end))) {
+        separator = end;
         const qsizetype fractionEnd = skipDigits(text, end + 1);
         digits += fractionEnd - end - 1;
         end = fractionEnd;
@@ -58,7 +70,10 @@ double leadingNumber(const QString& text)
             end = exponentEnd;
     }
     bool ok = false;
-    const double value = QStringView(text).mid(start, end - start).toDouble(&ok);
+    QString number = text.mid(start, end - start);
+    if (separator >= 0)
+        number[separator - start] = u'.';
+    const double value = number.toDouble(&ok);
     return ok ? value : 0.0;
 }
 

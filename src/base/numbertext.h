@@ -9,8 +9,9 @@
 // Numbers read from and written for the user.
 namespace NumberText {
 
-// The leading numeric part of a text, period as decimal separator whatever
-// the locale, after leading blanks: "2.5" is 2.5, "1,5" is 1, "abc" is 0.
+// The leading numeric part of a text after leading blanks, with the period
+// or the locale's decimal separator: "2.5" is 2.5, "abc" is 0, and "2,5"
+// is 2.5 under German but 2 under English.
 double leadingNumber(const QString& text);
 
 // Pattern "0.0": one decimal, rounded, the user's decimal separator.

@@ -4,6 +4,8 @@
 
 #include "base/textformat.h"
 
+#include "base/language.h"
+
 #include <optional>
 
 namespace {
@@ -47,7 +49,7 @@ QString withFourDigitYear(const QString& format)
 
 QLocale TextFormat::locale()
 {
-    return pinnedLocale.value_or(QLocale::system());
+    return pinnedLocale.value_or(Language::locale());
 }
 
 void TextFormat::pinLocale(const QLocale& locale)

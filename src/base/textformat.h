@@ -7,7 +7,7 @@
 #include <QLocale>
 
 // Every locale-dependent text of Korvel asks this one place for its locale,
-// so tests can pin one and a user's settings apply everywhere else.
+// so tests can pin one and the language's locale applies everywhere else.
 class TextFormat
 {
 public:

@@ -30,9 +30,10 @@ NetworkTimeSwitch::NetworkTimeSwitch(const QDBusConnection& bus, QObject* parent
     read();
 }
 
-QString NetworkTimeSwitch::notTurnedLine(bool on, const QString& reason)
+LocalizedText NetworkTimeSwitch::notTurnedLine(bool on, const QString& reason)
 {
-    return (on ? tr("Status: Network time was not turned on: %1") : tr("Status: Network time was not turned off: %1"))
+    return (on ? LocalizedText::translate("NetworkTimeSwitch", "Status: Network time was not turned on: %1")
+               : LocalizedText::translate("NetworkTimeSwitch", "Status: Network time was not turned off: %1"))
         .arg(reason);
 }
 

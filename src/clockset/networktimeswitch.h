@@ -4,6 +4,8 @@
 
 #pragma once
 
+#include "base/localizedtext.h"
+
 #include "clockset/clocksetoutcome.h"
 
 #include <QDBusConnection>
@@ -39,7 +41,7 @@ public:
     // after kSettleMsecs); one change at a time.
     ClockSetOutcome turn(bool on);
     // The status line for a turn that did not happen, and why.
-    static QString notTurnedLine(bool on, const QString& reason);
+    static LocalizedText notTurnedLine(bool on, const QString& reason);
 
 Q_SIGNALS:
     void ntpChanged(bool on);

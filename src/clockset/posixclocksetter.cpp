@@ -6,6 +6,7 @@
 
 #include "clockset/clocksetlog.h"
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
@@ -29,9 +30,9 @@ ClockSetOutcome PosixClockSetter::adjust(qint64 adjustmentUsec)
     const int error = errno;
     qCWarning(lcClockSet) << "clock_settime failed:" << std::strerror(error);
     if (error == EPERM)
-        return {ClockSetOutcome::Kind::NotAuthorised, QStringLiteral("Korvel is not allowed to change the clock")};
+        return {ClockSetOutcome::Kind::NotAuthorised, QCoreApplication::translate("ClockSetting", "Korvel is not allowed to change the clock")};
     return {ClockSetOutcome::Kind::Failed,
-            QStringLiteral("the clock was not set: %1").arg(QString::fromLocal8Bit(std::strerror(error)))};
+            QCoreApplication::translate("ClockSetting", "the clock was not set: %1").arg(QString::fromLocal8Bit(std::strerror(error)))};
 }
 
 QString PosixClockSetter::name() const

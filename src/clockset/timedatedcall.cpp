@@ -8,6 +8,7 @@
 #include "clockset/clocksetlog.h"
 #include "clockset/timedatedstate.h"
 
+#include <QCoreApplication>
 #include <QDBusError>
 #include <QDBusPendingCallWatcher>
 
@@ -73,7 +74,7 @@ ClockSetOutcome call(const QDBusConnection& bus, QDBusMessage request, const QSt
     const QDBusPendingCallWatcher pending(bus.asyncCall(request, kTimeoutMsecs));
     if (!EventSlice::waitTakingInput([&] { return pending.isFinished(); }, kTimeoutMsecs + kWaitMarginMsecs)) {
         qCWarning(lcClockSet) << "timedated gave no answer in time";
-        return {Kind::Failed, QStringLiteral("the system's time service did not answer")};
+        return {Kind::Failed, QCoreApplication::translate("ClockSetting", "the system's time service did not answer")};
     }
     if (pending.isError())
         return outcomeOf(pending.error());
@@ -87,15 +88,15 @@ QString reason(ClockSetOutcome::Kind kind)
     case Kind::Set:
         return {};
     case Kind::AutomaticTimeSyncOn:
-        return QStringLiteral("network time keeps the clock (automatic network time is on)");
+        return QCoreApplication::translate("ClockSetting", "network time keeps the clock (automatic network time is on)");
     case Kind::NotAuthorised:
-        return QStringLiteral("permission to change the clock was refused or the request was dismissed");
+        return QCoreApplication::translate("ClockSetting", "permission to change the clock was refused or the request was dismissed");
     case Kind::ServiceMissing:
-        return QStringLiteral("the system's time service (systemd-timedated) is not available");
+        return QCoreApplication::translate("ClockSetting", "the system's time service (systemd-timedated) is not available");
     case Kind::Failed:
         break;
     }
-    return QStringLiteral("the system's time service did not set the clock");
+    return QCoreApplication::translate("ClockSetting", "the system's time service did not set the clock");
 }
 
 } // namespace TimedatedCall

@@ -5,6 +5,8 @@
 #include "commands/statusreport.h"
 
 #include "base/systembus.h"
+#include "history/drifttext.h"
+#include "history/updatehistory.h"
 #include "net/backendselector.h"
 #include "net/cnetconnect.h"
 #include "net/dialupentries.h"
@@ -13,6 +15,8 @@
 #include "schedule/updateschedule.h"
 #include "startup/startuprule.h"
 #include "timeclient/servercycle.h"
+
+#include <QCoreApplication>
 
 #include <algorithm>
 
@@ -98,6 +102,7 @@ Facts gather(OptionStore& store)
     for (const OptionKey& key : Option::all)
         facts.options.append({QLatin1String(key.name), store.read(key)});
     facts.nextUpdate = nextUpdate(store);
+    facts.drift = DriftText::summary(ClockDrift::of(UpdateHistory().read().records));
     return facts;
 }
 
@@ -122,6 +127,7 @@ QStringList lines(const Facts& facts)
     const QString file = facts.settingsFile.isEmpty() ? QStringLiteral("not kept") : facts.settingsFile;
     report << QStringLiteral("Options (%1): ").arg(file) + options.join(QStringLiteral(", "));
     report << QStringLiteral("Next automatic update: ") + facts.nextUpdate;
+    report << QCoreApplication::translate("StatusReport", "Drift: %1").arg(facts.drift);
     return report;
 }
 

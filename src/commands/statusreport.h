@@ -33,6 +33,8 @@ struct Facts
     QString settingsProblem;
     QList<QPair<QString, QString>> options;
     QString nextUpdate;
+    // How fast the clock drifts, from the update history.
+    QString drift;
 };
 
 // Asks the system and the stored options. The test web sites share a time

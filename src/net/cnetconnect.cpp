@@ -90,16 +90,16 @@ void CNetConnect::Refresh()
     // Bits are tested in this order: a modem wins over a LAN, a LAN over a proxy.
     bool probe = false;
     if (state.flags & InternetFlags::Modem) {
-        m_ConnectModeDesc = QStringLiteral("Modem");
+        m_ConnectModeDesc = QString::fromLatin1(QT_TRANSLATE_NOOP("Connection", "Modem"));
         if (state.flags & InternetFlags::ModemBusy) {
-            m_ConnectModeDesc = QStringLiteral("Modem (Busy)");
+            m_ConnectModeDesc = QString::fromLatin1(QT_TRANSLATE_NOOP("Connection", "Modem (Busy)"));
             probe = true;
         }
     } else if (state.flags & InternetFlags::Lan) {
-        m_ConnectModeDesc = QStringLiteral("LAN");
+        m_ConnectModeDesc = QString::fromLatin1(QT_TRANSLATE_NOOP("Connection", "LAN"));
         probe = true;
     } else if (state.flags & InternetFlags::Proxy) {
-        m_ConnectModeDesc = QStringLiteral("Proxy Server");
+        m_ConnectModeDesc = QString::fromLatin1(QT_TRANSLATE_NOOP("Connection", "Proxy Server"));
         probe = true;
     }
     // A proxy is the one thing the system's own check does not see past.

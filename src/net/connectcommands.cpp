@@ -12,21 +12,23 @@
 
 namespace ConnectCommands {
 
-QString connectStatusLine(bool connected, const QString& connectModeDesc)
+LocalizedText connectStatusLine(bool connected, const QString& connectModeDesc)
 {
-    return connected ? QStringLiteral("Status: Connected - ") + connectModeDesc
-                     : QStringLiteral("Status: No Connection Found");
+    return connected ? LocalizedText::translate("Connection", "Status: Connected - %1")
+                           .arg(LocalizedText::marked("Connection", connectModeDesc))
+                     : LocalizedText::translate("Connection", "Status: No Connection Found");
 }
 
-QString disconnectStatusLine(bool hungUp)
+LocalizedText disconnectStatusLine(bool hungUp)
 {
-    return hungUp ? QStringLiteral("Status: Disconnected")
-                  : QStringLiteral("I can only disconnect from connections I made.");
+    return hungUp ? LocalizedText::translate("Connection", "Status: Disconnected")
+                  : LocalizedText::translate("Connection", "I can only disconnect from connections I made.");
 }
 
-QString noRasStatusLine()
+LocalizedText noRasStatusLine()
 {
-    return QStringLiteral("Status: NO RAS");
+    return LocalizedText::translate("Connection", "Status: NO RAS",
+                                    "no dial-up service (remote access) on this PC");
 }
 
 ConnectOutcome connect(CWinInetConnection& connection, CNetConnect& netConnect, const QString& entryName)

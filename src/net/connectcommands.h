@@ -4,7 +4,7 @@
 
 #pragma once
 
-#include <QString>
+#include "base/localizedtext.h"
 
 class CNetConnect;
 class CWinInetConnection;
@@ -15,7 +15,7 @@ namespace ConnectCommands {
 
 struct ConnectOutcome
 {
-    QString statusLine;
+    LocalizedText statusLine;
     bool connectEnabled = true;
     // This program dialled the connection, so it may hang it up again.
     bool dialled = false;
@@ -23,16 +23,16 @@ struct ConnectOutcome
 
 struct DisconnectOutcome
 {
-    QString statusLine;
+    LocalizedText statusLine;
     bool hungUp = false;
 };
 
 // Line for the state the probe finds after a Connect.
-QString connectStatusLine(bool connected, const QString& connectModeDesc);
+LocalizedText connectStatusLine(bool connected, const QString& connectModeDesc);
 // Line for the outcome of a Disconnect.
-QString disconnectStatusLine(bool hungUp);
+LocalizedText disconnectStatusLine(bool hungUp);
 // Line shown instead of the entry list when the system has no dial-up support.
-QString noRasStatusLine();
+LocalizedText noRasStatusLine();
 
 // Dials entryName unattended (a failed dial is ignored), then reports what
 // the probe sees: a connection that existed already counts as connected.

@@ -4,6 +4,7 @@
 
 #include "options/optionfilereading.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cerrno>
@@ -37,7 +38,7 @@ QString readAll(int fd, QByteArray& bytes)
         total += got;
     }
     bytes.truncate(total);
-    return total > kMostBytes ? QStringLiteral("larger than 1 MiB") : QString();
+    return total > kMostBytes ? QCoreApplication::translate("Options", "larger than 1 MiB") : QString();
 }
 } // namespace
 
@@ -57,9 +58,9 @@ Reading read(const QString& path)
     if (::fstat(fd, &status) != 0)
         reading.damage = systemError();
     else if (!S_ISREG(status.st_mode))
-        reading.damage = QStringLiteral("not a plain file");
+        reading.damage = QCoreApplication::translate("Options", "not a plain file");
     else if (status.st_size > kMostBytes)
-        reading.damage = QStringLiteral("larger than 1 MiB");
+        reading.damage = QCoreApplication::translate("Options", "larger than 1 MiB");
     else
         reading.damage = readAll(fd, reading.bytes);
     ::close(fd);

@@ -7,6 +7,7 @@
 #include "options/optionfilereading.h"
 #include "options/optionsalvage.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QSettings>
 
@@ -28,13 +29,13 @@ OptionStore::OptionStore(const QString& iniPath)
     : m_path(iniPath)
 {
     if (iniPath.isEmpty()) {
-        m_problem = QStringLiteral("Options cannot be kept: neither XDG_CONFIG_HOME nor HOME names a folder; the "
+        m_problem = QCoreApplication::translate("Options", "Options cannot be kept: neither XDG_CONFIG_HOME nor HOME names a folder; the "
                                    "defaults apply");
         return;
     }
     const OptionFileReading::Reading file = OptionFileReading::read(iniPath);
     if (!file.damage.isEmpty()) {
-        m_problem = QStringLiteral("Options not read: cannot read %1 (%2); the defaults apply and the file is left "
+        m_problem = QCoreApplication::translate("Options", "Options not read: cannot read %1 (%2); the defaults apply and the file is left "
                                    "as it is")
                         .arg(iniPath, file.damage);
         return;
@@ -120,7 +121,7 @@ QString OptionStore::sync()
         return {};
     // Replaced meanwhile by something that is not options: not written over.
     if (const QString damage = OptionFileReading::read(m_path).damage; !damage.isEmpty())
-        return QStringLiteral("Options not saved: %1 is no longer a settings file (%2)").arg(m_path, damage);
+        return QCoreApplication::translate("Options", "Options not saved: %1 is no longer a settings file (%2)").arg(m_path, damage);
     // The rewrite replaces the damaged file; what was saved from it goes along.
     for (auto it = m_salvaged.cbegin(); it != m_salvaged.cend(); ++it) {
         // A slash in a salvaged key would make it the path of another key.
@@ -135,7 +136,7 @@ QString OptionStore::sync()
     // A format error only ever comes from reading a damaged file, and stays
     // set; the rewrite itself replaces the file with a clean one.
     if (m_settings->status() == QSettings::AccessError || !m_settings->isWritable())
-        return QStringLiteral("Options not saved: cannot write %1").arg(fileName());
+        return QCoreApplication::translate("Options", "Options not saved: cannot write %1").arg(fileName());
     return {};
 }
 

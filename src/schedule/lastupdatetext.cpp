@@ -37,7 +37,7 @@ QString LastUpdateText::shown(const QString& storedText)
     return serial ? GeneralDate::format(*serial) : storedText;
 }
 
-QString LastUpdateText::statusLine(const QString& storedText)
+LocalizedText LastUpdateText::statusLine(const QString& storedText)
 {
-    return QStringLiteral("Last update was on - ") + shown(storedText);
+    return LocalizedText::translate("Schedule", "Last update was on - %1").arg(shown(storedText));
 }

@@ -4,6 +4,8 @@
 
 #pragma once
 
+#include "base/localizedtext.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -24,6 +26,6 @@ std::optional<QDateTime> instant(const QString& storedText);
 // as it stands.
 QString shown(const QString& storedText);
 // The status line that says when the last update was.
-QString statusLine(const QString& storedText);
+LocalizedText statusLine(const QString& storedText);
 
 } // namespace LastUpdateText

@@ -7,6 +7,7 @@
 #include "base/numbertext.h"
 #include "options/optionconversion.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 #include <algorithm>
@@ -16,7 +17,10 @@
 namespace UpdateSchedule {
 
 namespace {
-const QString kNextUpdate = QStringLiteral("Next update is in ");
+QString nextUpdateIn(const QString& timeLeft)
+{
+    return QCoreApplication::translate("Schedule", "Next update is in %1").arg(timeLeft);
+}
 
 double hoursLeft(const QString& hoursText, qint32 minutesElapsed)
 {
@@ -37,37 +41,37 @@ QString hoursText(const QString& typed)
     return QString::number(hours(typed), 'f', QLocale::FloatingPointShortest);
 }
 
-QString timeLeft(const QString& hoursText, qint32 minutesElapsed, int timerIntervalMsecs,
-                 const QString& secondsUnit)
+QString timeLeft(const QString& hoursText, qint32 minutesElapsed, int timerIntervalMsecs, bool periodAfterSeconds)
 {
     const double minutesLeft = hours(hoursText) * 60.0 - minutesElapsed;
     if (minutesLeft > 60.0)
-        return NumberText::oneDecimal(hoursLeft(hoursText, minutesElapsed)) + QStringLiteral(" hours");
+        return QCoreApplication::translate("Schedule", "%1 hours")
+            .arg(NumberText::oneDecimal(hoursLeft(hoursText, minutesElapsed)));
     if (minutesLeft >= 1.0)
-        return NumberText::oneDecimal(minutesLeft) + QStringLiteral(" minutes");
-    return NumberText::generalDouble(timerIntervalMsecs / 1000.0) + secondsUnit;
+        return QCoreApplication::translate("Schedule", "%1 minutes").arg(NumberText::oneDecimal(minutesLeft));
+    const QString seconds = NumberText::generalDouble(timerIntervalMsecs / 1000.0);
+    return periodAfterSeconds ? QCoreApplication::translate("Schedule", "%1 seconds.", "at the end of a sentence").arg(seconds)
+                              : QCoreApplication::translate("Schedule", "%1 seconds").arg(seconds);
 }
 
 Countdown countdown(Variant variant, const QString& caption, const QString& hoursText, qint32 minutesElapsed,
                     int timerIntervalMsecs, const QString& failure, bool held)
 {
-    const QString seconds = QStringLiteral(" seconds");
-    const QString shown = timeLeft(hoursText, minutesElapsed, timerIntervalMsecs,
-                                   variant == Variant::LeaveHours ? seconds + u'.' : seconds);
+    const QString shown = timeLeft(hoursText, minutesElapsed, timerIntervalMsecs, variant == Variant::LeaveHours);
     if (variant == Variant::AtLoad)
-        return {caption + QStringLiteral(" - ") + kNextUpdate + shown, QString()};
+        return {caption + QStringLiteral(" - ") + nextUpdateIn(shown), QString()};
 
     // The load step put " - " after the design caption: only what follows
     // the first "-" is replaced. A caption without one is kept whole.
     const qsizetype dash = caption.indexOf(u'-');
     const QString before = dash < 0 ? caption + QStringLiteral(" ") : caption.left(dash);
-    const QString left = timeLeft(hoursText, minutesElapsed, timerIntervalMsecs, seconds);
-    QString tip = QStringLiteral("Korvel - ") + kNextUpdate + left;
+    const QString left = timeLeft(hoursText, minutesElapsed, timerIntervalMsecs);
+    QString tip = QCoreApplication::translate("Schedule", "Korvel - Next update is in %1").arg(left);
     if (held)
-        tip = QStringLiteral("Korvel - Automatic updates wait for \"Set Time\"");
+        tip = QCoreApplication::translate("Schedule", "Korvel - Automatic updates wait for \"Set Time\"");
     else if (!failure.isEmpty())
-        tip = QStringLiteral("Korvel - Clock not set: %1. Next check in %2").arg(failure, left);
-    return {before + QStringLiteral("- ") + kNextUpdate + shown, tip};
+        tip = QCoreApplication::translate("Schedule", "Korvel - Clock not set: %1. Next check in %2").arg(failure, left);
+    return {before + QStringLiteral("- ") + nextUpdateIn(shown), tip};
 }
 
 bool isDue(const QString& hoursText, qint32 minutesElapsed)

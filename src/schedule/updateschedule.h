@@ -48,9 +48,10 @@ Countdown countdown(Variant variant, const QString& caption, const QString& hour
                     int timerIntervalMsecs, const QString& failure = {}, bool held = false);
 
 // How long until the next update: "1.5 hours", "60.0 minutes", below a
-// minute the scheduler timer's interval in seconds.
+// minute the scheduler timer's interval in seconds, then with a closing
+// period when `periodAfterSeconds`.
 QString timeLeft(const QString& hoursText, qint32 minutesElapsed, int timerIntervalMsecs,
-                 const QString& secondsUnit = QStringLiteral(" seconds"));
+                 bool periodAfterSeconds = false);
 
 // An update is due once the elapsed minutes reach the interval.
 bool isDue(const QString& hoursText, qint32 minutesElapsed);

@@ -25,7 +25,6 @@ public:
     // Tries once, without waiting, to take the lock file `name` in the
     // folder open as `folderFd`.
     Outcome tryTake(int folderFd, const QByteArray& name);
-    bool isHeld() const { return m_fd >= 0; }
     // Removes the file while still holding it, then lets go.
     void release();
 

@@ -6,6 +6,7 @@
 
 #include "app/form1.h"
 #include "app/form1services.h"
+#include "base/language.h"
 #include "options/optionstore.h"
 #include "session/sessioninstance.h"
 #include "session/terminationwatch.h"
@@ -111,6 +112,7 @@ int runWindow(int argc, char** argv)
     QCoreApplication::setApplicationName(QStringLiteral("korvel"));
     // Lets Wayland desktops match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.korvel.Korvel"));
+    Language::load(QLocale::system().uiLanguages(), Language::folders());
 
     Form1Services services;
     // The window ends the process at once: the guard's files go first.

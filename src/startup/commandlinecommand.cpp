@@ -13,7 +13,7 @@ namespace {
 QString helpText()
 {
     return QStringLiteral(
-        "Usage: korvel [Load 1] [--query [HOST[:PORT]]] [--status] [--help] [--version]\n"
+        "Usage: korvel [Load 1] [--query [HOST[:PORT]]] [--status] [--history [--csv]] [--help] [--version]\n"
         "\n"
         "Keeps this PC's clock right with the Time Protocol (RFC 868, TCP port 37).\n"
         "\n"
@@ -26,6 +26,9 @@ QString helpText()
         "  --status                say, without changing anything, what an update\n"
         "                          would find: the connection, how the clock can be\n"
         "                          set, the time servers, the options, the next update\n"
+        "  --history [--csv]       list every recorded update and check with the offset\n"
+        "                          it found, and how fast the clock drifts; with --csv\n"
+        "                          the history file as it is\n"
         "  --help                  show this help\n"
         "  --version               show the version\n"
         "\n"
@@ -44,7 +47,7 @@ bool looksLikeOption(const char* argument)
 
 bool isCommand(const char* argument)
 {
-    for (const char* command : {"--help", "-h", "--version", "--query", "--status"}) {
+    for (const char* command : {"--help", "-h", "--version", "--query", "--status", "--history"}) {
         if (std::strcmp(argument, command) == 0)
             return true;
     }
@@ -57,7 +60,8 @@ bool isCommand(const char* argument)
 const char* unknownOption(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i) {
-        if (looksLikeOption(argv[i]) && !(i == 1 && isCommand(argv[i])))
+        const bool historyAsCsv = i == 2 && std::strcmp(argv[1], "--history") == 0 && std::strcmp(argv[i], "--csv") == 0;
+        if (looksLikeOption(argv[i]) && !(i == 1 && isCommand(argv[i])) && !historyAsCsv)
             return argv[i];
     }
     return nullptr;

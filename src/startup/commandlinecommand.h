@@ -9,8 +9,8 @@
 // Runs the commands `korvel` answers itself: --help and --version, and the
 // usage with exit code 2 for an argument that looks like an option Korvel
 // does not know. Returns the exit code when it handled the command line,
-// nothing when the command line belongs to the window program (--query,
-// --status and the window's own words, such as "Load 1").
+// nothing when the command line belongs to --history, to the window program
+// (--query, --status) or to the window's own words, such as "Load 1".
 std::optional<int> runCommandLineCommand(int argc, char** argv);
 
 // True for `--query [HOST[:PORT]]` and `--status`, which the window program

@@ -8,6 +8,8 @@
 #include "base/dateserial.h"
 #include "base/eventslice.h"
 #include "base/generaldate.h"
+#include "base/localizedtext.h"
+#include "base/textformat.h"
 #include "timeclient/timeclientlog.h"
 
 #include <QCoreApplication>
@@ -21,25 +23,23 @@ namespace {
 constexpr qint64 kUsecPerMsec = 1000;
 // Room between choosing the moment of a question and asking it.
 constexpr qint64 kAskingMarginUsec = 5000;
-// An estimate wider than this is narrowed only by answers that a second
-// server repeats.
-constexpr qint64 kCheckedWidthUsec = 500'000;
+// How many of the last questions the planner chooses.
+constexpr qsizetype kPlannedQuestions = 3;
 // Time for an answer beyond its round trip.
 constexpr qint64 kAnswerRoomMsecs = 50;
-// How near a repeated question's answer must land to the moment it repeats.
-constexpr qint64 kLandingUsec = 10'000;
 // How far the PC's UTC clock may drift from the monotonic one during an
 // update before the answers no longer share one time line.
 constexpr qint64 kClockSlipUsec = 50'000;
 
-QString text(const char* source)
+// Sources marked where they are written, so the translator sees them.
+LocalizedText text(const char* source)
 {
-    return QCoreApplication::translate("TimeEstimator", source);
+    return LocalizedText::translate("TimeEstimator", source);
 }
 
-QString refusal(const QString& reason)
+LocalizedText refusal(const LocalizedText& reason)
 {
-    return reason + text(" The clock was not changed.");
+    return LocalizedText::translate("TimeEstimator", "%1 The clock was not changed.", "%1: why").arg(reason);
 }
 
 qint64 monotonicNow()
@@ -53,10 +53,11 @@ qint64 ceilingDivision(qint64 value, qint64 divisor)
     return quotient + (value % divisor > 0 ? 1 : 0);
 }
 
-// The cycle from `first` on; with four servers the first round pairs each
-// server with the one two places on, so that neighbours in the list never
-// vouch for each other, and the second round starts with the first one's pair.
-std::pair<QStringList, QStringList> askingOrder(const QStringList& cycle, const QString& first)
+// The servers to ask, in turn: the cycle from `first` on, each once and
+// then once more; with four servers every other one first, so that two
+// neighbours in the list (which may share a provider) are not asked one
+// after the other. Servers already asked once are asked once more only.
+QStringList askingPlan(const QStringList& cycle, const QString& first, const QHash<QString, int>& asked)
 {
     QStringList servers{first};
     const qsizetype start = cycle.indexOf(first);
@@ -67,8 +68,12 @@ std::pair<QStringList, QStringList> askingOrder(const QStringList& cycle, const 
     }
     if (servers.size() == 4)
         servers = {servers[0], servers[2], servers[1], servers[3]};
-    const QStringList firstRound = servers.mid(1);
-    return {firstRound, firstRound + QStringList{first}};
+    QStringList plan;
+    for (const QString& entry : servers.mid(1)) {
+        if (asked.value(entry) == 0)
+            plan << entry;
+    }
+    return plan + servers.mid(1) + QStringList{first};
 }
 } // namespace
 
@@ -101,7 +106,7 @@ UpdateEstimate TimeEstimator::estimate(const TimeReceipt& first, const QString& 
     if (!seconds) {
         const qint64 meant = ClockAdjustment::nearestReading(first.count, m_buildDay);
         UpdateEstimate refused;
-        refused.refusal = refusal(text("Status: The time server sent %1 UTC, which cannot be right.")
+        refused.refusal = refusal(text(QT_TRANSLATE_NOOP("TimeEstimator", "Status: The time server sent %1 UTC, which cannot be right."))
                                       .arg(GeneralDate::format(DateSerial::fromDateTime(
                                           QDateTime::fromSecsSinceEpoch(meant, QTimeZone::utc())))));
         return refused;
@@ -111,11 +116,8 @@ UpdateEstimate TimeEstimator::estimate(const TimeReceipt& first, const QString& 
         m_firstQuestionMsecs[entry] = first.askedMonotonicMsecs;
     }
     take(firstEntry, first);
-    if (m_cycle.size() > 1) {
-        const auto [firstRound, secondRound] = askingOrder(m_cycle, firstEntry);
-        askInTurn(firstRound, 0);
-        askInTurn(secondRound, 1);
-    }
+    if (m_cycle.size() > 1)
+        askInTurn(askingPlan(m_cycle, firstEntry, m_questions));
     UpdateEstimate result = decide(first, firstEntry);
     result.eraShiftSeconds = *seconds - (qint64(first.count) - TimeProtocol::kEpochDifference);
     return result;
@@ -142,37 +144,73 @@ void TimeEstimator::take(const QString& entry, const TimeReceipt& receipt)
     const qint64 connected = pcUsecAt(receipt.connectedMonotonicMsecs);
     const qint64 halfWay = connected + (pcUsecAt(receipt.receiptMonotonicMsecs) - connected) / 2;
     const OffsetInterval answer = OffsetInterval::ofAnswer(seconds * OffsetInterval::kSecondUsec, halfWay, halfWay);
-    const auto before = m_vote.span();
+    qCInfo(lcTimeClient) << entry << "puts the offset at" << answer.lowUsec << "to" << answer.highUsec << "us";
     m_vote.add(entry, answer);
     m_sendDelays[entry] = halfWay - asked;
     ++m_answers;
-    // No lone answer may narrow the estimate while it is wider than half a
-    // second: the next server is asked at the same moment of the second,
-    // until one answer lands there (one whose path took longer than
-    // expected lands elsewhere).
-    if (m_check && landsOn(answer.lowUsec, *m_check))
-        m_check.reset();
-    else if (!m_check && (!before || before->widthUsec() > kCheckedWidthUsec))
-        m_check = answer.lowUsec;
 }
 
-void TimeEstimator::askInTurn(const QStringList& order, int questionsBefore)
+void TimeEstimator::askInTurn(const QStringList& plan)
 {
-    for (const QString& entry : order) {
-        const int asked = m_questions.value(entry);
-        if (asked != questionsBefore)
-            continue;
-        const qint64 earliest = asked == 0
-            ? monotonicNow()
-            : std::max(monotonicNow(), m_firstQuestionMsecs.value(entry) + kSameServerMsecs);
-        if (const auto receipt = askAt(entry, earliest))
-            take(entry, *receipt);
+    for (qsizetype i = 0; i < plan.size(); ++i) {
+        if (const auto receipt = askAt(plan.at(i), nextEdge(plan.mid(i))))
+            take(plan.at(i), *receipt);
     }
 }
 
-std::optional<TimeReceipt> TimeEstimator::askAt(const QString& entry, qint64 earliestMonotonicMsecs)
+qint64 TimeEstimator::nextEdge(const QStringList& rest)
 {
-    const qint64 moment = questionMoment(entry, earliestMonotonicMsecs);
+    const auto span = m_vote.span();
+    if (!span)
+        return 0;
+    // A server that did not answer in time once is not counted on again.
+    QStringList answering;
+    for (const QString& entry : rest.mid(0, questionsInTime(rest, 0))) {
+        if (m_questions.value(entry) == 0 || m_sendDelays.contains(entry))
+            answering << entry;
+    }
+    if (answering.size() > kPlannedQuestions || answering.value(0) != rest.first())
+        return span->middleUsec();
+    if (!m_planner) {
+        // Honest servers keep halving: one halving for each question beyond
+        // the two that repeat the edges.
+        const int halvings = int(std::max<qsizetype>(answering.size() - 2, 0));
+        m_planner.emplace(kLimitUsec, span->widthUsec() >> halvings);
+    }
+    // Should every question wait a whole second for its moment, the last may be lost.
+    const qsizetype surely = questionsInTime(answering, OffsetInterval::kSecondUsec / kUsecPerMsec);
+    const bool lastMayBeLost = surely < answering.size();
+    return m_planner->nextEdge(m_vote, answering, lastMayBeLost);
+}
+
+qsizetype TimeEstimator::questionsInTime(const QStringList& rest, qint64 waitMsecs) const
+{
+    // The first is asked at the earliest; each later one waits `waitMsecs` for its moment.
+    qint64 now = monotonicNow();
+    QHash<QString, qint64> firstQuestions = m_firstQuestionMsecs;
+    for (qsizetype i = 0; i < rest.size(); ++i) {
+        const QString& entry = rest.at(i);
+        const qint64 earliest = firstQuestions.contains(entry)
+            ? std::max(now, firstQuestions.value(entry) + kSameServerMsecs)
+            : now;
+        const qint64 moment = earliest + (i == 0 ? 0 : waitMsecs);
+        const qint64 roundTrip = 2 * sendDelay(entry) / kUsecPerMsec;
+        if (m_deadlineMsecs - moment < roundTrip + kAnswerRoomMsecs)
+            return i;
+        firstQuestions.insert(entry, firstQuestions.value(entry, moment));
+        now = moment + roundTrip;
+    }
+    return rest.size();
+}
+
+std::optional<TimeReceipt> TimeEstimator::askAt(const QString& entry, qint64 edgeUsec)
+{
+    // The first question of a server waits for nothing but its moment; the
+    // second, for 4 s after the first.
+    const qint64 earliest = m_questions.value(entry) == 0
+        ? monotonicNow()
+        : std::max(monotonicNow(), m_firstQuestionMsecs.value(entry) + kSameServerMsecs);
+    const qint64 moment = questionMoment(entry, earliest, edgeUsec);
     // The last question may have less than a second, but time for its answer.
     const qint64 limit = std::min<qint64>(kQuestionMsecs, m_deadlineMsecs - moment);
     if (limit < 2 * sendDelay(entry) / kUsecPerMsec + kAnswerRoomMsecs) {
@@ -188,20 +226,17 @@ std::optional<TimeReceipt> TimeEstimator::askAt(const QString& entry, qint64 ear
     return receipt;
 }
 
-qint64 TimeEstimator::questionMoment(const QString& entry, qint64 earliestMonotonicMsecs) const
+qint64 TimeEstimator::questionMoment(const QString& entry, qint64 earliestMonotonicMsecs, qint64 edgeUsec) const
 {
-    const auto span = m_vote.span();
-    if (m_sendDelays.isEmpty() || !span)
+    if (m_sendDelays.isEmpty())
         return earliestMonotonicMsecs;
-    // A pending check repeats its moment; otherwise the answer halves what
-    // the most servers hold.
-    const qint64 edge = m_check.value_or(span->middleUsec());
     // The server's clock reads the PC's plus the offset: asked at this
-    // moment it sends as its clock turns a second, were the offset `edge`.
+    // moment it sends as its clock turns a second, were the offset `edgeUsec`.
     const qint64 delay = sendDelay(entry);
     const qint64 earliestSending = pcUsecAt(earliestMonotonicMsecs) + kAskingMarginUsec + delay;
-    const qint64 turn =
-        ceilingDivision(earliestSending + edge, OffsetInterval::kSecondUsec) * OffsetInterval::kSecondUsec - edge;
+    const qint64 turn = ceilingDivision(earliestSending + edgeUsec, OffsetInterval::kSecondUsec)
+            * OffsetInterval::kSecondUsec
+        - edgeUsec;
     return m_anchorMonotonicMsecs + ceilingDivision(turn - delay - m_anchorUtcUsec, kUsecPerMsec);
 }
 
@@ -215,70 +250,75 @@ qint64 TimeEstimator::sendDelay(const QString& entry) const
                                         : *std::min_element(m_sendDelays.cbegin(), m_sendDelays.cend());
 }
 
-bool TimeEstimator::landsOn(qint64 edgeUsec, qint64 targetUsec)
-{
-    const qint64 apart = ((edgeUsec - targetUsec) % OffsetInterval::kSecondUsec + OffsetInterval::kSecondUsec)
-        % OffsetInterval::kSecondUsec;
-    return std::min(apart, OffsetInterval::kSecondUsec - apart) <= kLandingUsec;
-}
-
 UpdateEstimate TimeEstimator::decide(const TimeReceipt& first, const QString& firstEntry)
 {
     UpdateEstimate result;
-    const OffsetVote::Verdict verdict = m_vote.verdict();
+    const OffsetVote::Verdict verdict = m_vote.verdict(kLimitUsec);
     result.refusal = verdictRefusal(verdict);
     if (!result.refusal.isEmpty())
         return result;
-    aimWithin(result, verdict);
+    aimAt(result, verdict);
     if (std::abs(*result.adjustmentUsec) > kLargeStepUsec) {
         result.refusal = largeStepRefusal(verdict, first, firstEntry);
         if (!result.refusal.isEmpty()) {
             result.adjustmentUsec.reset();
             return result;
         }
-        aimWithin(result, m_vote.verdict());
+        aimAt(result, m_vote.verdict(kLimitUsec));
     }
     for (const QString& entry : verdict.outside)
-        result.notes << text("Status: %1 is off from the others and was left out.").arg(entry);
+        result.notes << text(QT_TRANSLATE_NOOP("TimeEstimator", "Status: %1 is off from the others and was left out.")).arg(entry);
     return result;
 }
 
-QString TimeEstimator::verdictRefusal(const OffsetVote::Verdict& verdict) const
+LocalizedText TimeEstimator::verdictRefusal(const OffsetVote::Verdict& verdict) const
 {
     if (m_answers > 1 && clockMoved())
-        return refusal(text("Status: The PC's clock moved while the time servers were asked "
-                            "(the PC slept, or its time was changed)."));
+        return refusal(text(QT_TRANSLATE_NOOP("TimeEstimator", "Status: The PC's clock moved while the time servers were asked "
+                            "(the PC slept, or its time was changed).")));
     if (m_vote.servers() == 0)
-        return refusal(text("Status: No time server answered within a second."));
-    if (!verdict.range) {
+        return refusal(text(QT_TRANSLATE_NOOP("TimeEstimator", "Status: No time server answered within a second.")));
+    switch (verdict.outcome) {
+    case OffsetVote::Outcome::Set:
+        return {};
+    case OffsetVote::Outcome::Disagree: {
         const OffsetVote::Support support = m_vote.support();
         qCWarning(lcTimeClient) << "At most" << support.servers << "of" << m_vote.servers() << "servers agree, in"
                                 << support.stretches.size() << "places";
-        return refusal(text("Status: The time servers disagree."));
+        return refusal(text(QT_TRANSLATE_NOOP("TimeEstimator", "Status: The time servers disagree.")));
     }
-    if (!verdict.contested.isEmpty())
-        return refusal(text("Status: The time servers disagree: %1 is off from the others, but %2 agrees with it.")
-                           .arg(verdict.contested, verdict.contestedBy));
-    return {};
+    case OffsetVote::Outcome::Contested:
+        return refusal(text(QT_TRANSLATE_NOOP("TimeEstimator", "Status: The time servers disagree: %1 is off from the "
+                                                               "others, but %2 agrees with it."))
+                           .arg(verdict.contested)
+                           .arg(verdict.contestedBy));
+    case OffsetVote::Outcome::Uncertain:
+        break;
+    }
+    const QLocale locale = TextFormat::locale();
+    return refusal(text(QT_TRANSLATE_NOOP("TimeEstimator", "Status: Were one time server wrong, the answers would still "
+                                                           "leave %1 ms open; the clock is set only when it lands "
+                                                           "within %2 ms of the time servers."))
+                       .arg(locale.toString((verdict.uncertaintyUsec + kUsecPerMsec - 1) / kUsecPerMsec))
+                       .arg(locale.toString(kLimitUsec / kUsecPerMsec)));
 }
 
-QString TimeEstimator::largeStepRefusal(const OffsetVote::Verdict& verdict, const TimeReceipt& first,
+LocalizedText TimeEstimator::largeStepRefusal(const OffsetVote::Verdict& verdict, const TimeReceipt& first,
                                         const QString& firstEntry)
 {
     if (m_cycle.size() > 1 && verdict.holders < 2)
-        return refusal(text("Status: Only one time server answered, and it would move the clock by more than a "
-                            "day; that takes two servers that agree."));
+        return refusal(text(QT_TRANSLATE_NOOP("TimeEstimator", "Status: Only one time server answered, and it would move the clock by more than a "
+                            "day; that takes two servers that agree.")));
     if (m_cycle.size() <= 1 && !confirmLargeStep(first, firstEntry))
-        return refusal(text("Status: The time server would move the clock by more than a day, and asked again 4 "
-                            "seconds later its time had not moved on by 4 seconds."));
+        return refusal(text(QT_TRANSLATE_NOOP("TimeEstimator", "Status: The time server would move the clock by more than a day, and asked again 4 "
+                            "seconds later its time had not moved on by 4 seconds.")));
     return {};
 }
 
-void TimeEstimator::aimWithin(UpdateEstimate& result, const OffsetVote::Verdict& verdict) const
+void TimeEstimator::aimAt(UpdateEstimate& result, const OffsetVote::Verdict& verdict) const
 {
-    const OffsetInterval aim = *verdict.range;
-    result.adjustmentUsec = aim.middleUsec();
-    result.uncertaintyUsec = aim.widthUsec() / 2;
+    result.adjustmentUsec = verdict.aimUsec;
+    result.uncertaintyUsec = verdict.uncertaintyUsec;
     qCInfo(lcTimeClient) << "Offset from" << m_answers << "answers of" << verdict.holders << "servers:"
                          << *result.adjustmentUsec << "us, give or take" << result.uncertaintyUsec << "us";
 }
@@ -296,7 +336,7 @@ bool TimeEstimator::confirmLargeStep(const TimeReceipt& first, const QString& fi
         return false;
     }
     take(firstEntry, *again);
-    return m_vote.verdict().range.has_value();
+    return m_vote.verdict(kLimitUsec).outcome == OffsetVote::Outcome::Set;
 }
 
 bool TimeEstimator::clockMoved() const

@@ -6,6 +6,7 @@
 
 #include "timeclient/clockadjustment.h"
 #include "timeclient/offsetvote.h"
+#include "timeclient/questionplanner.h"
 #include "timeclient/timeprotocol.h"
 #include "timeclient/timequestion.h"
 #include "timeclient/timereceipt.h"
@@ -21,12 +22,14 @@
 // Turns the first answer of an update into the adjustment of the PC clock.
 // It asks every server of the cycle once and then once more, each question
 // timed so that its answer halves the offsets still possible, and lets the
-// servers vote: the offset is the stretch that more than half of them hold,
-// and a server outside it is named and left out. While the estimate is
-// wider than half a second no lone answer narrows it: the next server is
-// asked at the same moment of the second and must agree. A lone server must
-// still be running to move the clock by more than a day; several must have
-// two that agree.
+// servers vote (OffsetVote): fewer than half of them may be wrong, and the
+// clock is set only where, whichever they are, it lands within 130 ms of
+// the others' time. The last three questions are chosen with every way
+// their answers can come in view (QuestionPlanner): they repeat the edges
+// found, so that a server that steered the halving is contradicted, and
+// settle what such a contradiction leaves open. A lone server must still be
+// running to move the clock by more than a day; several must have two that
+// agree.
 class TimeEstimator
 {
 public:
@@ -41,6 +44,8 @@ public:
     static constexpr int kUpdateMsecs = 10000;
     static constexpr int kSameServerMsecs = 4000;
     static constexpr qint64 kLargeStepUsec = 86'400'000'000;
+    // How far from the servers' time the clock may be set, whichever one of them is wrong.
+    static constexpr qint64 kLimitUsec = 130'000;
 
     TimeEstimator(const QStringList& cycle, QDate buildDay = ClockAdjustment::buildDay(),
                   Asker ask = TimeQuestion::ask, Waiter wait = sleepUntil);
@@ -55,18 +60,22 @@ public:
 
 private:
     void take(const QString& entry, const TimeReceipt& receipt);
-    // Asks, in `order`, each server asked `questionsBefore` times so far.
-    void askInTurn(const QStringList& order, int questionsBefore);
-    std::optional<TimeReceipt> askAt(const QString& entry, qint64 earliestMonotonicMsecs);
-    qint64 questionMoment(const QString& entry, qint64 earliestMonotonicMsecs) const;
+    // Asks the servers of `plan` in turn, each once.
+    void askInTurn(const QStringList& plan);
+    // The offset the first of `rest`, the servers still to ask, is to test.
+    qint64 nextEdge(const QStringList& rest);
+    // How many of `rest` can still be asked before the update's time is up.
+    qsizetype questionsInTime(const QStringList& rest, qint64 waitMsecs) const;
+    std::optional<TimeReceipt> askAt(const QString& entry, qint64 edgeUsec);
+    qint64 questionMoment(const QString& entry, qint64 earliestMonotonicMsecs, qint64 edgeUsec) const;
     qint64 sendDelay(const QString& entry) const;
-    static bool landsOn(qint64 edgeUsec, qint64 targetUsec);
     UpdateEstimate decide(const TimeReceipt& first, const QString& firstEntry);
     // Why the vote sets nothing; empty when it sets the clock.
-    QString verdictRefusal(const OffsetVote::Verdict& verdict) const;
+    LocalizedText verdictRefusal(const OffsetVote::Verdict& verdict) const;
     // Why a step of more than a day is not taken; empty when it is.
-    QString largeStepRefusal(const OffsetVote::Verdict& verdict, const TimeReceipt& first, const QString& firstEntry);
-    void aimWithin(UpdateEstimate& result, const OffsetVote::Verdict& verdict) const;
+    LocalizedText largeStepRefusal(const OffsetVote::Verdict& verdict, const TimeReceipt& first,
+                                   const QString& firstEntry);
+    void aimAt(UpdateEstimate& result, const OffsetVote::Verdict& verdict) const;
     bool confirmLargeStep(const TimeReceipt& first, const QString& firstEntry);
     bool clockMoved() const;
     qint64 pcUsecAt(qint64 monotonicMsecs) const;
@@ -77,8 +86,8 @@ private:
     Waiter m_wait;
     OffsetVote m_vote;
     int m_answers = 0;
-    // The edge of an answer that another server must repeat.
-    std::optional<qint64> m_check;
+    // Chooses the last questions, once they come.
+    std::optional<QuestionPlanner> m_planner;
     // For each server that answered, how long from its question to its sending.
     QHash<QString, qint64> m_sendDelays;
     QHash<QString, int> m_questions;

@@ -4,8 +4,9 @@
 
 #pragma once
 
-#include <QString>
-#include <QStringList>
+#include "base/localizedtext.h"
+
+#include <QList>
 
 #include <optional>
 
@@ -15,13 +16,13 @@ struct UpdateEstimate
 {
     // Microseconds to add to the PC clock; nothing when the update is refused.
     std::optional<qint64> adjustmentUsec;
-    // Half the width of the interval the adjustment aims at: how far from
-    // the servers' time the clock may still be.
+    // How far from the servers' time the clock may still be, however the
+    // servers that may be wrong (fewer than half of them) answered.
     qint64 uncertaintyUsec = 0;
     // The status line that says why, when refused.
-    QString refusal;
+    LocalizedText refusal;
     // Status lines to show with an adjustment: the servers left out.
-    QStringList notes;
+    QList<LocalizedText> notes;
     // Seconds the first answer's era adds to its reading since 1900 (2^32
     // after the roll-over of 7 February 2036), so that the stored time of the
     // update lands in the right era.

@@ -65,12 +65,12 @@ QString keyOf(const QAction* item)
 
 frmSysTray::frmSysTray(QWidget* parent)
     : QWidget(parent)
-    , m_mnuPopup(new QMenu(QStringLiteral("&Popup"), this))
+    , m_mnuPopup(new QMenu(tr("&Popup"), this))
     , m_pendingClick(new QTimer(this))
 {
     const TwipsConverter twips(logicalDpiX());
     setObjectName(QStringLiteral("frmSysTray"));
-    setWindowTitle(QStringLiteral("Sys Tray Interface"));
+    setWindowTitle(tr("Sys Tray Interface"));
     resize(twips.toPixels(4680), twips.toPixels(1920));
 
     m_mnuPopup->setObjectName(QStringLiteral("mnuPopup"));
@@ -89,7 +89,7 @@ void frmSysTray::Form_Load()
     if (m_trayIcon)
         return;
     m_icon = ProgramIcon::icon();
-    m_toolTip = QStringLiteral("Time / Date Setting Program");
+    m_toolTip = tr("Time / Date Setting Program");
     m_trayIcon = new QSystemTrayIcon(m_icon, this);
     m_trayIcon->setToolTip(m_toolTip);
     // Exported before the icon is shown, so the host finds it at once. An

@@ -69,7 +69,7 @@ void Form1Design::setupUi(QMainWindow* form)
 void Form1Design::buildClientArea(QMainWindow* form, const TwipsConverter& twips)
 {
     form->setObjectName(QStringLiteral("Form1"));
-    form->setWindowTitle(QStringLiteral("Korvel Time & Date Setter"));
+    form->setWindowTitle(QCoreApplication::translate("Form1", "Korvel Time & Date Setter"));
     form->setWindowIcon(ProgramIcon::icon());
     form->setProperty("helpContextId", 10);
 
@@ -83,13 +83,13 @@ void Form1Design::buildClientArea(QMainWindow* form, const TwipsConverter& twips
 
 void Form1Design::buildResultRow(const TwipsConverter& twips)
 {
-    cmdSetTime = place(new QPushButton(QStringLiteral("Set Time"), clientArea), "cmdSetTime",
+    cmdSetTime = place(new QPushButton(QCoreApplication::translate("Form1", "Set Time"), clientArea), "cmdSetTime",
                        twips.rect(4080, 240, 1300, 350));
-    cmdSetTime->setToolTip(QStringLiteral("This will set your PC's date and time from the Atomic clock."));
+    cmdSetTime->setToolTip(QCoreApplication::translate("Form1", "This will set your PC's date and time from the Atomic clock."));
     cmdSetTime->setProperty("helpContextId", 220);
     cmdSetTime->setAutoDefault(true); // Return presses the focused button, as Space does
 
-    Label1 = place(new QLabel(QStringLiteral("Click \"Set Time\" to get current time."), clientArea),
+    Label1 = place(new QLabel(QCoreApplication::translate("Form1", "Click \"Set Time\" to get current time."), clientArea),
                    "Label1", twips.rect(1200, 240, 2655, 480));
     Label1->setFont(designFont(kDialogPoints));
     Label1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -97,11 +97,11 @@ void Form1Design::buildResultRow(const TwipsConverter& twips)
     Label1->setWordWrap(true);
     setBackground(Label1, QPalette::Window, QColor(224, 224, 224));
     setForeground(Label1, QColor(0, 128, 0));
-    Label1->setToolTip(QStringLiteral("Here you will see the date and time received or an error message."));
+    Label1->setToolTip(QCoreApplication::translate("Form1", "Here you will see the date and time received or an error message."));
     Label1->setAccessibleDescription(
         QCoreApplication::translate("Form1", "The date and time received, or an error message"));
 
-    Label2 = place(new QLabel(QStringLiteral("Date/Time:"), clientArea), "Label2",
+    Label2 = place(new QLabel(QCoreApplication::translate("Form1", "Date/Time:"), clientArea), "Label2",
                    twips.rect(120, 240, 1035, 240));
     Label2->setFont(designFont(kLargePoints, true));
     setForeground(Label2, QColor(0, 128, 0));
@@ -122,22 +122,22 @@ void Form1Design::buildStatusLine(const TwipsConverter& twips)
     lstConnectState->setSelectionMode(QAbstractItemView::SingleSelection);
     setBackground(lstConnectState, QPalette::Base, QColor(192, 192, 192));
     setForeground(lstConnectState, QColor(192, 0, 0));
-    lstConnectState->setToolTip(QStringLiteral("This shows the connection information."));
+    lstConnectState->setToolTip(QCoreApplication::translate("Form1", "This shows the connection information."));
     lstConnectState->setAccessibleName(QCoreApplication::translate("Form1", "Status"));
     // The selected newest line hides the focus frame: the frame draws the focus.
-    lstConnectState->setStyleSheet(QStringLiteral("QListWidget:focus { border: 2px solid palette(highlight); }"));
+    lstConnectState->setStyleSheet(QCoreApplication::translate("Form1", "QListWidget:focus { border: 2px solid palette(highlight); }"));
 }
 
 // Connect and Disconnect share one place; Disconnect starts hidden.
 void Form1Design::buildConnectButtons(const TwipsConverter& twips)
 {
-    CmdConnect = place(new QPushButton(QStringLiteral("Connect"), clientArea), "CmdConnect",
+    CmdConnect = place(new QPushButton(QCoreApplication::translate("Form1", "Connect"), clientArea), "CmdConnect",
                        twips.rect(4080, 2400, 1300, 350));
-    CmdConnect->setToolTip(QStringLiteral("This will connect you to the selected connection"));
+    CmdConnect->setToolTip(QCoreApplication::translate("Form1", "This will connect you to the selected connection"));
     CmdConnect->setAutoDefault(true);
-    CmdDisconnect = place(new QPushButton(QStringLiteral("Disconnect"), clientArea), "CmdDisconnect",
+    CmdDisconnect = place(new QPushButton(QCoreApplication::translate("Form1", "Disconnect"), clientArea), "CmdDisconnect",
                           twips.rect(4080, 2400, 1300, 350));
-    CmdDisconnect->setToolTip(QStringLiteral("This will disconnect you if Korvel made the connection."));
+    CmdDisconnect->setToolTip(QCoreApplication::translate("Form1", "This will disconnect you if Korvel made the connection."));
     CmdDisconnect->setAutoDefault(true);
     CmdDisconnect->hide();
 }
@@ -146,18 +146,18 @@ void Form1Design::buildConnectButtons(const TwipsConverter& twips)
 // window, so it stays usable while the frame is disabled.
 void Form1Design::buildDialUpGroup(const TwipsConverter& twips)
 {
-    fraAutoConnect = place(new QGroupBox(QStringLiteral("       Auto Dial up"), clientArea),
+    fraAutoConnect = place(new QGroupBox(QCoreApplication::translate("Form1", "       Auto Dial up"), clientArea),
                            "fraAutoConnect", twips.rect(120, 2280, 3735, 1095));
     fraAutoConnect->setFont(designFont(kLargePoints));
     setForeground(fraAutoConnect, QColor(0, 128, 128));
     fraAutoConnect->setEnabled(false);
 
-    ChkDisconnect = place(new QCheckBox(QStringLiteral("Disconnect when done"), fraAutoConnect),
+    ChkDisconnect = place(new QCheckBox(QCoreApplication::translate("Form1", "Disconnect when done"), fraAutoConnect),
                           "ChkDisconnect", twips.rect(120, 720, 2415, 255));
     ChkDisconnect->setFont(designFont(kLargePoints));
     setForeground(ChkDisconnect, QColor(0, 128, 128));
     ChkDisconnect->setToolTip(
-        QStringLiteral("This will tell the program to disconnect a connection it made when it's done"));
+        QCoreApplication::translate("Form1", "This will tell the program to disconnect a connection it made when it's done"));
     ChkDisconnect->setEnabled(false);
 
     cboEntries = place(new QComboBox(fraAutoConnect), "cboEntries", twips.rect(120, 360, 3495, 315));
@@ -176,7 +176,7 @@ void Form1Design::buildDialUpGroup(const TwipsConverter& twips)
 // and the hours box its gap; chkUnload's caption holds the away box the same way.
 void Form1Design::buildUpdateGroup(const TwipsConverter& twips)
 {
-    fraTime = place(new QGroupBox(QStringLiteral("       Update Time every             hours"), clientArea),
+    fraTime = place(new QGroupBox(QCoreApplication::translate("Form1", "       Update Time every             hours"), clientArea),
                     "fraTime", twips.rect(120, 1080, 5415, 1095));
     fraTime->setFont(designFont(kLargePoints));
     setForeground(fraTime, QColor(128, 0, 0));
@@ -192,7 +192,7 @@ void Form1Design::buildUpdateGroup(const TwipsConverter& twips)
     TxtTime->setAccessibleName(QCoreApplication::translate("Form1", "Hours between updates"));
 
     chkUnload = place(new FittedCheckBox(
-                          QStringLiteral("Unload at startup if next scheduled update time is more than"
+                          QCoreApplication::translate("Form1", "Unload at startup if next scheduled update time is more than"
                                          "           hours away"),
                           fraTime),
                       "chkUnload", twips.rect(120, 360, 5175, 495));
@@ -209,7 +209,7 @@ void Form1Design::buildUpdateGroup(const TwipsConverter& twips)
 
 void Form1Design::buildSecondaryTime(const TwipsConverter& twips)
 {
-    lblSecondaryTime = place(new QLabel(QStringLiteral("Secondary Time"), clientArea), "lblSecondaryTime",
+    lblSecondaryTime = place(new QLabel(QCoreApplication::translate("Form1", "Secondary Time"), clientArea), "lblSecondaryTime",
                              twips.rect(120, 3555, 1575, 255));
     lblSecondaryTime->setFont(designFont(kLargePoints));
     setForeground(lblSecondaryTime, QColor(0, 0, 192));
@@ -259,14 +259,14 @@ void Form1Design::setTabOrder()
 void Form1Design::buildMenus(QMainWindow* form)
 {
     QMenuBar* menuBar = form->menuBar();
-    help = menuBar->addMenu(QStringLiteral("&Help"));
+    help = menuBar->addMenu(QCoreApplication::translate("Form1", "&Help"));
     help->setObjectName(QStringLiteral("help"));
-    helpf = help->addAction(QStringLiteral("Help &File"));
+    helpf = help->addAction(QCoreApplication::translate("Form1", "Help &File"));
     helpf->setObjectName(QStringLiteral("helpf"));
 
-    mnuOptions = menuBar->addMenu(QStringLiteral("&Options"));
+    mnuOptions = menuBar->addMenu(QCoreApplication::translate("Form1", "&Options"));
     mnuOptions->setObjectName(QStringLiteral("mnuOptions"));
-    mnuBeep = mnuOptions->addAction(QStringLiteral("Beep On Update"));
+    mnuBeep = mnuOptions->addAction(QCoreApplication::translate("Form1", "Beep On Update"));
     mnuBeep->setObjectName(QStringLiteral("mnuBeep"));
     mnuBeep->setCheckable(true);
     // Usable once the system's time service has said whether it keeps the clock.
@@ -274,11 +274,14 @@ void Form1Design::buildMenus(QMainWindow* form)
     mnuNetworkTime->setObjectName(QStringLiteral("mnuNetworkTime"));
     mnuNetworkTime->setCheckable(true);
     mnuNetworkTime->setEnabled(false);
+    mnuOptions->addSeparator();
+    mnuHistory = mnuOptions->addAction(QCoreApplication::translate("Form1", "&History…"));
+    mnuHistory->setObjectName(QStringLiteral("mnuHistory"));
 
-    Settings = menuBar->addMenu(QStringLiteral("Change &Settings"));
+    Settings = menuBar->addMenu(QCoreApplication::translate("Form1", "Change &Settings"));
     Settings->setObjectName(QStringLiteral("Settings"));
-    Zone = Settings->addAction(QStringLiteral("Time &Zone"));
+    Zone = Settings->addAction(QCoreApplication::translate("Form1", "Time &Zone"));
     Zone->setObjectName(QStringLiteral("Zone"));
-    Regional = Settings->addAction(QStringLiteral("&Regional"));
+    Regional = Settings->addAction(QCoreApplication::translate("Form1", "&Regional"));
     Regional->setObjectName(QStringLiteral("Regional"));
 }

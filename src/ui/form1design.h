@@ -63,6 +63,7 @@ public:
     QMenu* mnuOptions = nullptr;
     QAction* mnuBeep = nullptr;
     QAction* mnuNetworkTime = nullptr;
+    QAction* mnuHistory = nullptr;
     QMenu* Settings = nullptr;
     QAction* Zone = nullptr;
     QAction* Regional = nullptr;

@@ -18,7 +18,7 @@ HelpViewer::HelpViewer(QWidget* parent)
     , m_browser(new QTextBrowser(this))
 {
     setObjectName(QStringLiteral("HelpViewer"));
-    setWindowTitle(QStringLiteral("Korvel Help"));
+    setWindowTitle(tr("Korvel Help"));
     setAttribute(Qt::WA_QuitOnClose, false);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -40,8 +40,8 @@ void HelpViewer::showContext(const QString& helpFile, int contextId)
     const QFileInfo file(helpFile);
     if (!file.isFile() || !file.isReadable()) {
         qCInfo(lcUi) << "no help file at" << helpFile;
-        m_browser->setHtml(QStringLiteral("<h3>Korvel Help</h3><p>The help file could not be opened:</p>"
-                                          "<p><i>%1</i></p><p>Installing Korvel again puts it back.</p>")
+        m_browser->setHtml(tr("<h3>Korvel Help</h3><p>The help file could not be opened:</p>"
+                                             "<p><i>%1</i></p><p>Installing Korvel again puts it back.</p>")
                                .arg(helpFile.toHtmlEscaped()));
         return;
     }

@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include "history/updatehistory.h"
 #include "timeclient/korvelcontrol.h"
 
 #include <QDate>
@@ -73,12 +74,15 @@ public:
     // (each tick does, so a hand-edited value cannot hide it); nothing when
     // none was applied.
     void rewriteLastUpdate();
+    // Where every update and check is recorded.
+    UpdateHistory& history() { return m_history; }
 
 Q_SIGNALS:
     // automaticUpdatesHeld() changed.
     void automaticUpdatesHeldChanged();
 
 private:
+    Result update(const Request& request);
     bool findConnection(const Request& request);
     void askForConnectionName();
     // The query's answer: checked against the other servers, then put on the clock.
@@ -87,6 +91,8 @@ private:
     ClockSetOutcome putOnClock(qint64 adjustmentUsec);
     bool takeOver();
     void reportCheck(const UpdateEstimate& estimate, const ClockSetOutcome& outcome);
+    // What the update measured, for its record in the history.
+    void noteMeasurement(const UpdateEstimate& estimate, const QStringList& answered, double lagSeconds);
     void notSet(const QString& failure);
     void writeLastUpdate(const QString& text);
 
@@ -105,4 +111,6 @@ private:
     // The received local time that was put on the clock, as stored; empty
     // when the last answer was not.
     QString m_appliedText;
+    UpdateHistory m_history;
+    HistoryRecord m_record;
 };

@@ -4,6 +4,8 @@
 
 #pragma once
 
+#include "base/localizedtext.h"
+
 #include <QString>
 
 // What an update and the dial-up commands tell the window, and what they ask
@@ -13,8 +15,9 @@ class UpdateReport
 public:
     virtual ~UpdateReport() = default;
 
-    // Appends a status line; the newest line is selected unless `select` is false.
-    virtual void addStatusLine(const QString& line, bool select = true) = 0;
+    // Appends a status line, shown translated and logged in English; the
+    // newest line is selected unless `select` is false.
+    virtual void addStatusLine(const LocalizedText& line, bool select = true) = 0;
     // The Connect command starts a fresh status list.
     virtual void clearStatusLines() = 0;
     // The result caption beside the button.

@@ -57,7 +57,9 @@ TEST(NumberText, LeadingNumberReadsAPeriodAndTextsUseTheLocaleSeparator)
 {
     for (const char* name : {"en_US", "de_DE"}) {
         LocaleScope scope(name);
-        const std::pair<const char*, double> read[] = {{"2.5", 2.5}, {"1,5", 1.0},       {"abc", 0.0}, {"", 0.0},
+        // The locale's decimal comma reads as well as the period.
+        const double commaRead = TextFormat::locale().decimalPoint() == u',' ? 1.5 : 1.0;
+        const std::pair<const char*, double> read[] = {{"2.5", 2.5}, {"1,5", commaRead}, {"abc", 0.0}, {"", 0.0},
                                                        {"  4 hours", 4.0}, {"-3.25x", -3.25}, {".5", 0.5}, {"-.", 0.0},
                                                        {"1e3", 1000.0}, {"2e", 2.0}};
         for (const auto& [text, value] : read)

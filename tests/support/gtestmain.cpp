@@ -5,6 +5,7 @@
 #include "support/traydisplay.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -27,6 +28,10 @@ int main(int argc, char** argv)
         qputenv(text.left(equals).constData(), text.mid(equals + 1));
     }
     tzset();
+    // Every update a test runs is recorded in a folder of the program's own,
+    // never in the user's history; a test names its own folder when it looks.
+    const QTemporaryDir state;
+    qputenv("XDG_STATE_HOME", QFile::encodeName(state.path()));
     testing::InitGoogleTest(&argc, argv);
     std::unique_ptr<TrayDisplay> display;
     if (qEnvironmentVariable("KORVEL_TEST_DISPLAY") == QLatin1String("tray") && !GTEST_FLAG_GET(list_tests)) {

@@ -6,9 +6,9 @@
 
 #include <QDeadlineTimer>
 
-PrivateSystemBus::PrivateSystemBus(const QString& type)
+PrivateSystemBus::PrivateSystemBus()
 {
-    m_daemon.start(KORVEL_PRIVATE_BUS, {"bus", m_dir.path(), type});
+    m_daemon.start(KORVEL_PRIVATE_BUS, {"bus", m_dir.path()});
     const QDeadlineTimer deadline(10000);
     while (!m_daemon.canReadLine() && m_daemon.waitForReadyRead(int(deadline.remainingTime()))) {
     }

@@ -11,13 +11,12 @@
 
 // A private dbus-daemon of the system type (peers/private-bus.sh) on a socket
 // in a temporary folder, standing in for the system bus so tests never touch
-// the machine's own (or, of the session type, for a test desktop's session
-// bus). Every local user may connect, so a desktop run as an ordinary user
-// reaches it too. Runs for its lifetime.
+// the machine's own. Every local user may connect, so a desktop run as an
+// ordinary user reaches it too. Runs for its lifetime.
 class PrivateSystemBus
 {
 public:
-    explicit PrivateSystemBus(const QString& type = QStringLiteral("system"));
+    PrivateSystemBus();
     ~PrivateSystemBus();
     PrivateSystemBus(const PrivateSystemBus&) = delete;
     PrivateSystemBus& operator=(const PrivateSystemBus&) = delete;

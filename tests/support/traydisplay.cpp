@@ -4,17 +4,12 @@
 
 #include "support/traydisplay.h"
 
-#include <QDeadlineTimer>
-#include <QThread>
-
 #include <xcb/xcb.h>
 
 #include <cstdlib>
 #include <memory>
 
 namespace {
-constexpr int kStartMsecs = 10000;
-
 // Takes ownership of an xcb reply.
 template <typename Reply>
 std::unique_ptr<Reply, decltype(&std::free)> owned(Reply* reply)
@@ -72,53 +67,9 @@ struct XConnection
 };
 } // namespace
 
-TrayDisplay::TrayDisplay()
-{
-    // Xvfb picks a free display number itself and writes it to standard output.
-    // Without -noreset it would reset whenever its last client leaves, and a
-    // client arriving meanwhile is turned away.
-    m_xvfb.start("Xvfb", {"-displayfd", "1", "-noreset", "-nolisten", "tcp", "-screen", "0", "1024x768x24"});
-    const QDeadlineTimer deadline(kStartMsecs);
-    while (!m_xvfb.canReadLine() && m_xvfb.waitForReadyRead(int(deadline.remainingTime()))) {
-    }
-    const QByteArray number = m_xvfb.readLine().trimmed();
-    if (number.isEmpty()) {
-        m_error = "Xvfb gave no display: " + m_xvfb.errorString() + ' ' + m_xvfb.readAllStandardError();
-        return;
-    }
-    m_name = ':' + QString::fromLatin1(number);
-
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("DISPLAY", m_name);
-    m_trayer.setProcessEnvironment(environment);
-    m_trayer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_trayer.setStandardOutputFile(QProcess::nullDevice());
-    m_trayer.start("trayer", {"--edge", "top", "--align", "right", "--widthtype", "request", "--height", "24",
-                              "--transparent", "false", "--SetDockType", "false", "--SetPartialStrut", "false"});
-    if (!m_trayer.waitForStarted()) {
-        m_error = "trayer did not start: " + m_trayer.errorString();
-        return;
-    }
-    while (!trayIsOwned()) {
-        if (deadline.hasExpired() || m_trayer.state() != QProcess::Running) {
-            m_error = "trayer did not take the tray on " + m_name;
-            return;
-        }
-        QThread::msleep(20);
-    }
-}
-
-TrayDisplay::~TrayDisplay()
-{
-    for (QProcess* process : {&m_trayer, &m_xvfb}) {
-        process->terminate();
-        process->waitForFinished(3000);
-    }
-}
-
 void TrayDisplay::exportToEnvironment() const
 {
-    qputenv("DISPLAY", m_name.toLocal8Bit());
+    qputenv("DISPLAY", name().toLocal8Bit());
     qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
@@ -139,14 +90,4 @@ QList<quint32> TrayDisplay::dockedWindows(const QString& display, qint64 pid)
             x.collectOwnedBelow(topLevel, pidAtom, pid, docked);
     }
     return docked;
-}
-
-bool TrayDisplay::trayIsOwned() const
-{
-    const XConnection x(m_name);
-    if (!x.isOpen())
-        return false;
-    const xcb_atom_t selection = x.atom("_NET_SYSTEM_TRAY_S" + QByteArray::number(x.screen));
-    const auto reply = owned(xcb_get_selection_owner_reply(x.c, xcb_get_selection_owner(x.c, selection), nullptr));
-    return reply && reply->owner != XCB_WINDOW_NONE;
 }

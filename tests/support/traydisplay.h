@@ -4,26 +4,18 @@
 
 #pragma once
 
-#include <QList>
-#include <QProcess>
-#include <QString>
+#include "support/desktopscript.h"
 
-// A private X display (Xvfb) with trayer as its notification-area host, for
-// tests of the tray icon and of the whole program. Runs from the constructor,
-// which waits until trayer owns the tray selection, until the destructor.
-class TrayDisplay
+#include <QList>
+
+// An X11 display (Xvfb) whose tray trayer holds, as XEmbed tray hosts do.
+class TrayDisplay : public DesktopScript
 {
 public:
-    TrayDisplay();
-    ~TrayDisplay();
-    TrayDisplay(const TrayDisplay&) = delete;
-    TrayDisplay& operator=(const TrayDisplay&) = delete;
+    TrayDisplay() : DesktopScript({QStringLiteral("x11")}) {}
 
-    bool isRunning() const { return m_error.isEmpty(); }
-    // What went wrong when the display or the tray host did not start.
-    QString errorText() const { return m_error; }
     // ":N"
-    QString name() const { return m_name; }
+    QString name() const { return value(QStringLiteral("DISPLAY")); }
 
     // Points this process, and so every program it starts, at the display:
     // DISPLAY, and QT_QPA_PLATFORM=xcb.
@@ -32,12 +24,4 @@ public:
     // The windows of process `pid` that trayer holds embedded in its panel
     // on `display` (":N").
     static QList<quint32> dockedWindows(const QString& display, qint64 pid);
-
-private:
-    bool trayIsOwned() const;
-
-    QProcess m_xvfb;
-    QProcess m_trayer;
-    QString m_name;
-    QString m_error;
 };

@@ -215,7 +215,7 @@ TEST_F(TrayOnWayland, TheHostDrawsTheExportedMenuAndNoCallWaitsOnKorvel)
                      {"org.kde.StatusNotifierItem", "Menu"})
                     .contains("'/MenuBar'"));
     const QMap<QString, QString> ids = menu(item);
-    ASSERT_EQ(ids.keys(), QStringList({"_Close", "_Show Korvel"})) << errors.constData();
+    ASSERT_EQ(ids.keys(), QStringList({"_Close", "_History…", "_Show Korvel"})) << errors.constData();
     const QString show = ids.value("_Show Korvel");
 
     // While the host shows the menu its calls come back at once; the

@@ -45,9 +45,9 @@ public:
     QStringList asked;
     int beeps = 0;
 
-    void addStatusLine(const QString& line, bool select) override
+    void addStatusLine(const LocalizedText& line, bool select) override
     {
-        lines.append(line);
+        lines.append(line.shown());
         if (select)
             selectedLine = int(lines.size()) - 1;
     }

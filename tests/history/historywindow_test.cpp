@@ -1,0 +1,197 @@
+// SPDX-FileCopyrightText: 2026 The Korvel developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "form1fixture.h"
+#include "history/updatehistory.h"
+#include "historywindow/chartcolours.h"
+#include "loopbacktimeserver.h"
+#include "support/fakebackend.h"
+#include "support/localescope.h"
+#include "tray/frmsystray.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+namespace {
+
+const QDateTime kNow = QDateTime::currentDateTimeUtc();
+
+bool chartsLoaded()
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("libQt6Charts");
+}
+
+// WCAG's contrast ratio of two colours.
+double contrast(const QColor& a, const QColor& b)
+{
+    const auto luminance = [](const QColor& colour) {
+        const auto linear = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+    };
+    const double x = luminance(a), y = luminance(b);
+    return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
+}
+
+QPalette darkPalette()
+{
+    QPalette dark;
+    for (const auto& [role, colour] : {std::pair{QPalette::Window, QColor(0x2b, 0x2b, 0x2b)},
+                                       {QPalette::Base, QColor(0x1e, 0x1e, 0x1e)},
+                                       {QPalette::Button, QColor(0x35, 0x35, 0x35)},
+                                       {QPalette::Text, QColor(0xe6, 0xe6, 0xe6)},
+                                       {QPalette::WindowText, QColor(0xe6, 0xe6, 0xe6)},
+                                       {QPalette::ButtonText, QColor(0xe6, 0xe6, 0xe6)}})
+        dark.setColor(role, colour);
+    return dark;
+}
+
+using Written = QList<std::tuple<int, HistoryRecord::Outcome, qint64>>;
+// A check under network time, then two settings of a clock that loses a second a day.
+const Written kLosing{{6, HistoryRecord::Outcome::Checked, 40'000},
+                      {3, HistoryRecord::Outcome::Set, -250'000},
+                      {0, HistoryRecord::Outcome::Set, -125'000}};
+
+// The main window over a history the test writes in a state folder of its own.
+class HistoryWindowTest : public Form1Fixture
+{
+protected:
+    HistoryWindowTest() { qputenv("XDG_STATE_HOME", QFile::encodeName(state.path())); }
+    ~HistoryWindowTest() override { qputenv("XDG_STATE_HOME", previousState); }
+
+    // Records written `hours` ago (and a minute), with their outcome and offset.
+    static void write(const Written& records)
+    {
+        UpdateHistory written;
+        for (const auto& [hoursAgo, outcome, offsetUsec] : records) {
+            HistoryRecord record;
+            record.utc = kNow.addSecs(-3600 * hoursAgo - 60);
+            record.outcome = outcome;
+            record.offsetUsec = offsetUsec;
+            record.uncertaintyUsec = 9'000;
+            record.servers = {QStringLiteral("127.0.0.1:37")};
+            record.askedByUser = false;
+            written.append(record);
+        }
+    }
+
+    static QWidget* historyWindow()
+    {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (widget->objectName() == QLatin1String("HistoryWindow") && widget->isVisible())
+                return widget;
+        }
+        return nullptr;
+    }
+    void chooseInTrayMenu(const QString& caption)
+    {
+        for (QAction* action : form->trayForm()->mnuPopup()->actions()) {
+            if (action->text() == caption)
+                action->trigger();
+        }
+    }
+
+    const QByteArray previousState = qgetenv("XDG_STATE_HOME");
+    QTemporaryDir state;
+    const LocaleScope english{"en_US"};
+};
+
+} // namespace
+
+TEST_F(HistoryWindowTest, OpensFromEitherMenuWithQtChartsLoadedOnlyThenAndShowsEveryRecord)
+{
+    write(kLosing);
+    load("CheckTime=2\n");
+    EXPECT_FALSE(chartsLoaded()) << "nothing of the chart at start";
+    form->design().mnuHistory->trigger();
+    QWidget* window = historyWindow();
+    ASSERT_TRUE(window) << "the module beside the program was not loaded";
+    EXPECT_TRUE(chartsLoaded());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Korvel - History"));
+
+    const auto* table = window->findChild<QAbstractItemView*>(QStringLiteral("records"));
+    ASSERT_TRUE(table);
+    ASSERT_EQ(table->model()->rowCount(), 3);
+    const auto offsetsInOrder = [&] {
+        QStringList offsets;
+        for (int row = 0; row < 3; ++row)
+            offsets << table->model()->index(row, 2).data().toString();
+        return offsets;
+    };
+    EXPECT_EQ(offsetsInOrder(), (QStringList{"-0.125", "-0.250", "+0.040"})) << "newest first";
+    table->model()->sort(2, Qt::AscendingOrder);
+    EXPECT_EQ(offsetsInOrder(), (QStringList{"-0.250", "-0.125", "+0.040"})) << "by the number, not the text";
+
+    // The drift: a quarter of a second lost... and the readers hear what the chart shows.
+    const QString summary = window->findChild<QLabel*>(QStringLiteral("summary"))->text();
+    EXPECT_TRUE(summary.startsWith(QStringLiteral("3 updates from "))) << summary.toStdString();
+    EXPECT_TRUE(summary.contains(QStringLiteral("The clock loses 1 s a day (12 ppm)"))) << summary.toStdString();
+    const QWidget* chart = window->findChild<QWidget*>(QStringLiteral("chart"));
+    EXPECT_FALSE(chart->accessibleName().isEmpty());
+    EXPECT_EQ(chart->accessibleDescription(), summary);
+
+    window->findChild<QPushButton*>(QStringLiteral("copy"))->click();
+    const QStringList copied = QApplication::clipboard()->text().split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(copied.size(), 4);
+    EXPECT_EQ(copied.first(), QString::fromLatin1(HistoryRecord::header()));
+    EXPECT_TRUE(copied.at(1).contains(QStringLiteral(",checked,,0.040000,0.009000,127.0.0.1:37,,schedule")));
+
+    // The tray menu's item, placed before the separator, brings up the same window.
+    EXPECT_EQ(form->trayForm()->MenuCaption(1), QStringLiteral("&History…"));
+    window->close();
+    chooseInTrayMenu(QStringLiteral("&History…"));
+    EXPECT_TRUE(historyWindow());
+}
+
+TEST_F(HistoryWindowTest, TheChartFollowsTheLightAndTheDarkPaletteReadably)
+{
+    write(kLosing);
+    load("CheckTime=2\n");
+    form->design().mnuHistory->trigger();
+    QWidget* window = historyWindow();
+    ASSERT_TRUE(window);
+    QWidget* chart = window->findChild<QWidget*>(QStringLiteral("chart"));
+    for (const QPalette& palette : {QApplication::palette(), darkPalette()}) {
+        window->setPalette(palette);
+        const ChartColours colours = ChartColours::forPalette(palette);
+        const QImage drawn = chart->grab().toImage();
+        // Inside the chart's rounded ground, off the axes and the legend.
+        EXPECT_EQ(drawn.pixelColor(20, 20), palette.color(QPalette::Base)) << palette.color(QPalette::Base).name().toStdString();
+        EXPECT_GE(contrast(colours.text, colours.background), 4.5);
+        for (const QColor& mark : {colours.set, colours.measured, colours.drift})
+            EXPECT_GE(contrast(mark, colours.background), 3.0) << mark.name().toStdString();
+    }
+}
+
+TEST_F(HistoryWindowTest, AfterAnUpdateTheTrayTipSaysTheDriftAndAnOpenWindowShowsTheNewRecord)
+{
+    LoopbackTimeServer server(LoopbackTimeServer::answerFor(QDateTime::currentDateTimeUtc().addSecs(-2)));
+    host = server.entry();
+    auto modem = std::make_shared<FakeBackend>();
+    modem->state = {NetResult::success(), InternetFlags::Modem, {}};
+    backend = modem;
+    write({{3, HistoryRecord::Outcome::Set, -250'000}});
+    load("CheckTime=2\n");
+    form->design().mnuHistory->trigger();
+    ASSERT_TRUE(historyWindow());
+    form->cmdSetTime_Click();
+    ASSERT_EQ(clockSetter->adjustments.size(), 1);
+    // Set three hours ago, the clock is now two seconds ahead, give or take half a second.
+    const QRegularExpression drift(
+        QStringLiteral(R"(^Korvel - Next update is in 2\.0 hours\. The clock gains (\d+) s a day\.$)"));
+    const auto said = drift.match(form->trayForm()->ToolTip());
+    ASSERT_TRUE(said.hasMatch()) << form->trayForm()->ToolTip().toStdString();
+    EXPECT_NEAR(said.captured(1).toDouble(), 16.0, 4.5);
+
+    form->design().mnuHistory->trigger();
+    EXPECT_EQ(historyWindow()->findChild<QAbstractItemView*>(QStringLiteral("records"))->model()->rowCount(), 2);
+}
