@@ -125,7 +125,7 @@ void Form1Design::buildStatusLine(const TwipsConverter& twips)
     lstConnectState->setToolTip(QCoreApplication::translate("Form1", "This shows the connection information."));
     lstConnectState->setAccessibleName(QCoreApplication::translate("Form1", "Status"));
     // The selected newest line hides the focus frame: the frame draws the focus.
-    lstConnectState->setStyleSheet(QCoreApplication::translate("Form1", "QListWidget:focus { border: 2px solid palette(highlight); }"));
+    lstConnectState->setStyleSheet(QStringLiteral("QListWidget:focus { border: 2px solid palette(highlight); }"));
 }
 
 // Connect and Disconnect share one place; Disconnect starts hidden.
