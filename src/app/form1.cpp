@@ -278,12 +278,22 @@ void Form1::ShowFromTray()
     // that first exposure is lost: the window stays black. Shown first
     // instead, it comes up minimised, and the window manager's late word on
     // that would send it back to the tray.
-    if (!isVisible() && windowHandle())
+    if (!isVisible() && windowHandle()) {
         windowHandle()->destroy();
+        m_awaitingExposure = true;
+    }
     setWindowState(Qt::WindowNoState);
     show();
+    windowHandle()->installEventFilter(this);
     raise();
     activateWindow();
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed())
+        m_awaitingExposure = false;
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void Form1::m_frmSysTray_SysTrayMouseDown(int)
@@ -306,6 +316,11 @@ void Form1::Form_Resize()
     if (!m_frmSysTray)
         return;
     if (windowState() & Qt::WindowMinimized) {
+        // Shown from the tray but not yet on screen: the state the window
+        // had before it went to the tray, reported late; the window's own
+        // report follows.
+        if (m_awaitingExposure && isVisible())
+            return;
         m_frmSysTray->setMenuCaption(0, showItemCaption(true));
         // Without a tray the taskbar is the only way back.
         if (QSystemTrayIcon::isSystemTrayAvailable())

@@ -72,6 +72,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     // A change of state or size, or the window showing, runs Form_Resize.
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // F1 opens help at the focused control's context.
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -118,4 +119,6 @@ private:
     qint32 m_lMinutesElapsed;
     bool m_bStartedWithLoad;
     bool m_bUnloaded = false;
+    // Shown afresh from the tray and not yet on screen.
+    bool m_awaitingExposure = false;
 };
