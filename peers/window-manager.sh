@@ -75,6 +75,9 @@ export DISPLAY=$display DBUS_SESSION_BUS_ADDRESS=unix:path=$folder/bus XDG_CONFI
 dbus-daemon --config-file="$folder/bus.conf" --nofork >/dev/null 2>&1 &
 children+=($!)
 eventually test -S "$folder/bus" || { echo "no session bus" >&2; exit 1; }
+# The accessibility bus a screen reader reads the windows from.
+/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+children+=($!)
 
 managed() {
   xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'

@@ -163,6 +163,7 @@ void Form1Design::buildDialUpGroup(const TwipsConverter& twips)
     cboEntries = place(new QComboBox(fraAutoConnect), "cboEntries", twips.rect(120, 360, 3495, 315));
     cboEntries->setEditable(true);
     cboEntries->setAccessibleName(QCoreApplication::translate("Form1", "Dial-up connection"));
+    cboEntries->lineEdit()->setAccessibleName(cboEntries->accessibleName());
     setForeground(cboEntries, QColor(0, 128, 128));
 
     chkAutoConnect = place(new FittedCheckBox(QString(), clientArea), "chkAutoConnect",
@@ -224,6 +225,8 @@ void Form1Design::buildSecondaryTime(const TwipsConverter& twips)
     cboTimeZone = place(new ListChoiceComboBox(clientArea), "cboTimeZone", twips.rect(120, 3840, 3495, 315));
     cboTimeZone->setEditText(QStringLiteral("TimeZone"));
     cboTimeZone->setAccessibleName(QCoreApplication::translate("Form1", "Time zone of the secondary time"));
+    // An editable box's text field is a control of its own to a screen reader.
+    cboTimeZone->lineEdit()->setAccessibleName(cboTimeZone->accessibleName());
     setForeground(cboTimeZone, QColor(0, 0, 128));
 }
 

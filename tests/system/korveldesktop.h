@@ -163,7 +163,8 @@ protected:
             startKorvel(korvel, arguments,
                         changes + EnvironmentChanges{{"DISPLAY", display->name()}, {"QT_QPA_PLATFORM", "xcb"},
                                                      {"WAYLAND_DISPLAY", {}},
-                                                     {"DBUS_SESSION_BUS_ADDRESS", x11SessionBus}});
+                                                     {"DBUS_SESSION_BUS_ADDRESS", x11SessionBus}}
+                            + x11Environment);
         } else {
             wayland->giveToUser(home.path());
             wayland->prepare(korvel, environmentWith(changes));
@@ -207,6 +208,7 @@ protected:
     QString timeServers;
     QString lastUpdate;
     QString x11SessionBus;
+    EnvironmentChanges x11Environment;
     QProcess korvel;
     QByteArray errors;
     qsizetype found = 0;
