@@ -9,7 +9,7 @@
 # GTK's dark one (qt6-gtk-platformtheme), under Xvfb at 96 dpi, with trayer as
 # the tray host. KORVEL_SCREENSHOT_SCALE=2 shows Korvel on a screen scaled
 # twice (QT_SCALE_FACTOR).
-#   scripts/screenshot.sh [KORVEL_BINARY] [WINDOW_PNG] [TRAY_MENU_PNG] [HISTORY_PNG] [DARK_HISTORY_PNG]
+#   scripts/screenshot.sh [KORVEL_BINARY] [WINDOW_PNG] [TRAY_MENU_PNG] [HISTORY_PNG] [DARK_HISTORY_PNG] [DARK_WINDOW_PNG]
 set -euo pipefail
 [ -n "${KORVEL_SCREENSHOT_TRACE:-}" ] && set -x
 
@@ -19,6 +19,7 @@ output=${2:-$root/docs/form1.png}
 menu_output=${3:-$root/docs/traymenu.png}
 history_output=${4:-$root/docs/history.png}
 dark_history_output=${5:-$root/docs/history-dark.png}
+dark_output=${6:-$root/docs/form1-dark.png}
 scale=${KORVEL_SCREENSHOT_SCALE:-1}
 
 start_desktop x11 "$((800 * scale))x$((600 * scale))" 96 $((24 * scale))
@@ -84,13 +85,16 @@ take_history() {
   echo "$1: ${WIDTH}x${HEIGHT}"
 }
 
-start_korvel
-# Long enough for the clock face's first ticks.
-sleep 2.5
+# The main window's picture, once the clock face has ticked.
+take_window() {
+  sleep 2.5
+  eval "$(DISPLAY=$display xdotool getwindowgeometry --shell "$window")"
+  DISPLAY=$display import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$1"
+  echo "$1: ${WIDTH}x${HEIGHT}"
+}
 
-eval "$(DISPLAY=$display xdotool getwindowgeometry --shell "$window")"
-DISPLAY=$display import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$output"
-echo "$output: ${WIDTH}x${HEIGHT}"
+start_korvel
+take_window "$output"
 
 # The tray icon is the small window of Korvel's that trayer holds; a click
 # opens its menu at the pointer.
@@ -122,4 +126,5 @@ take_history "$history_output"
 kill "$korvel_pid"
 wait "$korvel_pid" 2>/dev/null || true
 start_korvel QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark
+take_window "$dark_output"
 take_history "$dark_history_output"

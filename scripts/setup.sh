@@ -31,6 +31,8 @@ packages=(
   dbus fonts-liberation fonts-dejavu-core
   # test peers: an RFC 868 server, fake system services, a display and a tray
   xinetd python3-dbusmock libglib2.0-bin dbus-daemon xvfb xauth trayer imagemagick xdotool
+  # window managers and Xfce's panel (a StatusNotifierItem host on X11) for the tray journeys
+  xfwm4 openbox xfce4-panel x11-utils at-spi2-core python3-pyatspi
   # a dark palette for the History window's screenshot (scripts/screenshot.sh)
   qt6-gtk-platformtheme
   # a Wayland desktop with a StatusNotifierItem tray, and its screenshots

@@ -382,6 +382,34 @@ Korvel kann die Netzwerkzeit ausschalten und die Uhr selbst halten; das System f
         <source>&amp;History…</source>
         <translation>&amp;Verlauf…</translation>
     </message>
+    <message>
+        <source>The date and time received, or an error message</source>
+        <translation>Das empfangene Datum und die Uhrzeit oder eine Fehlermeldung</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Dial-up connection</source>
+        <translation>Wählverbindung</translation>
+    </message>
+    <message>
+        <source>Update Time every</source>
+        <translation>Zeit stellen alle</translation>
+    </message>
+    <message>
+        <source>Hours between updates</source>
+        <translation>Stunden zwischen den Aktualisierungen</translation>
+    </message>
+    <message>
+        <source>Hours away at which a start unloads</source>
+        <translation>Stunden bis zur Aktualisierung, ab denen ein Start beendet</translation>
+    </message>
+    <message>
+        <source>Time zone of the secondary time</source>
+        <translation>Zeitzone der zweiten Zeit</translation>
+    </message>
 </context>
 <context>
     <name>HelpViewer</name>

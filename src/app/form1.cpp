@@ -33,6 +33,7 @@
 #include <QPushButton>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 // The tray menu's first item: what choosing it does to the window.
@@ -245,29 +246,54 @@ void Form1::m_frmSysTray_MenuClick(qint32, const QString& sKey)
 
 void Form1::m_frmSysTray_SysTrayDoubleClick(int)
 {
-    ToggleFromTray();
+    // A window in the tray may read as normal: some window managers clear
+    // the state of a window once it is withdrawn.
+    if (!isVisible() || (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
+        ShowFromTray();
+    else
+        putIntoTray();
 }
 
 void Form1::ToggleFromTray()
 {
-    if (inTray()) {
+    if (inTray())
         ShowFromTray();
-        return;
-    }
-    // Hidden first: a Wayland window that asks to be minimised is told at once
-    // that it is not (the protocol has no such state), which would show it again.
-    hide();
+    else
+        putIntoTray();
+}
+
+void Form1::putIntoTray()
+{
+    // Minimised while still mapped, as the window manager's own button does,
+    // then hidden (Form_Resize hides it already where a tray is). A hidden
+    // window asked to minimise leaves stale state behind on some window managers.
     setWindowState(Qt::WindowMinimized);
+    hide();
 }
 
 void Form1::ShowFromTray()
 {
-    // The state alone is not enough: a window that was never shown, or was
-    // hidden while its state stayed normal, would stay out of sight.
+    // A withdrawn window starts afresh. Leaving the minimised state, the X11
+    // platform would map the hidden window itself, before Qt shows it, and
+    // that first exposure is lost: the window stays black. Shown first
+    // instead, it comes up minimised, and the window manager's late word on
+    // that would send it back to the tray.
+    if (!isVisible() && windowHandle()) {
+        windowHandle()->destroy();
+        m_awaitingExposure = true;
+    }
     setWindowState(Qt::WindowNoState);
     show();
+    windowHandle()->installEventFilter(this);
     raise();
     activateWindow();
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed())
+        m_awaitingExposure = false;
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void Form1::m_frmSysTray_SysTrayMouseDown(int)
@@ -290,16 +316,20 @@ void Form1::Form_Resize()
     if (!m_frmSysTray)
         return;
     if (windowState() & Qt::WindowMinimized) {
+        // Shown from the tray but not yet on screen: the state the window
+        // had before it went to the tray, reported late; the window's own
+        // report follows.
+        if (m_awaitingExposure && isVisible())
+            return;
         m_frmSysTray->setMenuCaption(0, showItemCaption(true));
         // Without a tray the taskbar is the only way back.
         if (QSystemTrayIcon::isSystemTrayAvailable())
             hide();
-    } else {
+    } else if (isVisible()) {
+        // Only ShowFromTray brings a withdrawn window back. A window manager
+        // that drops the minimised state from a window it no longer manages
+        // is not the user restoring it.
         m_frmSysTray->setMenuCaption(0, showItemCaption(false));
-        if (!isVisible()) {
-            show();
-            activateWindow();
-        }
         ui.CF1->setTimerI(1000);
     }
 }

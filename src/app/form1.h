@@ -72,6 +72,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     // A change of state or size, or the window showing, runs Form_Resize.
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // F1 opens help at the focused control's context.
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -91,6 +92,7 @@ private:
     // The menu's "show" item and the double click: out of sight, the window
     // comes up; in sight, it goes into the tray.
     void ToggleFromTray();
+    void putIntoTray();
     void loadDialUpEntries();
     void cboTimeZone_Click();
     void setTrayToolTip(const QString& tip);
@@ -117,4 +119,6 @@ private:
     qint32 m_lMinutesElapsed;
     bool m_bStartedWithLoad;
     bool m_bUnloaded = false;
+    // Shown afresh from the tray and not yet on screen.
+    bool m_awaitingExposure = false;
 };

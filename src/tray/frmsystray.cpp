@@ -12,20 +12,18 @@
 
 #include <QAction>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QMenu>
+#include <QStyleHints>
+#include <QTimer>
 
 namespace {
 const QString kSeparatorCaption = QStringLiteral("-");
 
 // Qt reports whole clicks; the owner expects the press and release of the
 // older tray messages. The middle button has no meaning in Korvel.
-// A StatusNotifierItem host opens the exported menu itself, and its
-// activation (a left click) stands for the double click.
-QList<TrayMouseEvent> eventsFor(QSystemTrayIcon::ActivationReason reason, TrayHost::Kind host)
+QList<TrayMouseEvent> eventsFor(QSystemTrayIcon::ActivationReason reason)
 {
-    if (host == TrayHost::Kind::StatusNotifier)
-        return reason == QSystemTrayIcon::Trigger ? QList<TrayMouseEvent>{{TrayMouseEvent::DoubleClick, 1}}
-                                                  : QList<TrayMouseEvent>{};
     switch (reason) {
     case QSystemTrayIcon::Trigger:
         return {{TrayMouseEvent::MouseDown, 1}, {TrayMouseEvent::MouseUp, 1}};
@@ -36,6 +34,11 @@ QList<TrayMouseEvent> eventsFor(QSystemTrayIcon::ActivationReason reason, TrayHo
     default:
         return {};
     }
+}
+
+int doubleClickInterval()
+{
+    return QGuiApplication::styleHints()->mouseDoubleClickInterval();
 }
 
 // A separator keeps its "-" aside: some styles would print a separator's text.
@@ -63,6 +66,7 @@ QString keyOf(const QAction* item)
 frmSysTray::frmSysTray(QWidget* parent)
     : QWidget(parent)
     , m_mnuPopup(new QMenu(tr("&Popup"), this))
+    , m_pendingClick(new QTimer(this))
 {
     const TwipsConverter twips(logicalDpiX());
     setObjectName(QStringLiteral("frmSysTray"));
@@ -72,6 +76,12 @@ frmSysTray::frmSysTray(QWidget* parent)
     m_mnuPopup->setObjectName(QStringLiteral("mnuPopup"));
     appendElement(m_mnuPopup->addAction(QString()));
     showDefaultItem();
+
+    m_pendingClick->setSingleShot(true);
+    connect(m_pendingClick, &QTimer::timeout, this, [this] {
+        for (const TrayMouseEvent& event : eventsFor(QSystemTrayIcon::Trigger))
+            raiseMouseEvent(event);
+    });
 }
 
 void frmSysTray::Form_Load()
@@ -242,7 +252,26 @@ void frmSysTray::raiseMouseEvent(const TrayMouseEvent& event)
 
 void frmSysTray::onActivated(QSystemTrayIcon::ActivationReason reason)
 {
-    for (const TrayMouseEvent& event : eventsFor(reason, TrayHost::current()))
+    if (TrayHost::current() == TrayHost::Kind::StatusNotifier) {
+        // The host opens the exported menu itself, and its activation (a left
+        // click) stands for the double click. Hosts send more than one call
+        // for one click; within the double-click interval they are one.
+        if (reason != QSystemTrayIcon::Trigger
+            || (m_lastActivation.isValid() && m_lastActivation.elapsed() < doubleClickInterval()))
+            return;
+        m_lastActivation.start();
+        raiseMouseEvent({TrayMouseEvent::DoubleClick, 1});
+        return;
+    }
+    // A left click may be the first half of a double click: the modal menu it
+    // opens would take the second click. It waits out the interval first.
+    if (reason == QSystemTrayIcon::Trigger) {
+        m_pendingClick->start(doubleClickInterval());
+        return;
+    }
+    if (reason == QSystemTrayIcon::DoubleClick)
+        m_pendingClick->stop();
+    for (const TrayMouseEvent& event : eventsFor(reason))
         raiseMouseEvent(event);
 }
 

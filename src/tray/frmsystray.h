@@ -6,6 +6,7 @@
 
 #include "tray/traymouseevent.h"
 
+#include <QElapsedTimer>
 #include <QIcon>
 #include <QList>
 #include <QSystemTrayIcon>
@@ -15,6 +16,7 @@
 QT_BEGIN_NAMESPACE
 class QAction;
 class QMenu;
+class QTimer;
 QT_END_NAMESPACE
 
 // The hidden form behind the notification-area icon. It is never shown; it
@@ -23,9 +25,11 @@ QT_END_NAMESPACE
 //
 // The icon lives from Form_Load until Form_QueryUnload (or the form's end).
 // On an XEmbed tray the owner opens the menu with ShowMenu when it sees
-// SysTrayMouseDown. A StatusNotifierItem host draws the menu itself from an
-// exported copy (DBusMenu) and raises no mouse-down: its activation comes
-// as a double click, and nothing it calls waits on a modal menu.
+// SysTrayMouseDown; a left button's press and release come once the
+// double-click interval has passed without a second click. A
+// StatusNotifierItem host draws the menu itself from an exported copy
+// (DBusMenu) and raises no mouse-down: its activation comes as a double
+// click, once per click, and nothing it calls waits on a modal menu.
 class frmSysTray : public QWidget
 {
     Q_OBJECT
@@ -89,6 +93,10 @@ private:
     QMenu* m_mnuPopup;
     QList<QAction*> m_mnuSysTray;
     QSystemTrayIcon* m_trayIcon = nullptr;
+    // A left click on an XEmbed icon, waiting to see whether a second follows.
+    QTimer* m_pendingClick;
+    // The last activation a StatusNotifierItem host sent that was acted on.
+    QElapsedTimer m_lastActivation;
     QString m_toolTip;
     QIcon m_icon;
     qint32 m_defaultMenuIndex = 0;

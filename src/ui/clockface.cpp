@@ -11,6 +11,8 @@
 #include "ui/uilog.h"
 
 #include <QLabel>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QTimer>
 
 namespace {
@@ -53,6 +55,8 @@ ClockFace::ClockFace(QWidget* parent)
     Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     picLED->setGeometry(twips.rect(1200, 600, 2100, 210));
     picLED->hide();
+    // Reached by Tab, so a keyboard and a screen reader can read the time.
+    setFocusPolicy(Qt::TabFocus);
     // The glyph strip and the panel wait for the first tick: a window that
     // starts in the tray may never show its clock.
 
@@ -101,6 +105,50 @@ void ClockFace::ClockTimer_Timer()
     lblDate->setText(TextFormat::locale().toString(now.date(), QLocale::LongFormat));
     fitDateLine();
     m_ColonOn = !m_ColonOn;
+    m_lastTime = now;
+    speakTime();
+}
+
+QString ClockFace::spokenTime(const QDateTime& time)
+{
+    return time.isValid() ? time.toString(QStringLiteral("HH:mm")) : QString();
+}
+
+// A screen reader hears the time when it changes: once a minute, the
+// seconds would be more than a listener can bear.
+void ClockFace::speakTime()
+{
+    const QString time = spokenTime(m_lastTime);
+    if (time.isEmpty() || time == accessibleName())
+        return;
+    setAccessibleName(time);
+    Picture1->setAccessibleName(time);
+}
+
+void ClockFace::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    speakTime();
+    update();
+}
+
+void ClockFace::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    update();
+}
+
+// The panel shows the focus by a frame around it.
+void ClockFace::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QStylePainter painter(this);
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    focus.rect = Picture1->geometry().adjusted(-2, -2, 2, 2);
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
 }
 
 // The panel and the strip are drawn in the screen's own device pixels, so

@@ -39,8 +39,14 @@ public:
     // One tick: draws the time and date and flips the seconds colon.
     void ClockTimer_Timer();
 
+    // What a screen reader says for `time`: hours and minutes ("HH:mm").
+    static QString spokenTime(const QDateTime& time);
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void updateTimer();
@@ -48,6 +54,7 @@ private:
     // at the first tick and when the scale changes.
     void matchScreen();
     void fitDateLine();
+    void speakTime();
 
     QLabel* lblDate;
     QLabel* Picture1;
@@ -56,6 +63,8 @@ private:
 
     QPixmap m_panel;
     TimeSource m_timeSource;
+    // The time the last tick drew.
+    QDateTime m_lastTime;
     bool m_ColonOn = false;
     // The timer ticks only while enabled and given an interval above 0.
     bool m_timerEnabled = false;

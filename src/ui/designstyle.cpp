@@ -8,6 +8,9 @@
 #include <QFontMetrics>
 #include <QWidget>
 
+#include <algorithm>
+#include <cmath>
+
 namespace DesignStyle {
 
 // The design names two faces that Linux desktops lack. Arial is matched to
@@ -30,13 +33,46 @@ QFont fittedFont(QFont font, const QString& text, int width, qreal smallestPoint
     return font;
 }
 
+qreal contrastRatio(const QColor& first, const QColor& second)
+{
+    // Relative luminance of an sRGB colour, as the readability guidelines define it.
+    const auto luminance = [](const QColor& colour) {
+        const auto linear = [](qreal channel) {
+            return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+    };
+    const qreal a = luminance(first);
+    const qreal b = luminance(second);
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+QColor readableColour(const QColor& wanted, const QColor& background, const QColor& ownText)
+{
+    for (const QColor& candidate : {wanted, ownText})
+        if (contrastRatio(candidate, background) >= kReadableContrast)
+            return candidate;
+    return contrastRatio(Qt::black, background) >= contrastRatio(Qt::white, background) ? QColor(Qt::black)
+                                                                                       : QColor(Qt::white);
+}
+
 void setForeground(QWidget* widget, const QColor& colour)
 {
+    // Each text role against the background it is drawn on.
+    constexpr std::pair<QPalette::ColorRole, QPalette::ColorRole> kTextOn[] = {
+        {QPalette::WindowText, QPalette::Window}, {QPalette::Text, QPalette::Base},
+        {QPalette::ButtonText, QPalette::Button}};
     QPalette palette = widget->palette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive})
+        for (const auto& [text, background] : kTextOn)
+            palette.setColor(group, text,
+                             readableColour(colour, palette.color(group, background), palette.color(group, text)));
+    // A selected line, such as the status line's newest, keeps the palette's
+    // colours where they read.
     for (const auto group : {QPalette::Active, QPalette::Inactive}) {
-        palette.setColor(group, QPalette::WindowText, colour);
-        palette.setColor(group, QPalette::Text, colour);
-        palette.setColor(group, QPalette::ButtonText, colour);
+        const QColor selected = palette.color(group, QPalette::HighlightedText);
+        palette.setColor(group, QPalette::HighlightedText,
+                         readableColour(selected, palette.color(group, QPalette::Highlight), selected));
     }
     widget->setPalette(palette);
 }

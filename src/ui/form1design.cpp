@@ -87,6 +87,7 @@ void Form1Design::buildResultRow(const TwipsConverter& twips)
                        twips.rect(4080, 240, 1300, 350));
     cmdSetTime->setToolTip(QCoreApplication::translate("Form1", "This will set your PC's date and time from the Atomic clock."));
     cmdSetTime->setProperty("helpContextId", 220);
+    cmdSetTime->setAutoDefault(true); // Return presses the focused button, as Space does
 
     Label1 = place(new QLabel(QCoreApplication::translate("Form1", "Click \"Set Time\" to get current time."), clientArea),
                    "Label1", twips.rect(1200, 240, 2655, 480));
@@ -97,6 +98,8 @@ void Form1Design::buildResultRow(const TwipsConverter& twips)
     setBackground(Label1, QPalette::Window, QColor(224, 224, 224));
     setForeground(Label1, QColor(0, 128, 0));
     Label1->setToolTip(QCoreApplication::translate("Form1", "Here you will see the date and time received or an error message."));
+    Label1->setAccessibleDescription(
+        QCoreApplication::translate("Form1", "The date and time received, or an error message"));
 
     Label2 = place(new QLabel(QCoreApplication::translate("Form1", "Date/Time:"), clientArea), "Label2",
                    twips.rect(120, 240, 1035, 240));
@@ -120,6 +123,9 @@ void Form1Design::buildStatusLine(const TwipsConverter& twips)
     setBackground(lstConnectState, QPalette::Base, QColor(192, 192, 192));
     setForeground(lstConnectState, QColor(192, 0, 0));
     lstConnectState->setToolTip(QCoreApplication::translate("Form1", "This shows the connection information."));
+    lstConnectState->setAccessibleName(QCoreApplication::translate("Form1", "Status"));
+    // The selected newest line hides the focus frame: the frame draws the focus.
+    lstConnectState->setStyleSheet(QStringLiteral("QListWidget:focus { border: 2px solid palette(highlight); }"));
 }
 
 // Connect and Disconnect share one place; Disconnect starts hidden.
@@ -128,9 +134,11 @@ void Form1Design::buildConnectButtons(const TwipsConverter& twips)
     CmdConnect = place(new QPushButton(QCoreApplication::translate("Form1", "Connect"), clientArea), "CmdConnect",
                        twips.rect(4080, 2400, 1300, 350));
     CmdConnect->setToolTip(QCoreApplication::translate("Form1", "This will connect you to the selected connection"));
+    CmdConnect->setAutoDefault(true);
     CmdDisconnect = place(new QPushButton(QCoreApplication::translate("Form1", "Disconnect"), clientArea), "CmdDisconnect",
                           twips.rect(4080, 2400, 1300, 350));
     CmdDisconnect->setToolTip(QCoreApplication::translate("Form1", "This will disconnect you if Korvel made the connection."));
+    CmdDisconnect->setAutoDefault(true);
     CmdDisconnect->hide();
 }
 
@@ -154,10 +162,14 @@ void Form1Design::buildDialUpGroup(const TwipsConverter& twips)
 
     cboEntries = place(new QComboBox(fraAutoConnect), "cboEntries", twips.rect(120, 360, 3495, 315));
     cboEntries->setEditable(true);
+    cboEntries->setAccessibleName(QCoreApplication::translate("Form1", "Dial-up connection"));
+    cboEntries->lineEdit()->setAccessibleName(cboEntries->accessibleName());
     setForeground(cboEntries, QColor(0, 128, 128));
 
     chkAutoConnect = place(new FittedCheckBox(QString(), clientArea), "chkAutoConnect",
                            twips.rect(240, 2280, 195, 255));
+    // Its caption is the frame's, which it covers.
+    chkAutoConnect->setAccessibleName(fraAutoConnect->title().trimmed());
     chkAutoConnect->raise();
 }
 
@@ -172,11 +184,13 @@ void Form1Design::buildUpdateGroup(const TwipsConverter& twips)
     fraTime->setEnabled(false);
 
     chkTime = place(new FittedCheckBox(QString(), clientArea), "chkTime", twips.rect(240, 1080, 195, 195));
+    chkTime->setAccessibleName(QCoreApplication::translate("Form1", "Update Time every"));
     chkTime->raise();
 
     TxtTime = place(new QLineEdit(QStringLiteral("2"), fraTime), "TxtTime", twips.rect(2280, 0, 390, 285));
     setForeground(TxtTime, QColor(128, 0, 0));
     TxtTime->setEnabled(false);
+    TxtTime->setAccessibleName(QCoreApplication::translate("Form1", "Hours between updates"));
 
     chkUnload = place(new FittedCheckBox(
                           QCoreApplication::translate("Form1", "Unload at startup if next scheduled update time is more than"
@@ -190,6 +204,7 @@ void Form1Design::buildUpdateGroup(const TwipsConverter& twips)
     txtAway = place(new QLineEdit(QStringLiteral("4"), fraTime), "txtAway", twips.rect(840, 600, 375, 285));
     setForeground(txtAway, QColor(128, 0, 0));
     txtAway->setEnabled(false);
+    txtAway->setAccessibleName(QCoreApplication::translate("Form1", "Hours away at which a start unloads"));
     txtAway->raise();
 }
 
@@ -203,11 +218,15 @@ void Form1Design::buildSecondaryTime(const TwipsConverter& twips)
     // Placed smaller than its design surface, the clock face shows only its
     // date line and LED panel.
     CF1 = place(new ClockFace(clientArea), "CF1", twips.rect(3600, 3720, 1920, 495));
+    CF1->setAccessibleDescription(lblSecondaryTime->text());
 
     // The list reaches one pixel into the clock face's empty left margin in
     // the design; keeping the list above leaves its edge whole.
     cboTimeZone = place(new ListChoiceComboBox(clientArea), "cboTimeZone", twips.rect(120, 3840, 3495, 315));
     cboTimeZone->setEditText(QStringLiteral("TimeZone"));
+    cboTimeZone->setAccessibleName(QCoreApplication::translate("Form1", "Time zone of the secondary time"));
+    // An editable box's text field is a control of its own to a screen reader.
+    cboTimeZone->lineEdit()->setAccessibleName(cboTimeZone->accessibleName());
     setForeground(cboTimeZone, QColor(0, 0, 128));
 }
 
@@ -230,11 +249,12 @@ void Form1Design::buildTimer(QMainWindow* form)
     Timer1->setInterval(0);
 }
 
+// Top to bottom, left to right, as the window reads.
 void Form1Design::setTabOrder()
 {
-    QWidget* const tabOrder[] = {cmdSetTime, lstConnectState, CmdConnect, CmdDisconnect,
-                                 ChkDisconnect, chkAutoConnect, chkTime, TxtTime, txtAway,
-                                 chkUnload, cboEntries, cboTimeZone};
+    QWidget* const tabOrder[] = {cmdSetTime, chkTime, TxtTime, chkUnload, txtAway, chkAutoConnect,
+                                 cboEntries, ChkDisconnect, CmdConnect, CmdDisconnect, cboTimeZone, CF1,
+                                 lstConnectState};
     for (std::size_t i = 1; i < std::size(tabOrder); ++i)
         QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
 }

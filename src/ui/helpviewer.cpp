@@ -7,6 +7,8 @@
 #include "ui/uilog.h"
 
 #include <QFileInfo>
+#include <QKeySequence>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -23,6 +25,9 @@ HelpViewer::HelpViewer(QWidget* parent)
     layout->addWidget(m_browser);
     m_browser->setOpenExternalLinks(true);
     resize(560, 480);
+    // Escape closes it, as it closes every box of Korvel's.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 }
 
 QString HelpViewer::anchorFor(int contextId)

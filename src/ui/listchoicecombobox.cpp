@@ -27,6 +27,15 @@ void ListChoiceComboBox::keyPressEvent(QKeyEvent* event)
     QComboBox::keyPressEvent(event);
 }
 
+void ListChoiceComboBox::focusInEvent(QFocusEvent* event)
+{
+    QComboBox::focusInEvent(event);
+    // Selected whole as before, but from the end back to the start, so a
+    // long zone name shows its start.
+    const int length = int(lineEdit()->text().size());
+    lineEdit()->setSelection(length, -length);
+}
+
 void ListChoiceComboBox::focusOutEvent(QFocusEvent* event)
 {
     // ... and on leaving the field, through its editingFinished signal.

@@ -137,7 +137,7 @@ protected:
     // Korvel's shown top-level X11 windows, or those of them named `name`.
     QStringList shownWindows(const QString& name = {}) const
     {
-        QStringList arguments{"search", "--all", "--onlyvisible", "--maxdepth", "1", "--pid",
+        QStringList arguments{"search", "--all", "--onlyvisible", "--maxdepth", "2", "--pid",
                               QString::number(korvel.processId())};
         if (!name.isEmpty())
             arguments << "--name" << name;
@@ -159,9 +159,12 @@ protected:
         EnvironmentChanges changes{{"XDG_CONFIG_HOME", home.path()}, {"DBUS_SYSTEM_BUS_ADDRESS", bus.address()},
                                    {"KORVEL_TIME_SERVERS", timeServers}, {"QT_LOGGING_RULES", "korvel.tray.debug=true"}};
         if (display) {
+            // The X11 desktop has a session bus only with a window manager that brings one.
             startKorvel(korvel, arguments,
                         changes + EnvironmentChanges{{"DISPLAY", display->name()}, {"QT_QPA_PLATFORM", "xcb"},
-                                                     {"WAYLAND_DISPLAY", {}}});
+                                                     {"WAYLAND_DISPLAY", {}},
+                                                     {"DBUS_SESSION_BUS_ADDRESS", x11SessionBus}}
+                            + x11Environment);
         } else {
             wayland->giveToUser(home.path());
             wayland->prepare(korvel, environmentWith(changes));
@@ -204,6 +207,8 @@ protected:
     // The cycle the program is started with: xinetd's service unless a test sets its own.
     QString timeServers;
     QString lastUpdate;
+    QString x11SessionBus;
+    EnvironmentChanges x11Environment;
     QProcess korvel;
     QByteArray errors;
     qsizetype found = 0;

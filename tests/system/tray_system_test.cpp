@@ -3,11 +3,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "korveldesktop.h"
+#include "support/windowmanager.h"
 
 #include <QRegularExpression>
 
 namespace {
 using TrayOnX11 = KorvelDesktop;
+
 
 class TrayOnWayland : public KorvelDesktop
 {
@@ -57,7 +59,126 @@ protected:
         return call(item, "/MenuBar", "com.canonical.dbusmenu.Event", {id, event, "<''>", "0"});
     }
 };
+
+// The X11 tray under a real window manager (or none), and under Xfce's panel
+// as the StatusNotifierItem host.
+class TrayUnderWindowManager : public KorvelDesktop, public testing::WithParamInterface<const char*>
+{
+protected:
+    void SetUp() override
+    {
+        KorvelDesktop::SetUp();
+        if (IsSkipped() || *GetParam() == '\0')
+            return;
+        manager.emplace(display->name(), QString::fromLatin1(GetParam()));
+        ASSERT_TRUE(manager->isRunning()) << qPrintable(manager->errorText());
+        x11SessionBus = manager->sessionBusAddress();
+    }
+
+    // Shown, and painted rather than left black: the window's pixels as the
+    // screen shows them hold more than a handful of colours.
+    bool windowPainted() const
+    {
+        const QStringList shown = shownWindows(kWindowTitle);
+        if (shown.isEmpty())
+            return false;
+        QProcess import;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("DISPLAY", display->name());
+        import.setProcessEnvironment(environment);
+        import.start("import", {"-window", "root", "-crop", geometry(shown.first()), "-format", "%k", "info:"});
+        import.waitForFinished(10000);
+        return import.readAllStandardOutput().trimmed().toInt() > 16;
+    }
+
+    // WIDTHxHEIGHT+X+Y of a shown window on the screen.
+    QString geometry(const QString& window) const
+    {
+        const QString shell = xdotool({"getwindowgeometry", "--shell", window});
+        const auto value = [&](const char* name) {
+            return QRegularExpression(QString("%1=(\\d+)").arg(name)).match(shell).captured(1);
+        };
+        return value("WIDTH") + 'x' + value("HEIGHT") + '+' + value("X") + '+' + value("Y");
+    }
+
+    // Whether the window stays as `shown` says for a second: a window
+    // manager's late word would send it back where it came from.
+    bool staysShown(bool shown) const
+    {
+        if (!eventually([&] { return windowShown() == shown; }))
+            return false;
+        QThread::msleep(1000);
+        return windowShown() == shown && (!shown || eventually([&] { return windowPainted(); }));
+    }
+
+    // Korvel's icon in the XEmbed tray: its one shown window below the
+    // top-level windows (and their window manager frames).
+    QString embeddedIcon() const
+    {
+        QStringList icons;
+        eventually([&] {
+            const QStringList topLevel = shownWindows();
+            icons = xdotool({"search", "--all", "--onlyvisible", "--pid", QString::number(korvel.processId())})
+                        .split(u'\n', Qt::SkipEmptyParts);
+            icons.removeIf([&](const QString& window) { return topLevel.contains(window); });
+            return icons.size() == 1;
+        });
+        return icons.size() == 1 ? icons.first() : QString();
+    }
+
+    std::optional<WindowManager> manager;
+};
+
+INSTANTIATE_TEST_SUITE_P(Desktops, TrayUnderWindowManager, testing::Values("", "xfwm4", "openbox"),
+                         [](const auto& info) { return *info.param ? std::string(info.param) : std::string("bare"); });
+
+class TrayOnXfcePanel : public TrayUnderWindowManager
+{
+};
+
+INSTANTIATE_TEST_SUITE_P(Xfce, TrayOnXfcePanel, testing::Values("xfce4-panel"));
 } // namespace
+
+TEST_P(TrayUnderWindowManager, MinimisingShowingAndDoubleClicksMoveTheWindowOnceAndItComesBackPainted)
+{
+    writeSettings(false);
+    start({});
+    ASSERT_TRUE(eventually([&] { return windowPainted(); })) << errors.constData();
+    const QString icon = embeddedIcon();
+    ASSERT_FALSE(icon.isEmpty());
+
+    // The title bar's minimise button, where a window manager draws one.
+    if (manager)
+        xdotool({"windowminimize", shownWindows(kWindowTitle).value(0)});
+    else
+        chooseInTrayMenu(icon, "m");
+    ASSERT_TRUE(staysShown(false)) << errors.constData();
+    chooseInTrayMenu(icon, "s");
+    ASSERT_TRUE(staysShown(true)) << errors.constData();
+
+    // A double click opens no menu: the first click waits for the second.
+    for (const bool shownAfter : {false, true}) {
+        xdotool({"mousemove", "--window", icon, "8", "8", "click", "--repeat", "2", "--delay", "80", "1"});
+        ASSERT_TRUE(staysShown(shownAfter)) << errors.constData();
+        EXPECT_EQ(shownWindows().size(), shownWindows(kWindowTitle).size()) << "no menu is open";
+    }
+    chooseInTrayMenu(icon, "c");
+    ASSERT_TRUE(korvel.waitForFinished(10000));
+    EXPECT_EQ(korvel.exitCode(), 0);
+}
+
+TEST_P(TrayOnXfcePanel, EachClickOnTheStatusNotifierIconMovesTheWindowOnce)
+{
+    writeSettings(false);
+    start({});
+    ASSERT_TRUE(waitForError("korvel.tray: Tray host: StatusNotifierItem")) << errors.constData();
+    ASSERT_TRUE(eventually([&] { return windowPainted(); })) << errors.constData();
+    // The panel holds only the tray, along the top left: its first icon is Korvel's.
+    for (const bool shownAfter : {false, true, false}) {
+        xdotool({"mousemove", "14", "14", "click", "1"});
+        ASSERT_TRUE(staysShown(shownAfter)) << errors.constData();
+    }
+}
 
 TEST_F(TrayOnX11, AnUnattendedStartComesUpFromTheTrayMenuAsOftenAsAskedAndCloseSavesTheOptions)
 {
