@@ -128,6 +128,9 @@ void ClockFace::speakTime()
 void ClockFace::focusInEvent(QFocusEvent* event)
 {
     QWidget::focusInEvent(event);
+    // Focused before its first tick, the face still has a time to say.
+    if (!m_lastTime.isValid() && m_timeSource)
+        m_lastTime = m_timeSource();
     speakTime();
     update();
 }

@@ -6,6 +6,8 @@
 
 #include "base/textformat.h"
 
+#include <QApplication>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QTimer>
@@ -93,6 +95,10 @@ TEST_F(ClockFaceTest, TicksOnlyOncePlacedAndThePanelKeepsItsLastDrawing)
     EXPECT_TRUE(timer->isActive());
 
     now = QDateTime(QDate(2026, 12, 6), QTime(10, 20, 30));
+    // Focused before its first tick, a screen reader still hears the time.
+    QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(&face, &focus);
+    EXPECT_EQ(face.accessibleName(), QStringLiteral("10:20"));
     const QImage before = panel();
     // The timer's own signal, without waiting a second for it.
     QMetaObject::invokeMethod(timer, "timeout");
