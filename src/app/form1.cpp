@@ -21,6 +21,7 @@
 #include "ui/controlpanel.h"
 #include "ui/fittedcheckbox.h"
 #include "ui/hoursfieldbehaviour.h"
+#include "ui/programicon.h"
 #include "update/dialupsession.h"
 
 #include <QAction>
@@ -31,7 +32,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWindow>
 
@@ -52,17 +52,28 @@ Form1::Form1(const StartupState& startup, OptionStore& store, Form1Services serv
     , m_bStartedWithLoad(startup.m_bStartedWithLoad)
 {
     m_services.completeWithSystem();
-    ui.setupUi(this);
+    // A start into the tray builds the controls when the window is first shown.
+    if (!m_bStartedWithLoad || !m_services.trayAvailable())
+        buildControls();
     m_report = std::make_unique<Form1Report>(ui, *m_services.prompts, this);
     Korvel1 = new KorvelControl(this);
     Korvel1->setObjectName(QStringLiteral("Korvel1"));
+    // Idle until the scheduler gives it an interval and starts it.
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(0);
+    connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+}
+
+void Form1::buildControls()
+{
+    ui.setupUi(this);
     // A state set from code runs the click handling too, as a user's click does.
     connect(ui.chkTime, &QCheckBox::stateChanged, this, &Form1::chkTime_Click);
     connect(ui.chkAutoConnect, &QCheckBox::stateChanged, this, &Form1::chkAutoConnect_Click);
     connect(ui.cmdSetTime, &QPushButton::clicked, this, &Form1::cmdSetTime_Click);
     connect(ui.CmdConnect, &QPushButton::clicked, this, &Form1::CmdConnect_Click);
     connect(ui.CmdDisconnect, &QPushButton::clicked, this, &Form1::CmdDisconnect_Click);
-    connect(ui.Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
     // A choice made from code runs the click handling too, as the user's does.
     connect(ui.cboTimeZone, &QComboBox::currentIndexChanged, this, &Form1::cboTimeZone_Click);
     connect(ui.helpf, &QAction::triggered, this, [] { ContextIDs::PressHelpKey(); });
@@ -74,6 +85,21 @@ Form1::Form1(const StartupState& startup, OptionStore& store, Form1Services serv
         if (field == ui.TxtTime)
             TxtTime_LostFocus();
     });
+}
+
+void Form1::buildWindow()
+{
+    buildControls();
+    if (m_dialUp->connection().IsRasInstalled())
+        LoadEntries();
+    TimeZoneList::fill(ui.cboTimeZone, m_ZoneOffsets);
+    m_options.showInControls();
+    chkAutoConnect_Click();
+    ui.chkUnload->setText(m_countdownCaption);
+    m_history->addWindowItem(ui.mnuHistory);
+    m_networkTimeItem->showOn(ui.mnuNetworkTime);
+    ContextIDs::InitHelp(this);
+    m_report->controlsBuilt();
 }
 
 Form1::~Form1() = default;
@@ -91,11 +117,13 @@ void Form1::Form_Load()
     if (const QString problem = m_store.readProblem(); !problem.isEmpty())
         AddStatusLine(problem);
     m_options.load();
-    chkAutoConnect_Click();
+    if (built())
+        chkAutoConnect_Click();
     showAtStart();
     ShowCountdown(UpdateSchedule::Variant::AtLoad);
     buildTrayMenu();
-    ContextIDs::InitHelp(this);
+    if (built())
+        ContextIDs::InitHelp(this);
 
     // The hourglass stays until the load returns; setting it lets the
     // pending events run once.
@@ -105,17 +133,19 @@ void Form1::Form_Load()
     loadDialUpEntries();
     if (const QString obstacle = m_services.clockSetter->obstacle(); !obstacle.isEmpty())
         AddStatusLine(LocalizedText::translate("Form1", "Status: The clock cannot be set: %1").arg(obstacle));
-    m_networkTimeItem = std::make_unique<NetworkTimeItem>(ui.mnuNetworkTime, *m_services.networkTime, *m_report);
-    TimeZoneList::fill(ui.cboTimeZone, m_ZoneOffsets);
-    m_options.selectStored(Option::TimeZone);
-    ui.Timer1->start(UpdateSchedule::kFirstTickMsecs);
+    m_networkTimeItem = std::make_unique<NetworkTimeItem>(built() ? ui.mnuNetworkTime : nullptr,
+                                                          *m_services.networkTime, *m_report);
+    if (built())
+        TimeZoneList::fill(ui.cboTimeZone, m_ZoneOffsets);
+    m_options.selectStored(Option::TimeZone, TimeZoneList::kEntryCount);
+    Timer1->start(UpdateSchedule::kFirstTickMsecs);
 }
 
 void Form1::showAtStart()
 {
     if (!m_bStartedWithLoad)
         show();
-    else if (QSystemTrayIcon::isSystemTrayAvailable())
+    else if (m_services.trayAvailable())
         setWindowState(Qt::WindowMinimized); // in the tray: minimised and hidden
     else
         showMinimized(); // without a tray, hidden would be out of reach
@@ -136,7 +166,8 @@ void Form1::runUpdate(ClockUpdate::AskedBy askedBy)
 {
     const ClockUpdate::Result result = m_update->run(m_options.updateRequest(askedBy, scheduledMinutesElapsed()));
     if (result.outcome != ClockUpdate::Outcome::Applied) {
-        m_retry.failed(result.outcome == ClockUpdate::Outcome::NotSet, result.failure, ui.TxtTime->text());
+        m_retry.failed(result.outcome == ClockUpdate::Outcome::NotSet, result.failure,
+                       m_options.text(Option::CheckTime));
         ShowCountdown(UpdateSchedule::Variant::Tick);
         return;
     }
@@ -153,8 +184,8 @@ void Form1::runUpdate(ClockUpdate::AskedBy askedBy)
 
 void Form1::Timer1_Timer()
 {
-    ui.Timer1->stop();
-    ui.Timer1->setInterval(UpdateSchedule::kTickMsecs);
+    Timer1->stop();
+    Timer1->setInterval(UpdateSchedule::kTickMsecs);
 
     const StartupRule::LastUpdateReading lastUpdate = StartupRule::readLastUpdate(m_store);
     // An unchanged last update is not said again, so the line before it stays in sight.
@@ -181,22 +212,24 @@ void Form1::Timer1_Timer()
         break;
     }
     if (UpdateSchedule::ticksOn(tick))
-        ui.Timer1->start(UpdateSchedule::kTickMsecs);
+        Timer1->start(UpdateSchedule::kTickMsecs);
 }
 
 void Form1::ShowCountdown(UpdateSchedule::Variant variant)
 {
-    const UpdateSchedule::Countdown countdown =
-        UpdateSchedule::countdown(variant, ui.chkUnload->text(), ui.TxtTime->text(), scheduledMinutesElapsed(),
-                                  ui.Timer1->interval(), m_retry.reason(), m_update && m_update->automaticUpdatesHeld());
-    ui.chkUnload->setText(countdown.caption);
+    const UpdateSchedule::Countdown countdown = UpdateSchedule::countdown(
+        variant, m_countdownCaption, m_options.text(Option::CheckTime), scheduledMinutesElapsed(), Timer1->interval(),
+        m_retry.reason(), m_update && m_update->automaticUpdatesHeld());
+    m_countdownCaption = countdown.caption;
+    if (built())
+        ui.chkUnload->setText(countdown.caption);
     if (variant != UpdateSchedule::Variant::AtLoad)
         setTrayToolTip(countdown.toolTip);
 }
 
 qint32 Form1::scheduledMinutesElapsed() const
 {
-    return m_retry.scheduledMinutesElapsed(m_lMinutesElapsed, ui.TxtTime->text());
+    return m_retry.scheduledMinutesElapsed(m_lMinutesElapsed, m_options.text(Option::CheckTime));
 }
 
 void Form1::setTrayToolTip(const QString& tip)
@@ -229,11 +262,13 @@ void Form1::createTrayForm()
 void Form1::buildTrayMenu()
 {
     m_frmSysTray->AddMenuItem(showItemCaption(inTray()), QStringLiteral("show"));
-    m_history = std::make_unique<HistoryItems>(ui.mnuHistory, *m_frmSysTray, m_update->history(), this);
+    m_history = std::make_unique<HistoryItems>(*m_frmSysTray, m_update->history(), this);
+    if (built())
+        m_history->addWindowItem(ui.mnuHistory);
     m_frmSysTray->AddMenuItem(QStringLiteral("-"), QString());
     m_frmSysTray->AddMenuItem(tr("&Close", "tray menu"), QStringLiteral("close"));
     m_frmSysTray->setToolTip(QStringLiteral("Korvel"));
-    m_frmSysTray->setIconHandle(windowIcon());
+    m_frmSysTray->setIconHandle(ProgramIcon::icon());
 }
 
 void Form1::m_frmSysTray_MenuClick(qint32, const QString& sKey)
@@ -278,6 +313,8 @@ void Form1::ShowFromTray()
     // that first exposure is lost: the window stays black. Shown first
     // instead, it comes up minimised, and the window manager's late word on
     // that would send it back to the tray.
+    if (!built())
+        buildWindow();
     if (!isVisible() && windowHandle()) {
         windowHandle()->destroy();
         m_awaitingExposure = true;
@@ -323,14 +360,15 @@ void Form1::Form_Resize()
             return;
         m_frmSysTray->setMenuCaption(0, showItemCaption(true));
         // Without a tray the taskbar is the only way back.
-        if (QSystemTrayIcon::isSystemTrayAvailable())
+        if (m_services.trayAvailable())
             hide();
     } else if (isVisible()) {
         // Only ShowFromTray brings a withdrawn window back. A window manager
         // that drops the minimised state from a window it no longer manages
         // is not the user restoring it.
         m_frmSysTray->setMenuCaption(0, showItemCaption(false));
-        ui.CF1->setTimerI(1000);
+        if (built())
+            ui.CF1->setTimerI(1000);
     }
 }
 
@@ -378,10 +416,10 @@ void Form1::chkAutoConnect_Click()
 
 void Form1::loadDialUpEntries()
 {
-    if (m_dialUp->connection().IsRasInstalled())
-        LoadEntries();
-    else
+    if (!m_dialUp->connection().IsRasInstalled())
         m_dialUp->noDialUp();
+    else if (built())
+        LoadEntries();
     // Also without dial-up support, so the stored name survives the next save.
     m_options.selectStored(Option::Connection);
 }
@@ -408,9 +446,10 @@ void Form1::Form_Unload()
     if (m_bUnloaded)
         return;
     m_bUnloaded = true;
-    ui.Timer1->stop();
+    Timer1->stop();
     ContextIDs::QuitHelp();
-    ui.CF1->setTimerI(0);
+    if (built())
+        ui.CF1->setTimerI(0);
     SaveOptions();
     m_frmSysTray->Form_QueryUnload();
     m_frmSysTray.reset();

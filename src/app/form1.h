@@ -23,10 +23,13 @@ class DialUpSession;
 class KorvelControl;
 class NetworkTimeItem;
 class OptionStore;
+class QTimer;
 class frmSysTray;
 
 // The main window: its controls are the working copy of the stored options
-// from load to unload. It sets the clock on a click and on its schedule,
+// from load to unload. A start into the tray builds them only when the
+// window is first shown; until then the options, the status lines and the
+// countdown are held without them. It sets the clock on a click and on its schedule,
 // through ClockUpdate, which reports on the window through Form1Report.
 class Form1 : public QMainWindow
 {
@@ -39,6 +42,7 @@ public:
     const Form1Design& design() const { return ui; }
     KorvelControl& korvel() const { return *Korvel1; }
     frmSysTray* trayForm() const { return m_frmSysTray.get(); }
+    QTimer* timer1() const { return Timer1; }
 
     // Builds the window's working state from the stored options and arms
     // the scheduler.
@@ -77,6 +81,12 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // The controls and their handlers.
+    void buildControls();
+    // The window at its first showing after a start into the tray: the
+    // controls, with what was held for them.
+    void buildWindow();
+    bool built() const { return ui.clientArea != nullptr; }
     void runUpdate(ClockUpdate::AskedBy askedBy);
     void chkTime_Click();
     void chkAutoConnect_Click();
@@ -104,6 +114,9 @@ private:
 
     Form1Design ui;
     KorvelControl* Korvel1 = nullptr;
+    QTimer* Timer1 = nullptr;
+    // The "Unload at startup" caption with the countdown in it.
+    QString m_countdownCaption = Form1Design::unloadCaption();
     std::unique_ptr<frmSysTray> m_frmSysTray;
     OptionStore& m_store;
     OptionControls m_options{ui, m_store};

@@ -15,71 +15,101 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include <utility>
+
 Form1Report::Form1Report(Form1Design& design, UserPrompts& prompts, QWidget* window)
     : ui(design)
     , m_prompts(prompts)
     , m_window(window)
-    , m_resultPalette(ui.Label1->palette())
+    , m_built(ui.Label1 != nullptr)
 {
+    if (m_built)
+        m_resultPalette = ui.Label1->palette();
+}
+
+void Form1Report::controlsBuilt()
+{
+    m_built = true;
+    m_resultPalette = ui.Label1->palette();
+    for (const std::function<void()>& change : std::exchange(m_held, {}))
+        change();
+}
+
+void Form1Report::onControls(std::function<void()> change)
+{
+    if (m_built)
+        change();
+    else
+        m_held.push_back(std::move(change));
 }
 
 void Form1Report::addStatusLine(const LocalizedText& line, bool select)
 {
-    ui.lstConnectState->addItem(line.shown());
-    if (select)
-        ui.lstConnectState->setCurrentRow(ui.lstConnectState->count() - 1);
-    ui.lstConnectState->scrollToBottom();
     qCInfo(lcStatus).noquote() << line.english();
+    onControls([this, shown = line.shown(), select] {
+        ui.lstConnectState->addItem(shown);
+        if (select)
+            ui.lstConnectState->setCurrentRow(ui.lstConnectState->count() - 1);
+        ui.lstConnectState->scrollToBottom();
+    });
 }
 
 void Form1Report::clearStatusLines()
 {
-    ui.lstConnectState->clear();
+    onControls([this] { ui.lstConnectState->clear(); });
 }
 
 void Form1Report::showResult(const QString& caption)
 {
-    ui.Label1->setPalette(m_resultPalette);
-    ui.Label1->setText(caption);
+    onControls([this, caption] {
+        ui.Label1->setPalette(m_resultPalette);
+        ui.Label1->setText(caption);
+    });
 }
 
 void Form1Report::showNotSet(const QString& caption)
 {
-    // Dark red on the design's light grey, at a contrast of 5.6 : 1.
-    DesignStyle::setForeground(ui.Label1, QColor(176, 0, 0));
-    ui.Label1->setText(caption);
+    onControls([this, caption] {
+        // Dark red on the design's light grey, at a contrast of 5.6 : 1.
+        DesignStyle::setForeground(ui.Label1, QColor(176, 0, 0));
+        ui.Label1->setText(caption);
+    });
 }
 
 void Form1Report::setSetTimeEnabled(bool enabled)
 {
-    ui.cmdSetTime->setEnabled(enabled);
+    onControls([this, enabled] { ui.cmdSetTime->setEnabled(enabled); });
 }
 
 void Form1Report::showDialUpButtons(bool connectEnabled, bool disconnectShown)
 {
     // Korvel's own dial-ups can be hung up from the window: the Disconnect
     // button takes the Connect button's place while one is up.
-    using namespace ControlEnabling;
-    if (connectEnabled)
-        EnableControl(ui.CmdConnect);
-    else
-        DisableControl(ui.CmdConnect);
-    if (disconnectShown)
-        EnableControl(ui.CmdDisconnect);
-    ui.CmdDisconnect->setVisible(disconnectShown);
-    ui.CmdConnect->setVisible(!disconnectShown);
+    onControls([this, connectEnabled, disconnectShown] {
+        using namespace ControlEnabling;
+        if (connectEnabled)
+            EnableControl(ui.CmdConnect);
+        else
+            DisableControl(ui.CmdConnect);
+        if (disconnectShown)
+            EnableControl(ui.CmdDisconnect);
+        ui.CmdDisconnect->setVisible(disconnectShown);
+        ui.CmdConnect->setVisible(!disconnectShown);
+    });
 }
 
 void Form1Report::addConnectionName(const QString& name)
 {
-    ui.cboEntries->addItem(name);
-    ui.cboEntries->setCurrentIndex(ui.cboEntries->count() - 1);
+    onControls([this, name] {
+        ui.cboEntries->addItem(name);
+        ui.cboEntries->setCurrentIndex(ui.cboEntries->count() - 1);
+    });
 }
 
 void Form1Report::keepFailure(const QString& reason)
 {
     // The status line is one line high: the whole reason stays in its tip.
-    ui.lstConnectState->setToolTip(reason);
+    onControls([this, reason] { ui.lstConnectState->setToolTip(reason); });
 }
 
 bool Form1Report::inSight() const

@@ -8,6 +8,9 @@
 
 #include <QPalette>
 
+#include <functional>
+#include <vector>
+
 class Form1Design;
 class QWidget;
 class UserPrompts;
@@ -15,11 +18,15 @@ class UserPrompts;
 // The window's side of an update: status lines, the result caption, the
 // buttons, and the user's answers, on the main window's controls. The
 // window is in sight when it is shown and not minimised (in the tray, or
-// on the taskbar where there is no tray).
+// on the taskbar where there is no tray). Until the window is built, what
+// the controls would show is held and shown when they are built.
 class Form1Report : public UpdateReport
 {
 public:
     Form1Report(Form1Design& ui, UserPrompts& prompts, QWidget* window);
+
+    // The window's controls have just been built: they show what was held.
+    void controlsBuilt();
 
     void addStatusLine(const LocalizedText& line, bool select = true) override;
     void clearStatusLines() override;
@@ -36,9 +43,14 @@ public:
     void beep() override;
 
 private:
+    // Changes `change` makes to the controls, now or once they are built.
+    void onControls(std::function<void()> change);
+
     Form1Design& ui;
     UserPrompts& m_prompts;
     QWidget* m_window;
     // The result caption's design colours, for every result but a failure.
     QPalette m_resultPalette;
+    bool m_built;
+    std::vector<std::function<void()>> m_held;
 };

@@ -11,6 +11,8 @@
 #include "net/backendselector.h"
 #include "timeclient/clockadjustment.h"
 
+#include <QSystemTrayIcon>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -35,6 +37,8 @@ void Form1Services::completeWithSystem()
         networkTime = std::make_shared<NetworkTimeSwitch>(SystemBus::connection());
     if (!endProgram)
         endProgram = endProcessNow;
+    if (!trayAvailable)
+        trayAvailable = &QSystemTrayIcon::isSystemTrayAvailable;
     if (!buildDay.isValid())
         buildDay = ClockAdjustment::buildDay();
 }

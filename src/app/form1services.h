@@ -27,6 +27,8 @@ struct Form1Services
     std::function<void()> endProgram;
     // The day Korvel was built: no received time before it is believed.
     QDate buildDay;
+    // Whether the desktop has a tray to hide the window in.
+    std::function<bool()> trayAvailable;
 
     // Fills every member left empty with the real thing.
     void completeWithSystem();

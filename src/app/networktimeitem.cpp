@@ -12,15 +12,21 @@
 NetworkTimeItem::NetworkTimeItem(QAction* item, NetworkTimeSwitch& networkTime, UpdateReport& report,
                                  QObject* parent)
     : QObject(parent)
-    , m_item(item)
     , m_networkTime(networkTime)
     , m_report(report)
 {
-    connect(m_item, &QAction::triggered, this, &NetworkTimeItem::choose);
     connect(&m_networkTime, &NetworkTimeSwitch::ntpChanged, this, &NetworkTimeItem::changed);
-    showState();
+    if (item)
+        showOn(item);
     if (m_networkTime.isOn().value_or(false))
         changed(true);
+}
+
+void NetworkTimeItem::showOn(QAction* item)
+{
+    m_item = item;
+    connect(m_item, &QAction::triggered, this, &NetworkTimeItem::choose);
+    showState();
 }
 
 void NetworkTimeItem::choose(bool on)
@@ -44,6 +50,8 @@ void NetworkTimeItem::changed(bool on)
 
 void NetworkTimeItem::showState()
 {
+    if (!m_item)
+        return;
     m_item->setEnabled(m_networkTime.isOn().has_value());
     m_item->setChecked(m_networkTime.isOn().value_or(false));
 }

@@ -19,7 +19,10 @@ class NetworkTimeItem : public QObject
     Q_OBJECT
 
 public:
+    // The status lines start at once; the menu item (`item`, or the one
+    // given to showOn once the window is built) follows them.
     NetworkTimeItem(QAction* item, NetworkTimeSwitch& networkTime, UpdateReport& report, QObject* parent = nullptr);
+    void showOn(QAction* item);
 
 private:
     void choose(bool on);
@@ -27,7 +30,7 @@ private:
     // Ticked as timedated says; usable only once it has said anything.
     void showState();
 
-    QAction* m_item;
+    QAction* m_item = nullptr;
     NetworkTimeSwitch& m_networkTime;
     UpdateReport& m_report;
 };

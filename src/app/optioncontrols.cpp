@@ -22,6 +22,11 @@ OptionControls::OptionControls(Form1Design& design, OptionStore& store)
 {
 }
 
+bool OptionControls::built() const
+{
+    return ui.clientArea != nullptr;
+}
+
 QObject* OptionControls::controlOf(const OptionKey& key) const
 {
     return key.control ? ui.clientArea->window()->findChild<QObject*>(QLatin1String(key.control)) : nullptr;
@@ -30,6 +35,14 @@ QObject* OptionControls::controlOf(const OptionKey& key) const
 void OptionControls::load()
 {
     for (const OptionKey& key : Option::all) {
+        if (!built()) {
+            // Lists get theirs when chosen in.
+            if (key.control && key.kind != OptionKind::Text && key.kind != OptionKind::ListIndex) {
+                m_values.insert(QLatin1String(key.name), shownText(key, m_store.read(key)));
+                remember(key);
+            }
+            continue;
+        }
         QObject* control = controlOf(key);
         const QString text = m_store.read(key);
         if (auto* box = qobject_cast<QCheckBox*>(control))
@@ -43,10 +56,15 @@ void OptionControls::load()
     }
 }
 
-void OptionControls::selectStored(const OptionKey& key)
+void OptionControls::selectStored(const OptionKey& key, int listSize)
 {
+    if (!built()) {
+        m_values.insert(QLatin1String(key.name), shownText(key, m_store.read(key), listSize));
+        remember(key);
+        return;
+    }
     auto* list = qobject_cast<QComboBox*>(controlOf(key));
-    const QString stored = m_store.read(key);
+    const QString stored = m_values.value(QLatin1String(key.name), m_store.read(key));
     const int index = key.kind == OptionKind::ListIndex
         ? listIndex(stored, list->count())
         : list->findText(stored, Qt::MatchExactly | Qt::MatchCaseSensitive);
@@ -56,6 +74,47 @@ void OptionControls::selectStored(const OptionKey& key)
     if (index < 0 && key.kind == OptionKind::Text)
         list->setEditText(stored);
     remember(key);
+}
+
+QString OptionControls::shownText(const OptionKey& key, const QString& text, int listSize)
+{
+    switch (key.kind) {
+    case OptionKind::CheckState:
+        return fromCheckState(checkState(key, text));
+    case OptionKind::Hours:
+        return UpdateSchedule::hoursText(text);
+    case OptionKind::Boolean:
+        return fromBoolean(boolean(key, text));
+    case OptionKind::ListIndex:
+        return fromListIndex(listIndex(text, listSize));
+    case OptionKind::Text:
+    case OptionKind::Number:
+    case OptionKind::Date:
+        break;
+    }
+    return text;
+}
+
+void OptionControls::showInControls()
+{
+    for (const OptionKey& key : Option::all) {
+        QObject* control = controlOf(key);
+        const QString text = m_values.value(QLatin1String(key.name));
+        if (auto* box = qobject_cast<QCheckBox*>(control))
+            box->setCheckState(checkState(key, text));
+        else if (auto* field = qobject_cast<QLineEdit*>(control))
+            field->setText(text);
+        else if (auto* item = qobject_cast<QAction*>(control))
+            item->setChecked(boolean(key, text));
+        else if (control)
+            selectStored(key);
+    }
+    m_values.clear();
+}
+
+QString OptionControls::text(const OptionKey& key) const
+{
+    return built() ? textOf(key) : m_values.value(QLatin1String(key.name));
 }
 
 QString OptionControls::textOf(const OptionKey& key) const
@@ -73,7 +132,7 @@ QString OptionControls::textOf(const OptionKey& key) const
 
 void OptionControls::remember(const OptionKey& key)
 {
-    m_written.insert(QLatin1String(key.name), textOf(key));
+    m_written.insert(QLatin1String(key.name), text(key));
 }
 
 QString OptionControls::save()
@@ -83,7 +142,7 @@ QString OptionControls::save()
     for (const OptionKey& key : Option::all) {
         if (!key.control)
             continue;
-        const QString text = textOf(key);
+        const QString text = this->text(key);
         // An option the window left as it was keeps a value edited in the
         // file meanwhile, in whatever spelling.
         if (m_written.value(QLatin1String(key.name)) == text && m_store.editedMeanwhile(key))
@@ -112,16 +171,21 @@ void OptionControls::saveOnEveryChange(QObject* context, const std::function<voi
     }
 }
 
+Qt::CheckState OptionControls::checkStateOf(const OptionKey& key) const
+{
+    return checkState(key, text(key));
+}
+
 ClockUpdate::Request OptionControls::updateRequest(ClockUpdate::AskedBy askedBy, qint32 minutesElapsed) const
 {
     ClockUpdate::Request request;
     request.askedBy = askedBy;
-    request.hoursText = ui.TxtTime->text();
+    request.hoursText = text(Option::CheckTime);
     request.minutesElapsed = minutesElapsed;
-    request.autoConnect = enables(ui.chkAutoConnect->checkState());
-    request.disconnectWhenDone = acts(ui.ChkDisconnect->checkState());
-    request.beep = ui.mnuBeep->isChecked();
-    request.entryName = ui.cboEntries->currentText();
+    request.autoConnect = enables(checkStateOf(Option::CheckAuto));
+    request.disconnectWhenDone = acts(checkStateOf(Option::Disconnect));
+    request.beep = boolean(Option::Beep, text(Option::Beep));
+    request.entryName = text(Option::Connection);
     return request;
 }
 
@@ -130,11 +194,11 @@ UpdateSchedule::TickState OptionControls::tickState(bool startedWithLoad, qint32
 {
     UpdateSchedule::TickState state;
     state.startedWithLoad = startedWithLoad;
-    state.unload = ui.chkUnload->checkState();
-    state.awayText = ui.txtAway->text();
-    state.hoursText = ui.TxtTime->text();
+    state.unload = checkStateOf(Option::Unload);
+    state.awayText = text(Option::TimeAway);
+    state.hoursText = text(Option::CheckTime);
     state.minutesElapsed = minutesElapsed;
-    state.automaticUpdates = ui.chkTime->checkState();
+    state.automaticUpdates = checkStateOf(Option::CheckEvery);
     state.automaticUpdatesHeld = updatesHeld;
     return state;
 }

@@ -22,14 +22,18 @@ namespace {
 const QString kTrayKey = QStringLiteral("history");
 } // namespace
 
-HistoryItems::HistoryItems(QAction* windowItem, frmSysTray& tray, UpdateHistory& history, QWidget* window)
+HistoryItems::HistoryItems(frmSysTray& tray, UpdateHistory& history, QWidget* window)
     : QObject(window)
     , m_history(history)
     , m_window(window)
 {
-    connect(windowItem, &QAction::triggered, this, &HistoryItems::open);
     tray.AddMenuItem(tr("&History…"), kTrayKey);
     connect(&tray, &frmSysTray::MenuClick, this, &HistoryItems::trayItemChosen);
+}
+
+void HistoryItems::addWindowItem(QAction* windowItem)
+{
+    connect(windowItem, &QAction::triggered, this, &HistoryItems::open);
 }
 
 HistoryItems::~HistoryItems()

@@ -22,8 +22,10 @@ class HistoryItems : public QObject
     Q_OBJECT
 
 public:
-    // Adds "History…" to the end of the tray menu.
-    HistoryItems(QAction* windowItem, frmSysTray& tray, UpdateHistory& history, QWidget* window);
+    // Adds "History…" to the end of the tray menu; the window's item is
+    // added once the window is built.
+    HistoryItems(frmSysTray& tray, UpdateHistory& history, QWidget* window);
+    void addWindowItem(QAction* windowItem);
     ~HistoryItems() override;
 
     // The tray tip `tip` with the drift's sentence after it.

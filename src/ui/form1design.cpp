@@ -22,7 +22,6 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QTimer>
 
 namespace {
 
@@ -61,7 +60,6 @@ void Form1Design::setupUi(QMainWindow* form)
     buildUpdateGroup(twips);
     buildSecondaryTime(twips);
     buildRuleLines(twips);
-    buildTimer(form);
     setTabOrder();
     buildMenus(form);
 }
@@ -173,6 +171,12 @@ void Form1Design::buildDialUpGroup(const TwipsConverter& twips)
     chkAutoConnect->raise();
 }
 
+QString Form1Design::unloadCaption()
+{
+    return QCoreApplication::translate("Form1", "Unload at startup if next scheduled update time is more than"
+                                                "           hours away");
+}
+
 // The caption reads as a sentence: the check box covers its leading spaces
 // and the hours box its gap; chkUnload's caption holds the away box the same way.
 void Form1Design::buildUpdateGroup(const TwipsConverter& twips)
@@ -192,10 +196,7 @@ void Form1Design::buildUpdateGroup(const TwipsConverter& twips)
     TxtTime->setEnabled(false);
     TxtTime->setAccessibleName(QCoreApplication::translate("Form1", "Hours between updates"));
 
-    chkUnload = place(new FittedCheckBox(
-                          QCoreApplication::translate("Form1", "Unload at startup if next scheduled update time is more than"
-                                         "           hours away"),
-                          fraTime),
+    chkUnload = place(new FittedCheckBox(unloadCaption(), fraTime),
                       "chkUnload", twips.rect(120, 360, 5175, 495));
     chkUnload->setFont(designFont(kLargePoints));
     setForeground(chkUnload, QColor(128, 0, 0));
@@ -239,14 +240,6 @@ void Form1Design::buildRuleLines(const TwipsConverter& twips)
                        QColor(64, 64, 64));
     lin2 = etchedLine(clientArea, "lin2", QRect(ruleLeft, twips.toPixels(3705), ruleWidth, 1),
                       QColor(224, 224, 224));
-}
-
-// Idle until the scheduler gives it an interval and starts it.
-void Form1Design::buildTimer(QMainWindow* form)
-{
-    Timer1 = new QTimer(form);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(0);
 }
 
 // Top to bottom, left to right, as the window reads.

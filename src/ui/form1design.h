@@ -18,7 +18,6 @@ class QListWidget;
 class QMainWindow;
 class QMenu;
 class QPushButton;
-class QTimer;
 class QWidget;
 QT_END_NAMESPACE
 
@@ -33,6 +32,9 @@ class Form1Design
 {
 public:
     void setupUi(QMainWindow* form);
+    // The "Unload at startup" box's caption as designed, before the
+    // countdown writes into it.
+    static QString unloadCaption();
 
     QWidget* clientArea = nullptr;
 
@@ -56,7 +58,6 @@ public:
     QLabel* lblSecondaryTime = nullptr;
     QFrame* line1 = nullptr;
     QFrame* lin2 = nullptr;
-    QTimer* Timer1 = nullptr;
 
     QMenu* help = nullptr;
     QAction* helpf = nullptr;
@@ -77,7 +78,6 @@ private:
     void buildUpdateGroup(const TwipsConverter& twips);
     void buildSecondaryTime(const TwipsConverter& twips);
     void buildRuleLines(const TwipsConverter& twips);
-    void buildTimer(QMainWindow* form);
     void setTabOrder();
     void buildMenus(QMainWindow* form);
 };
