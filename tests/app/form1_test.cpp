@@ -131,7 +131,8 @@ TEST_F(Form1Test, EveryOptionSurvivesLoadAndSaveExceptTheLastUpdateIsNotWritten)
     const QByteArray options = "[Option]\nConnection=Evening ISP\nCheckEvery=2\nCheckTime=2.5 hrs\n"
                                "CheckAuto=1\nDisconnect=1\nUnload=1\nTimeAway=abc\nBeep=True\n"
                                "TimeZone=17\nLastUpdate=5/14/2026 9:41:30 AM\n";
-    entries = {QStringLiteral("Office"), QStringLiteral("Evening ISP")};
+    fake->state.flags |= InternetFlags::RasInstalled;
+    fake->entries = {QStringLiteral("Office"), QStringLiteral("Evening ISP")};
     const Form1Design& ui = load(options).design();
     EXPECT_EQ(ui.cboEntries->currentIndex(), 1);
     form->SaveOptions();
@@ -154,7 +155,8 @@ TEST_F(Form1Test, EveryOptionSurvivesLoadAndSaveExceptTheLastUpdateIsNotWritten)
 
 TEST_F(Form1Test, UnattendedStartStaysHiddenAndKeepsAConnectionNotInTheList)
 {
-    entries = {QStringLiteral("gone")};
+    fake->state.flags |= InternetFlags::RasInstalled;
+    fake->entries = {QStringLiteral("gone")};
     load("Connection=Gone\n", true);
     EXPECT_TRUE(form->isMinimized() || !form->isVisible()) << "out of sight: hidden, or minimised without a tray";
     EXPECT_EQ(form->design().cboEntries->currentIndex(), -1);
