@@ -152,16 +152,6 @@ TEST_F(Form1Test, EveryOptionSurvivesLoadAndSaveExceptTheLastUpdateIsNotWritten)
     EXPECT_EQ(saved(Option::Connection), QStringLiteral("Typed by hand"));
 }
 
-TEST_F(Form1Test, UnattendedStartStaysHiddenAndKeepsAConnectionNotInTheList)
-{
-    entries = {QStringLiteral("gone")};
-    load("Connection=Gone\n", true);
-    EXPECT_TRUE(form->isMinimized() || !form->isVisible()) << "out of sight: hidden, or minimised without a tray";
-    EXPECT_EQ(form->design().cboEntries->currentIndex(), -1);
-    form->SaveOptions();
-    EXPECT_EQ(saved(Option::Connection), QStringLiteral("Gone"));
-}
-
 TEST_F(Form1Test, DamagedFilesKeepTheirReadableValues)
 {
     const QByteArray readable = "CheckEvery=1\nCheckTime=5\nBeep=true\nLastUpdate=5/14/2026 9:41:30 AM\n";
