@@ -74,7 +74,8 @@ TEST_F(UnattendedStart, WithTheUpdateFarOffItStaysHiddenAndTakesOverALaterStart)
     // A start from the menu meanwhile: the running Korvel shows its window.
     const ProgramRun second = runKorvel({}, withSettings(bytes, "offscreen"));
     EXPECT_EQ(second.exitCode, 0) << second.err.toStdString();
-    EXPECT_TRUE(waitForError(process, errors, "korvel.app: Another start handed over to this Korvel, which shows its window"))
+    EXPECT_TRUE(
+        waitForError(process, errors, "korvel.app: Another start handed over to this Korvel, which shows its window"))
         << errors.left(2000).constData();
     EXPECT_EQ(process.state(), QProcess::Running);
     process.kill();

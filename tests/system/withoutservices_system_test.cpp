@@ -38,8 +38,9 @@ TEST_F(WithoutServices, TheWindowComesUpAndSaysWhatItCannotDo)
     QProcess korvel;
     startKorvel(korvel, {}, environment() + EnvironmentChanges{{"DISPLAY", display.name()}, {"QT_QPA_PLATFORM", "xcb"}});
     QByteArray errors;
-    EXPECT_TRUE(waitForError(korvel, errors, "korvel.status: Status: The clock cannot be set: the system's time service "
-                                             "(systemd-timedated) is not available"))
+    EXPECT_TRUE(waitForError(korvel, errors,
+                             "korvel.status: Status: The clock cannot be set: the system's time service "
+                             "(systemd-timedated) is not available"))
         << errors.constData();
     EXPECT_TRUE(errors.contains("korvel.status: Status: NO RAS")) << errors.constData();
     EXPECT_EQ(korvel.state(), QProcess::Running);
