@@ -209,30 +209,12 @@ TEST_F(Form1Test, TheDialUpButtonsStayRightThroughAWholeRunOfAutomaticUpdates)
     }
 }
 
-TEST_F(Form1Test, TheTickStartsDueUpdatesOnlyWhenTheBoxIsTicked)
+TEST_F(Form1Test, AGrayedUpdateBoxLetsTheTickStop)
 {
-    struct Case
-    {
-        const char* options;
-        bool updates;
-        bool rearmed;
-    };
-    const Case cases[] = {
-        {"CheckEvery=2\nCheckTime=2\n", false, false},  // grayed: fields on, updates off
-        {"CheckEvery=1\nCheckTime=2\nLastUpdate=0:00:00\n", true, true}, // a fresh store is long overdue
-        {"CheckEvery=1\nCheckTime=2\n", false, true},
-    };
-    for (const Case& c : cases) {
-        clockSetter->adjustments.clear();
-        const QByteArray options = QByteArray(c.options).contains("LastUpdate") ? QByteArray(c.options)
-                                                                                 : c.options + lastUpdateAgo(10);
-        load(options);
-        EXPECT_EQ(form->timer1()->interval(), 1000) << c.options;
-        form->Timer1_Timer();
-        EXPECT_EQ(clockSetter->adjustments.size(), c.updates ? 1 : 0) << c.options;
-        EXPECT_EQ(form->timer1()->isActive(), c.rearmed) << c.options;
-        EXPECT_EQ(form->timer1()->interval(), 60000) << c.options;
-    }
+    load("CheckEvery=2\nCheckTime=2\nLastUpdate=0:00:00\n");
+    form->Timer1_Timer();
+    EXPECT_TRUE(clockSetter->adjustments.isEmpty()) << "long overdue, but updates are off";
+    EXPECT_FALSE(form->timer1()->isActive());
 }
 
 TEST_F(Form1Test, AnUnattendedStartLeavesByTheLeaveRuleOrAfterItsUpdate)
@@ -294,6 +276,7 @@ TEST_F(Form1Test, ScheduleStatesReadTheSameAtStartInTheWindowAndInStatus)
         {later, "2.5", "2.5", nullptr, false}, // the clock was set back
         {"LastUpdate=9999-12-31T00:00:00\n", "2", "2", nullptr, false},
         {"LastUpdate=yesterday\n", "2.5", "2.5", "2.5 hours", true},
+        {"LastUpdate=0:00:00\n", "2", "2", nullptr, false}, // a time alone: long overdue
     };
     for (const Case& c : cases) {
         const QByteArray options = "[Option]\nCheckEvery=1.0\nUnload=1\nTimeAway=1\nCheckTime=" + QByteArray(c.hours)
@@ -309,8 +292,10 @@ TEST_F(Form1Test, ScheduleStatesReadTheSameAtStartInTheWindowAndInStatus)
         clockSetter->adjustments.clear();
         const Form1Design& ui = load(options).design();
         EXPECT_EQ(ui.TxtTime->text(), QLatin1String(c.field)) << trace;
+        EXPECT_EQ(form->timer1()->interval(), 1000) << trace;
         form->Timer1_Timer();
         EXPECT_EQ(clockSetter->adjustments.size(), c.timeLeft ? 0 : 1) << trace;
+        EXPECT_TRUE(form->timer1()->isActive() && form->timer1()->interval() == 60000) << trace;
         if (c.timeLeft) {
             EXPECT_EQ(form->trayForm()->ToolTip(), QStringLiteral("Korvel - Next update is in ") + c.timeLeft) << trace;
         }
