@@ -11,7 +11,13 @@ set -euo pipefail
 
 command=${1:?start or stop}
 state=${2:?state folder}
+
+# Root serves time on its own port 37, so that the tests' queries name no port
+# and take Korvel's default; anyone else, or when 37 is taken, on 3737.
 time_port=3737
+if [ "$(id -u)" = 0 ] && ! (exec 3<>/dev/tcp/127.0.0.1/37) 2>/dev/null; then
+  time_port=37
+fi
 
 start() {
   mkdir -p "$state"
@@ -36,7 +42,11 @@ CONF
     (exec 3<>/dev/tcp/127.0.0.1/$time_port) 2>/dev/null && break
     sleep 0.1
   done
-  echo "export KORVEL_XINETD_TIME=127.0.0.1:$time_port"
+  if [ "$time_port" = 37 ]; then
+    echo "export KORVEL_XINETD_TIME=127.0.0.1"
+  else
+    echo "export KORVEL_XINETD_TIME=127.0.0.1:$time_port"
+  fi
 }
 
 stop() {

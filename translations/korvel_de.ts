@@ -260,23 +260,8 @@ Korvel kann die Netzwerkzeit ausschalten und die Uhr selbst halten; das System f
 <context>
     <name>Form1</name>
     <message>
-        <source>&amp;Show Korvel</source>
-        <comment>tray menu</comment>
-        <translation>Korvel &amp;zeigen</translation>
-    </message>
-    <message>
-        <source>&amp;Minimize Korvel</source>
-        <comment>tray menu</comment>
-        <translation>Korvel &amp;minimieren</translation>
-    </message>
-    <message>
         <source>Status: The clock cannot be set: %1</source>
         <translation>Status: Die Uhr kann nicht gestellt werden: %1</translation>
-    </message>
-    <message>
-        <source>&amp;Close</source>
-        <comment>tray menu</comment>
-        <translation>&amp;Beenden</translation>
     </message>
     <message>
         <source>Korvel Time &amp; Date Setter</source>
@@ -987,6 +972,24 @@ Korvel kann die Netzwerkzeit ausschalten und die Uhr selbst halten; das System f
     <message>
         <source>Yakutsk</source>
         <translation>Jakutsk</translation>
+    </message>
+</context>
+<context>
+    <name>TrayPresence</name>
+    <message>
+        <source>&amp;Show Korvel</source>
+        <comment>tray menu</comment>
+        <translation>Korvel &amp;zeigen</translation>
+    </message>
+    <message>
+        <source>&amp;Minimize Korvel</source>
+        <comment>tray menu</comment>
+        <translation>Korvel &amp;minimieren</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <comment>tray menu</comment>
+        <translation>&amp;Beenden</translation>
     </message>
 </context>
 <context>

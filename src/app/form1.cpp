@@ -6,6 +6,7 @@
 
 #include "app/form1report.h"
 #include "app/networktimeitem.h"
+#include "app/traypresence.h"
 #include "clockset/clocksetter.h"
 #include "net/cwininetconnection.h"
 #include "net/dialupentries.h"
@@ -21,7 +22,6 @@
 #include "ui/controlpanel.h"
 #include "ui/fittedcheckbox.h"
 #include "ui/hoursfieldbehaviour.h"
-#include "ui/programicon.h"
 #include "update/dialupsession.h"
 
 #include <QAction>
@@ -33,15 +33,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <QWindow>
-
-namespace {
-// The tray menu's first item: what choosing it does to the window.
-QString showItemCaption(bool inTray)
-{
-    return inTray ? Form1::tr("&Show Korvel", "tray menu") : Form1::tr("&Minimize Korvel", "tray menu");
-}
-} // namespace
 
 Form1::Form1(const StartupState& startup, OptionStore& store, Form1Services services, QWidget* parent)
     : QMainWindow(parent)
@@ -52,9 +43,6 @@ Form1::Form1(const StartupState& startup, OptionStore& store, Form1Services serv
     , m_bStartedWithLoad(startup.m_bStartedWithLoad)
 {
     m_services.completeWithSystem();
-    // A start into the tray builds the controls when the window is first shown.
-    if (!m_bStartedWithLoad || !m_services.trayAvailable())
-        buildControls();
     m_report = std::make_unique<Form1Report>(ui, *m_services.prompts, this);
     Korvel1 = new KorvelControl(this);
     Korvel1->setObjectName(QStringLiteral("Korvel1"));
@@ -94,7 +82,6 @@ void Form1::buildWindow()
         LoadEntries();
     TimeZoneList::fill(ui.cboTimeZone, m_ZoneOffsets);
     m_options.showInControls();
-    chkAutoConnect_Click();
     ui.chkUnload->setText(m_countdownCaption);
     m_history->addWindowItem(ui.mnuHistory);
     m_networkTimeItem->showOn(ui.mnuNetworkTime);
@@ -104,9 +91,16 @@ void Form1::buildWindow()
 
 Form1::~Form1() = default;
 
+frmSysTray* Form1::trayForm() const
+{
+    return m_tray ? &m_tray->icon() : nullptr;
+}
+
 void Form1::Form_Load()
 {
-    createTrayForm();
+    m_tray = std::make_unique<TrayPresence>(*this, m_services.trayAvailable());
+    connect(m_tray.get(), &TrayPresence::showRequested, this, &Form1::ShowFromTray);
+    connect(m_tray.get(), &TrayPresence::closeRequested, this, &Form1::Form_Unload);
     m_dialUp = std::make_unique<DialUpSession>(m_services.backend, *m_report);
     m_update = std::make_unique<ClockUpdate>(*Korvel1, *m_services.clockSetter, *m_services.networkTime, *m_dialUp,
                                              m_store, *m_report, m_services.buildDay, this);
@@ -117,27 +111,26 @@ void Form1::Form_Load()
     if (const QString problem = m_store.readProblem(); !problem.isEmpty())
         AddStatusLine(problem);
     m_options.load();
-    if (built())
-        chkAutoConnect_Click();
-    showAtStart();
     ShowCountdown(UpdateSchedule::Variant::AtLoad);
     buildTrayMenu();
-    if (built())
-        ContextIDs::InitHelp(this);
 
     // The hourglass stays until the load returns; setting it lets the
     // pending events run once.
     CMouse mouse;
     mouse.SetPointer(CMouse::Hourglass);
 
-    loadDialUpEntries();
+    if (!m_dialUp->connection().IsRasInstalled())
+        m_dialUp->noDialUp();
+    // Also without dial-up support, so the stored name survives the next save.
+    m_options.selectStored(Option::Connection);
     if (const QString obstacle = m_services.clockSetter->obstacle(); !obstacle.isEmpty())
         AddStatusLine(LocalizedText::translate("Form1", "Status: The clock cannot be set: %1").arg(obstacle));
-    m_networkTimeItem = std::make_unique<NetworkTimeItem>(built() ? ui.mnuNetworkTime : nullptr,
-                                                          *m_services.networkTime, *m_report);
-    if (built())
-        TimeZoneList::fill(ui.cboTimeZone, m_ZoneOffsets);
+    m_networkTimeItem = std::make_unique<NetworkTimeItem>(*m_services.networkTime, *m_report);
     m_options.selectStored(Option::TimeZone, TimeZoneList::kEntryCount);
+    // A start into the tray builds the controls when the window is first shown.
+    if (!m_bStartedWithLoad || !m_services.trayAvailable())
+        buildWindow();
+    showAtStart();
     Timer1->start(UpdateSchedule::kFirstTickMsecs);
 }
 
@@ -173,7 +166,7 @@ void Form1::runUpdate(ClockUpdate::AskedBy askedBy)
     }
     m_retry.succeeded();
     m_sLastUpdate = m_store.read(Option::LastUpdate); // said by the update
-    if (UpdateSchedule::leavesAfterUpdate(m_options.tickState(m_bStartedWithLoad, 0, false), inTray())) {
+    if (UpdateSchedule::leavesAfterUpdate(m_options.tickState(m_bStartedWithLoad, 0, false), m_tray->windowInTray())) {
         SaveOptions();
         Form_Unload();
         return;
@@ -234,13 +227,8 @@ qint32 Form1::scheduledMinutesElapsed() const
 
 void Form1::setTrayToolTip(const QString& tip)
 {
-    if (m_frmSysTray)
-        m_frmSysTray->setToolTip(m_history ? m_history->withDrift(tip) : tip);
-}
-
-bool Form1::inTray() const
-{
-    return !m_report->inSight();
+    if (m_tray)
+        m_tray->icon().setToolTip(m_history ? m_history->withDrift(tip) : tip);
 }
 
 void Form1::TxtTime_LostFocus()
@@ -250,92 +238,18 @@ void Form1::TxtTime_LostFocus()
     ShowCountdown(UpdateSchedule::Variant::LeaveHours);
 }
 
-void Form1::createTrayForm()
-{
-    m_frmSysTray = std::make_unique<frmSysTray>();
-    m_frmSysTray->Form_Load();
-    connect(m_frmSysTray.get(), &frmSysTray::MenuClick, this, &Form1::m_frmSysTray_MenuClick);
-    connect(m_frmSysTray.get(), &frmSysTray::SysTrayMouseDown, this, &Form1::m_frmSysTray_SysTrayMouseDown);
-    connect(m_frmSysTray.get(), &frmSysTray::SysTrayDoubleClick, this, &Form1::m_frmSysTray_SysTrayDoubleClick);
-}
-
 void Form1::buildTrayMenu()
 {
-    m_frmSysTray->AddMenuItem(showItemCaption(inTray()), QStringLiteral("show"));
-    m_history = std::make_unique<HistoryItems>(*m_frmSysTray, m_update->history(), this);
-    if (built())
-        m_history->addWindowItem(ui.mnuHistory);
-    m_frmSysTray->AddMenuItem(QStringLiteral("-"), QString());
-    m_frmSysTray->AddMenuItem(tr("&Close", "tray menu"), QStringLiteral("close"));
-    m_frmSysTray->setToolTip(QStringLiteral("Korvel"));
-    m_frmSysTray->setIconHandle(ProgramIcon::icon());
-}
-
-void Form1::m_frmSysTray_MenuClick(qint32, const QString& sKey)
-{
-    if (sKey == QLatin1String("show"))
-        ToggleFromTray();
-    else if (sKey == QLatin1String("close"))
-        Form_Unload();
-}
-
-void Form1::m_frmSysTray_SysTrayDoubleClick(int)
-{
-    // A window in the tray may read as normal: some window managers clear
-    // the state of a window once it is withdrawn.
-    if (!isVisible() || (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
-        ShowFromTray();
-    else
-        putIntoTray();
-}
-
-void Form1::ToggleFromTray()
-{
-    if (inTray())
-        ShowFromTray();
-    else
-        putIntoTray();
-}
-
-void Form1::putIntoTray()
-{
-    // Minimised while still mapped, as the window manager's own button does,
-    // then hidden (Form_Resize hides it already where a tray is). A hidden
-    // window asked to minimise leaves stale state behind on some window managers.
-    setWindowState(Qt::WindowMinimized);
-    hide();
+    m_tray->addShowItem();
+    m_history = std::make_unique<HistoryItems>(m_tray->icon(), m_update->history(), this);
+    m_tray->completeMenu();
 }
 
 void Form1::ShowFromTray()
 {
-    // A withdrawn window starts afresh. Leaving the minimised state, the X11
-    // platform would map the hidden window itself, before Qt shows it, and
-    // that first exposure is lost: the window stays black. Shown first
-    // instead, it comes up minimised, and the window manager's late word on
-    // that would send it back to the tray.
     if (!built())
         buildWindow();
-    if (!isVisible() && windowHandle()) {
-        windowHandle()->destroy();
-        m_awaitingExposure = true;
-    }
-    setWindowState(Qt::WindowNoState);
-    show();
-    windowHandle()->installEventFilter(this);
-    raise();
-    activateWindow();
-}
-
-bool Form1::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed())
-        m_awaitingExposure = false;
-    return QMainWindow::eventFilter(watched, event);
-}
-
-void Form1::m_frmSysTray_SysTrayMouseDown(int)
-{
-    m_frmSysTray->ShowMenu();
+    m_tray->showWindow();
 }
 
 bool Form1::event(QEvent* event)
@@ -350,26 +264,9 @@ bool Form1::event(QEvent* event)
 
 void Form1::Form_Resize()
 {
-    if (!m_frmSysTray)
-        return;
-    if (windowState() & Qt::WindowMinimized) {
-        // Shown from the tray but not yet on screen: the state the window
-        // had before it went to the tray, reported late; the window's own
-        // report follows.
-        if (m_awaitingExposure && isVisible())
-            return;
-        m_frmSysTray->setMenuCaption(0, showItemCaption(true));
-        // Without a tray the taskbar is the only way back.
-        if (m_services.trayAvailable())
-            hide();
-    } else if (isVisible()) {
-        // Only ShowFromTray brings a withdrawn window back. A window manager
-        // that drops the minimised state from a window it no longer manages
-        // is not the user restoring it.
-        m_frmSysTray->setMenuCaption(0, showItemCaption(false));
-        if (built())
-            ui.CF1->setTimerI(1000);
-    }
+    // On show the clock face runs.
+    if (m_tray && m_tray->followWindowState() && built())
+        ui.CF1->setTimerI(1000);
 }
 
 void Form1::LoadEntries()
@@ -414,16 +311,6 @@ void Form1::chkAutoConnect_Click()
     ui.cboEntries->setEnabled(on);
 }
 
-void Form1::loadDialUpEntries()
-{
-    if (!m_dialUp->connection().IsRasInstalled())
-        m_dialUp->noDialUp();
-    else if (built())
-        LoadEntries();
-    // Also without dial-up support, so the stored name survives the next save.
-    m_options.selectStored(Option::Connection);
-}
-
 void Form1::cboTimeZone_Click()
 {
     if (const auto offset = TimeZoneList::offsetForIndex(ui.cboTimeZone->currentIndex(), m_ZoneOffsets))
@@ -451,8 +338,8 @@ void Form1::Form_Unload()
     if (built())
         ui.CF1->setTimerI(0);
     SaveOptions();
-    m_frmSysTray->Form_QueryUnload();
-    m_frmSysTray.reset();
+    m_tray->remove();
+    m_tray.reset();
     // The connection objects go with the window: an update may still be
     // unwinding below this call when the program's end is not immediate.
     m_services.endProgram();

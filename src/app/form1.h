@@ -24,13 +24,15 @@ class KorvelControl;
 class NetworkTimeItem;
 class OptionStore;
 class QTimer;
+class TrayPresence;
 class frmSysTray;
 
 // The main window: its controls are the working copy of the stored options
-// from load to unload. A start into the tray builds them only when the
-// window is first shown; until then the options, the status lines and the
-// countdown are held without them. It sets the clock on a click and on its schedule,
-// through ClockUpdate, which reports on the window through Form1Report.
+// from load to unload. They are built at the end of the load, or, on a start
+// into the tray, when the window is first shown; until then the options, the
+// status lines and the countdown are held without them. It sets the clock on
+// a click and on its schedule, through ClockUpdate, which reports on the
+// window through Form1Report.
 class Form1 : public QMainWindow
 {
     Q_OBJECT
@@ -41,7 +43,7 @@ public:
 
     const Form1Design& design() const { return ui; }
     KorvelControl& korvel() const { return *Korvel1; }
-    frmSysTray* trayForm() const { return m_frmSysTray.get(); }
+    frmSysTray* trayForm() const;
     QTimer* timer1() const { return Timer1; }
 
     // Builds the window's working state from the stored options and arms
@@ -76,15 +78,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     // A change of state or size, or the window showing, runs Form_Resize.
     bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     // F1 opens help at the focused control's context.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // The controls and their handlers.
     void buildControls();
-    // The window at its first showing after a start into the tray: the
-    // controls, with what was held for them.
+    // The controls, with what was held for them.
     void buildWindow();
     bool built() const { return ui.clientArea != nullptr; }
     void runUpdate(ClockUpdate::AskedBy askedBy);
@@ -92,32 +92,21 @@ private:
     void chkAutoConnect_Click();
     void TxtTime_LostFocus();
     void showAtStart();
-    void createTrayForm();
     void buildTrayMenu();
     // Minimising puts the window into the tray; showing it starts the clock face.
     void Form_Resize();
-    void m_frmSysTray_MenuClick(qint32 lIndex, const QString& sKey);
-    void m_frmSysTray_SysTrayDoubleClick(int eButton);
-    void m_frmSysTray_SysTrayMouseDown(int eButton);
-    // The menu's "show" item and the double click: out of sight, the window
-    // comes up; in sight, it goes into the tray.
-    void ToggleFromTray();
-    void putIntoTray();
-    void loadDialUpEntries();
     void cboTimeZone_Click();
     void setTrayToolTip(const QString& tip);
     // What the countdown and the due rule count: the minutes since the last
     // update, held back while a failed update's pause lasts.
     qint32 scheduledMinutesElapsed() const;
-    // Out of the user's sight: hidden in the tray, or minimised where there is no tray.
-    bool inTray() const;
 
     Form1Design ui;
     KorvelControl* Korvel1 = nullptr;
     QTimer* Timer1 = nullptr;
     // The "Unload at startup" caption with the countdown in it.
     QString m_countdownCaption = Form1Design::unloadCaption();
-    std::unique_ptr<frmSysTray> m_frmSysTray;
+    std::unique_ptr<TrayPresence> m_tray;
     OptionStore& m_store;
     OptionControls m_options{ui, m_store};
     Form1Services m_services;
@@ -132,6 +121,4 @@ private:
     qint32 m_lMinutesElapsed;
     bool m_bStartedWithLoad;
     bool m_bUnloaded = false;
-    // Shown afresh from the tray and not yet on screen.
-    bool m_awaitingExposure = false;
 };

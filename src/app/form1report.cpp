@@ -21,10 +21,7 @@ Form1Report::Form1Report(Form1Design& design, UserPrompts& prompts, QWidget* win
     : ui(design)
     , m_prompts(prompts)
     , m_window(window)
-    , m_built(ui.Label1 != nullptr)
 {
-    if (m_built)
-        m_resultPalette = ui.Label1->palette();
 }
 
 void Form1Report::controlsBuilt()

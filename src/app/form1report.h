@@ -51,6 +51,6 @@ private:
     QWidget* m_window;
     // The result caption's design colours, for every result but a failure.
     QPalette m_resultPalette;
-    bool m_built;
+    bool m_built = false;
     std::vector<std::function<void()>> m_held;
 };

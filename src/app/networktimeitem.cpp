@@ -9,15 +9,12 @@
 
 #include <QAction>
 
-NetworkTimeItem::NetworkTimeItem(QAction* item, NetworkTimeSwitch& networkTime, UpdateReport& report,
-                                 QObject* parent)
+NetworkTimeItem::NetworkTimeItem(NetworkTimeSwitch& networkTime, UpdateReport& report, QObject* parent)
     : QObject(parent)
     , m_networkTime(networkTime)
     , m_report(report)
 {
     connect(&m_networkTime, &NetworkTimeSwitch::ntpChanged, this, &NetworkTimeItem::changed);
-    if (item)
-        showOn(item);
     if (m_networkTime.isOn().value_or(false))
         changed(true);
 }

@@ -19,9 +19,9 @@ class NetworkTimeItem : public QObject
     Q_OBJECT
 
 public:
-    // The status lines start at once; the menu item (`item`, or the one
-    // given to showOn once the window is built) follows them.
-    NetworkTimeItem(QAction* item, NetworkTimeSwitch& networkTime, UpdateReport& report, QObject* parent = nullptr);
+    // The status lines start at once; the menu item follows them once the
+    // window is built.
+    NetworkTimeItem(NetworkTimeSwitch& networkTime, UpdateReport& report, QObject* parent = nullptr);
     void showOn(QAction* item);
 
 private:

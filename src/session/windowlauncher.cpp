@@ -137,7 +137,6 @@ int runWindow(int argc, char** argv)
     services.completeWithSystem();
     StartSteps::done("system services found (D-Bus)");
     Form1 form(startup, store, std::move(services));
-    StartSteps::done("window built");
     form.Form_Load();
     StartSteps::done("window loaded");
     QTimer::singleShot(0, [] { StartSteps::done("first events handled"); });

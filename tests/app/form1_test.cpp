@@ -129,7 +129,8 @@ TEST_F(Form1Test, EveryOptionSurvivesLoadAndSaveExceptTheLastUpdateIsNotWritten)
     const QByteArray options = "[Option]\nConnection=Evening ISP\nCheckEvery=2\nCheckTime=2.5 hrs\n"
                                "CheckAuto=1\nDisconnect=1\nUnload=1\nTimeAway=abc\nBeep=True\n"
                                "TimeZone=17\nLastUpdate=5/14/2026 9:41:30 AM\n";
-    entries = {QStringLiteral("Office"), QStringLiteral("Evening ISP")};
+    fake->state.flags |= InternetFlags::RasInstalled;
+    fake->entries = {QStringLiteral("Office"), QStringLiteral("Evening ISP")};
     const Form1Design& ui = load(options).design();
     EXPECT_EQ(ui.cboEntries->currentIndex(), 1);
     form->SaveOptions();

@@ -73,8 +73,6 @@ protected:
         const StartupState startup =
             StartupRule::Form_Initialize(*store, startedWithLoad ? QStringLiteral("korvel Load 1") : QString());
         form = std::make_unique<Form1>(startup, *store, services());
-        if (form->design().cboEntries)
-            form->design().cboEntries->addItems(entries);
         if (!host.isEmpty())
             form->korvel().setHost(host);
         form->Form_Load();
@@ -104,7 +102,6 @@ protected:
     std::shared_ptr<FakePrompts> prompts = std::make_shared<FakePrompts>();
     std::shared_ptr<NetworkTimeSwitch> networkTime =
         std::make_shared<NetworkTimeSwitch>(QDBusConnection(QStringLiteral("korvel-without-bus")));
-    QStringList entries; // put in the connection list before loading
     QString host;        // the time server, when set
     QDate buildDay;      // when set, the build day answers are judged by
     bool tray = false;   // whether the desktop has a tray
