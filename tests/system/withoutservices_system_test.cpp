@@ -16,7 +16,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-// A system bus where neither NetworkManager nor timedated answers.
+// A system bus where neither NetworkManager nor timedated answers. Each QProcess
+// kills its program as the test ends.
 class WithoutServices : public testing::Test
 {
 protected:
@@ -44,8 +45,6 @@ TEST_F(WithoutServices, TheWindowComesUpAndSaysWhatItCannotDo)
         << errors.constData();
     EXPECT_TRUE(errors.contains("korvel.status: Status: NO RAS")) << errors.constData();
     EXPECT_EQ(korvel.state(), QProcess::Running);
-    korvel.kill();
-    korvel.waitForFinished(5000);
 }
 
 TEST_F(WithoutServices, StatusSaysWhyAnUpdateWouldNotWork)
@@ -91,8 +90,6 @@ TEST(StuckSystemBus, TheWindowAndStatusComeUpWithoutItAndSaySo)
     QByteArray errors;
     EXPECT_TRUE(waitForError(korvel, errors, "korvel.status: Status: NO RAS")) << errors.constData();
     EXPECT_TRUE(errors.contains("korvel.bus: " + said.toUtf8())) << errors.constData();
-    korvel.kill();
-    korvel.waitForFinished(5000);
 }
 
 // A daemon that lets Korvel in and then answers nothing more.
@@ -120,6 +117,4 @@ while True:
                                                        {"KORVEL_TEST_SITES", "http://127.0.0.1:9/"}});
     EXPECT_TRUE(status.out.startsWith("System bus: the system bus (" + address + ") did not answer within 2 s"))
         << status.out.toStdString();
-    stuck.kill();
-    stuck.waitForFinished(5000);
 }
