@@ -107,6 +107,8 @@ TEST_F(Form1TrayTest, AStartIntoTheTrayBuildsTheWindowWhenShownAndShowsAndSavesW
         const auto afterTick = [&](bool trayed, bool showIt) {
             tray = trayed;
             load(options, true);
+            EXPECT_TRUE(trayed ? !form->isVisible() : form->isMinimized())
+                << "out of sight, but in reach without a tray";
             form->Timer1_Timer();
             QFile edited(file.path());
             const QString before = QString::fromUtf8(file.bytes());

@@ -6,9 +6,11 @@
 #include "history/updatehistory.h"
 #include "historywindow/chartcolours.h"
 #include "loopbacktimeserver.h"
+#include "support/darkpalette.h"
 #include "support/fakebackend.h"
 #include "support/localescope.h"
 #include "tray/frmsystray.h"
+#include "ui/designstyle.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -29,30 +31,6 @@ bool chartsLoaded()
 {
     QFile maps(QStringLiteral("/proc/self/maps"));
     return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("libQt6Charts");
-}
-
-// WCAG's contrast ratio of two colours.
-double contrast(const QColor& a, const QColor& b)
-{
-    const auto luminance = [](const QColor& colour) {
-        const auto linear = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
-        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
-    };
-    const double x = luminance(a), y = luminance(b);
-    return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
-}
-
-QPalette darkPalette()
-{
-    QPalette dark;
-    for (const auto& [role, colour] : {std::pair{QPalette::Window, QColor(0x2b, 0x2b, 0x2b)},
-                                       {QPalette::Base, QColor(0x1e, 0x1e, 0x1e)},
-                                       {QPalette::Button, QColor(0x35, 0x35, 0x35)},
-                                       {QPalette::Text, QColor(0xe6, 0xe6, 0xe6)},
-                                       {QPalette::WindowText, QColor(0xe6, 0xe6, 0xe6)},
-                                       {QPalette::ButtonText, QColor(0xe6, 0xe6, 0xe6)}})
-        dark.setColor(role, colour);
-    return dark;
 }
 
 using Written = QList<std::tuple<int, HistoryRecord::Outcome, qint64>>;
@@ -166,9 +144,9 @@ TEST_F(HistoryWindowTest, TheChartFollowsTheLightAndTheDarkPaletteReadably)
         const QImage drawn = chart->grab().toImage();
         // Inside the chart's rounded ground, off the axes and the legend.
         EXPECT_EQ(drawn.pixelColor(20, 20), palette.color(QPalette::Base)) << palette.color(QPalette::Base).name().toStdString();
-        EXPECT_GE(contrast(colours.text, colours.background), 4.5);
+        EXPECT_GE(DesignStyle::contrastRatio(colours.text, colours.background), 4.5);
         for (const QColor& mark : {colours.set, colours.measured, colours.drift})
-            EXPECT_GE(contrast(mark, colours.background), 3.0) << mark.name().toStdString();
+            EXPECT_GE(DesignStyle::contrastRatio(mark, colours.background), 3.0) << mark.name().toStdString();
     }
 }
 

@@ -6,14 +6,14 @@
 
 #include <QDeadlineTimer>
 
-DesktopScript::DesktopScript(const QStringList& arguments)
+DesktopScript::DesktopScript(const QString& script, const QStringList& arguments)
 {
-    m_script.start(QStringLiteral(KORVEL_DESKTOP), arguments);
+    m_script.start(script, arguments);
     const QDeadlineTimer deadline(30000);
     for (;;) {
         while (!m_script.canReadLine()) {
             if (!m_script.waitForReadyRead(int(deadline.remainingTime()))) {
-                m_error = "peers/desktop.sh " + arguments.join(u' ') + ": "
+                m_error = script + u' ' + arguments.join(u' ') + ": "
                     + QString::fromLocal8Bit(m_script.readAllStandardError()).trimmed();
                 return;
             }

@@ -9,12 +9,12 @@
 #include <QString>
 #include <QStringList>
 
-// A desktop of peers/desktop.sh, running for the object's lifetime, and the
-// environment it printed once its tray host held the tray.
+// A desktop, or a part of one, that a script of peers/ runs for the
+// object's lifetime, and the environment it printed before "ready".
 class DesktopScript
 {
 public:
-    explicit DesktopScript(const QStringList& arguments);
+    DesktopScript(const QString& script, const QStringList& arguments);
     ~DesktopScript();
     DesktopScript(const DesktopScript&) = delete;
     DesktopScript& operator=(const DesktopScript&) = delete;

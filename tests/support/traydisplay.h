@@ -12,7 +12,7 @@
 class TrayDisplay : public DesktopScript
 {
 public:
-    TrayDisplay() : DesktopScript({QStringLiteral("x11")}) {}
+    TrayDisplay() : DesktopScript(QStringLiteral(KORVEL_DESKTOP), {QStringLiteral("x11")}) {}
 
     // ":N"
     QString name() const { return value(QStringLiteral("DISPLAY")); }

@@ -9,7 +9,7 @@
 #include <unistd.h>
 
 WaylandDesktop::WaylandDesktop()
-    : DesktopScript({QStringLiteral("wayland")})
+    : DesktopScript(QStringLiteral(KORVEL_DESKTOP), {QStringLiteral("wayland")})
 {
     if (const passwd* user = getpwnam(value(QStringLiteral("KORVEL_DESKTOP_USER")).toLocal8Bit().constData())) {
         m_uid = user->pw_uid;

@@ -4,28 +4,19 @@
 
 #pragma once
 
-#include <QProcess>
-#include <QString>
+#include "support/desktopscript.h"
 
 // A window manager (or Xfce's panel with its window manager) on a running X
 // display, started by peers/window-manager.sh from the constructor, which
 // waits until it manages the display, until the destructor.
-class WindowManager
+class WindowManager : public DesktopScript
 {
 public:
     // `kind`: "xfwm4", "openbox" or "xfce4-panel".
-    WindowManager(const QString& display, const QString& kind);
-    ~WindowManager();
-    WindowManager(const WindowManager&) = delete;
-    WindowManager& operator=(const WindowManager&) = delete;
-
-    bool isRunning() const { return m_error.isEmpty(); }
-    QString errorText() const { return m_error; }
+    WindowManager(const QString& display, const QString& kind)
+        : DesktopScript(QStringLiteral(KORVEL_WINDOW_MANAGER), {display, kind})
+    {
+    }
     // The session bus it made; Xfce's panel hosts StatusNotifierItems on it.
-    QString sessionBusAddress() const { return m_bus; }
-
-private:
-    QProcess m_script;
-    QString m_bus;
-    QString m_error;
+    QString sessionBusAddress() const { return value(QStringLiteral("DBUS_SESSION_BUS_ADDRESS")); }
 };

@@ -53,7 +53,7 @@ protected:
     }
 
     // Starts the window, runs `meanwhile` once it has loaded, ends it as a
-    // logout does, and returns what it said.
+    // logout does (which must end it as closing it does), and returns what it said.
     QByteArray runAndEnd(const std::function<void()>& meanwhile = {})
     {
         QProcess korvel;
@@ -69,7 +69,8 @@ protected:
         if (meanwhile)
             meanwhile();
         korvel.terminate();
-        EXPECT_TRUE(korvel.waitForFinished(10000));
+        EXPECT_TRUE(korvel.waitForFinished(10000) && korvel.exitStatus() == QProcess::NormalExit);
+        EXPECT_EQ(korvel.exitCode(), 0);
         return errors + korvel.readAll();
     }
 
@@ -157,7 +158,8 @@ TEST_F(SettingsOnDisk, WhatIsNoSettingsFileIsSaidOnceAndLeftAsItIs)
 }
 
 // Each kind of option, as written at start and as edited by hand while
-// Korvel runs: the edit stays, whatever the spelling Korvel would write.
+// Korvel runs: the edit stays, whatever the spelling Korvel would write; one
+// taken out by hand is written again as Korvel ends on a logout's signal.
 TEST_F(SettingsOnDisk, AValueEditedWhileKorvelRunsStays)
 {
     const struct
@@ -168,12 +170,14 @@ TEST_F(SettingsOnDisk, AValueEditedWhileKorvelRunsStays)
     } cases[] = {
         {"Beep", "1", "0"},          {"CheckAuto", "01", "0"},    {"TimeZone", "03", "5"},
         {"CheckTime", "2.50", "7"}, {"TimeAway", "4", "9"},      {"Connection", "Office", "Home"},
+        {"Unload", "1", nullptr},
     };
     QByteArray atStart = "[Option]\n";
     QByteArray edited = "[Option]\n";
     for (const auto& c : cases) {
         atStart += QByteArray(c.key) + '=' + c.atStart + '\n';
-        edited += QByteArray(c.key) + '=' + c.edited + '\n';
+        if (c.edited)
+            edited += QByteArray(c.key) + '=' + c.edited + '\n';
     }
     write(atStart);
     runAndEnd([&] {
@@ -182,7 +186,9 @@ TEST_F(SettingsOnDisk, AValueEditedWhileKorvelRunsStays)
     });
     const QSettings settings(path(), QSettings::IniFormat);
     for (const auto& c : cases)
-        EXPECT_EQ(settings.value(QStringLiteral("Option/") + c.key).toString().toStdString(), c.edited) << c.key;
+        EXPECT_EQ(settings.value(QStringLiteral("Option/") + c.key).toString().toStdString(),
+                  c.edited ? c.edited : c.atStart)
+            << c.key;
 }
 
 // Without HOME, or with a relative XDG_CONFIG_HOME, which the XDG rules say

@@ -68,19 +68,14 @@ TEST_F(UnattendedStart, WithTheUpdateFarOffItStaysHiddenAndTakesOverALaterStart)
     bytes.insert(bytes.indexOf(' ', bytes.indexOf("LastUpdate=")), QByteArray(140 * 1024, ' '));
     QProcess process;
     startKorvel(process, load, withSettings(bytes, "offscreen"));
-    process.setReadChannel(QProcess::StandardError);
     QByteArray errors;
-    const auto waitForError = [&](const QByteArray& text) {
-        while (!errors.contains(text) && process.waitForReadyRead(10000))
-            errors += process.readAll();
-        return errors.contains(text);
-    };
-    ASSERT_TRUE(waitForError("korvel.status: Last update was on - ")) << errors.left(2000).constData();
+    ASSERT_TRUE(waitForError(process, errors, "korvel.status: Last update was on - ")) << errors.left(2000).constData();
 
     // A start from the menu meanwhile: the running Korvel shows its window.
     const ProgramRun second = runKorvel({}, withSettings(bytes, "offscreen"));
     EXPECT_EQ(second.exitCode, 0) << second.err.toStdString();
-    EXPECT_TRUE(waitForError("korvel.app: Another start handed over to this Korvel, which shows its window"))
+    EXPECT_TRUE(
+        waitForError(process, errors, "korvel.app: Another start handed over to this Korvel, which shows its window"))
         << errors.left(2000).constData();
     EXPECT_EQ(process.state(), QProcess::Running);
     process.kill();

@@ -8,6 +8,8 @@
 
 #include <QThread>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include <netinet/in.h>
@@ -31,24 +33,26 @@ void expectTheNextServerAnswers(const QString& faulty)
 
 } // namespace
 
-TEST(KorvelControlFaults, AResetConnectionFailsOnlyItsAttempt)
+// A reset connection, and a server that trickles a byte a second, which is no answer.
+TEST(KorvelControlFaults, AResetOrATricklingServerFailsOnlyItsAttempt)
 {
-    LoopbackTimeServer resetting([](int connection) {
-        const linger abort{1, 0}; // closing with no linger time sends a reset
-        ::setsockopt(connection, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
-        ::close(connection);
-    });
-    expectTheNextServerAnswers(resetting.entry());
-}
-
-TEST(KorvelControlFaults, AServerThatTricklesABytePerSecondIsNotAnAnswer)
-{
-    LoopbackTimeServer trickling([](int connection) {
-        for (int i = 0; i < 4 && ::send(connection, "\x01", 1, MSG_NOSIGNAL) == 1; ++i)
-            QThread::sleep(1);
-        ::close(connection);
-    });
-    expectTheNextServerAnswers(trickling.entry());
+    const std::pair<const char*, std::function<void(int)>> faults[] = {
+        {"reset", [](int connection) {
+             const linger abort{1, 0}; // closing with no linger time sends a reset
+             ::setsockopt(connection, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
+             ::close(connection);
+         }},
+        {"trickling", [](int connection) {
+             for (int i = 0; i < 4 && ::send(connection, "\x01", 1, MSG_NOSIGNAL) == 1; ++i)
+                 QThread::sleep(1);
+             ::close(connection);
+         }},
+    };
+    for (const auto& [name, serve] : faults) {
+        SCOPED_TRACE(name);
+        const LoopbackTimeServer faulty(serve);
+        expectTheNextServerAnswers(faulty.entry());
+    }
 }
 
 TEST(KorvelControlFaults, UnknownNamesRepeatsAndIpv6ServersEachTakeOneAttemptAndASplitAnswerCounts)

@@ -44,13 +44,6 @@ struct EventLog : QObject
     }
     QStringList events;
 };
-
-void addABC(frmSysTray& form)
-{
-    EXPECT_EQ(form.AddMenuItem("A", "kA"), 0);
-    EXPECT_EQ(form.AddMenuItem("B", "kB"), 1);
-    EXPECT_EQ(form.AddMenuItem("C", "kC"), 2);
-}
 } // namespace
 
 TEST(FrmSysTrayTest, LoadDocksTheProgramIconInTheTrayAndUnloadTakesItOut)
@@ -106,7 +99,8 @@ TEST(FrmSysTrayTest, ClicksOnTheIconRaiseTheMouseEventsAndADoubleClickOpensNoMen
 TEST(FrmSysTrayMenuTest, ShowMenuOpensAtThePointerWithTheDefaultAndReportsTheChoice)
 {
     frmSysTray form;
-    addABC(form);
+    for (const char* caption : {"A", "B", "C"})
+        form.AddMenuItem(caption, QStringLiteral("k") + caption);
     form.setDefaultMenuIndex(1);
     const QPoint pointer(300, 200);
     QCursor::setPos(pointer);

@@ -2,6 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "support/darkpalette.h"
 #include "ui/clockface.h"
 #include "ui/designstyle.h"
 #include "ui/fittedcheckbox.h"
@@ -23,17 +24,6 @@
 #include <map>
 
 namespace {
-
-QPalette darkPalette()
-{
-    QPalette dark;
-    const QColor window(45, 45, 45), base(30, 30, 30), text(238, 238, 236);
-    for (const auto& [role, colour] : {std::pair{QPalette::Window, window}, {QPalette::Base, base},
-                                       {QPalette::Button, window}, {QPalette::WindowText, text},
-                                       {QPalette::Text, text}, {QPalette::ButtonText, text}})
-        dark.setColor(role, colour);
-    return dark;
-}
 
 // The contrast of a text drawn in `area`: the colour most of the area shows
 // is the background; the text is the colour that stands out from it most.
