@@ -11,6 +11,7 @@
 
 #include <array>
 #include <functional>
+#include <tuple>
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -77,35 +78,31 @@ protected:
     QTemporaryDir home;
 };
 
-// The file as named and what it leads to.
-std::array<struct stat, 2> statusOf(const QString& path)
+// Inode, mode and size of the file as named and of what it leads to.
+std::array<std::tuple<ino_t, mode_t, off_t>, 2> statusOf(const QString& path)
 {
-    std::array<struct stat, 2> status{};
-    ::lstat(QFile::encodeName(path).constData(), &status[0]);
-    ::stat(QFile::encodeName(path).constData(), &status[1]);
-    return status;
+    struct stat named {}, target {};
+    ::lstat(QFile::encodeName(path).constData(), &named);
+    ::stat(QFile::encodeName(path).constData(), &target);
+    return {{{named.st_ino, named.st_mode, named.st_size}, {target.st_ino, target.st_mode, target.st_size}}};
 }
 } // namespace
 
-TEST_F(SettingsOnDisk, AnUnreadableFileIsSaidAndLeftAsItIs)
+// An unreadable file, or a read-only folder Korvel cannot save into: said, and the options kept as they are.
+TEST_F(SettingsOnDisk, AFileThatCannotBeReadOrWrittenIsSaidAndLeftAsItIs)
 {
     const QByteArray kept = "[Option]\nCheckTime=5\nTimeZone=25\nConnection=Office\n";
-    write(kept);
-    QFile::setPermissions(path(), {});
-    const QByteArray errors = runAndEnd();
-    EXPECT_TRUE(errors.contains("korvel.status: Options not read: cannot read")) << errors.constData();
-    EXPECT_EQ(saved(), kept);
-}
-
-TEST_F(SettingsOnDisk, AReadOnlyFolderKeepsTheSavedOptionsAndSaysSo)
-{
-    const QByteArray kept = "[Option]\nCheckTime=5\nTimeZone=25\nConnection=Office\n";
-    write(kept);
-    QFile::setPermissions(path(), QFile::ReadOwner);
-    QFile::setPermissions(folder(), QFile::ReadOwner | QFile::ExeOwner);
-    const QByteArray errors = runAndEnd();
-    EXPECT_TRUE(errors.contains("korvel.status: Options not saved: cannot write")) << errors.constData();
-    EXPECT_EQ(saved(), kept);
+    for (const bool readOnlyFolder : {false, true}) {
+        write(kept);
+        QFile::setPermissions(path(), readOnlyFolder ? QFile::ReadOwner : QFile::Permissions());
+        if (readOnlyFolder)
+            QFile::setPermissions(folder(), QFile::ReadOwner | QFile::ExeOwner);
+        const QByteArray errors = runAndEnd();
+        EXPECT_TRUE(errors.contains(readOnlyFolder ? "korvel.status: Options not saved: cannot write"
+                                                   : "korvel.status: Options not read: cannot read"))
+            << errors.constData();
+        EXPECT_EQ(saved(), kept) << readOnlyFolder;
+    }
 }
 
 // Nothing that holds no options keeps Korvel waiting or fills its memory:
@@ -148,12 +145,7 @@ TEST_F(SettingsOnDisk, WhatIsNoSettingsFileIsSaidOnceAndLeftAsItIs)
         const QByteArray errors = runAndEnd();
         EXPECT_EQ(errors.count("Options not read: cannot read"), 1) << c.name << errors.constData();
         EXPECT_FALSE(errors.contains("Options not saved")) << c.name << errors.constData();
-        const auto after = statusOf(path());
-        for (std::size_t i = 0; i < after.size(); ++i) {
-            EXPECT_TRUE(after[i].st_ino == before[i].st_ino && after[i].st_mode == before[i].st_mode
-                        && after[i].st_size == before[i].st_size)
-                << c.name;
-        }
+        EXPECT_EQ(statusOf(path()), before) << c.name;
     }
 }
 

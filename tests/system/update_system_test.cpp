@@ -58,10 +58,23 @@ TEST_F(UpdateOnTheDesktop, SetTimeClickedInTheWindowUpdatesAndCountsDownInTheToo
     expectOneClockAdjustmentNow();
 }
 
-TEST_F(UpdateOnTheDesktop, WithNetworkTimeOnTheWindowSaysSoAndTheScheduleOnlyChecks)
+// With network time on, status names the switch and the entries; the
+// window says so and its schedule only checks.
+TEST_F(UpdateOnTheDesktop, WithNetworkTimeOnStatusAndTheWindowSaySoAndTheScheduleOnlyChecks)
 {
     timedated.setNtp(true);
     writeSettings(true);
+    const ProgramRun run = runKorvel({"--status"}, {{"DBUS_SYSTEM_BUS_ADDRESS", bus.address()},
+                                                    {"XDG_CONFIG_HOME", home.path()}, {"DISPLAY", {}},
+                                                    {"KORVEL_TIME_SERVERS", xinetd}});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    for (const QString& line : {QString("Connection: connected (Modem)"),
+                                QString("Dial-up: supported through NetworkManager; entries: Modem"),
+                                QString("network time keeps the clock (automatic network time is on): \"Set Time\" "
+                                        "offers to turn it off and take over"),
+                                QString("Next automatic update: due now"), "Time servers: " + xinetd})
+        EXPECT_TRUE(run.out.contains(line)) << line.toStdString() << "\n" << run.out.toStdString();
+
     start({"Load", "1"});
     ASSERT_TRUE(waitForError("korvel.status: Status: The system's network time keeps the clock")) << errors.constData();
     ASSERT_TRUE(waitForError("korvel.status: The PC clock is ")) << errors.constData();
@@ -69,22 +82,6 @@ TEST_F(UpdateOnTheDesktop, WithNetworkTimeOnTheWindowSaysSoAndTheScheduleOnlyChe
         << errors.constData();
     EXPECT_TRUE(timedated.calls().isEmpty());
     EXPECT_EQ(saved("LastUpdate"), lastUpdate);
-}
-
-TEST_F(UpdateOnTheDesktop, StatusNamesTheEntriesAndTheNetworkTimeSwitch)
-{
-    writeSettings(true);
-    timedated.setNtp(true);
-    const ProgramRun run = runKorvel({"--status"}, {{"DBUS_SYSTEM_BUS_ADDRESS", bus.address()},
-                                                    {"XDG_CONFIG_HOME", home.path()}, {"DISPLAY", {}},
-                                                    {"KORVEL_TIME_SERVERS", xinetd}});
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    for (const char* line : {"Connection: connected (Modem)", "Dial-up: supported through NetworkManager; entries: Modem",
-                             "network time keeps the clock (automatic network time is on): \"Set Time\" offers to "
-                             "turn it off and take over",
-                             "Next automatic update: due now"})
-        EXPECT_TRUE(run.out.contains(QLatin1String(line))) << line << "\n" << run.out.toStdString();
-    EXPECT_TRUE(run.out.contains("Time servers: " + xinetd));
 }
 
 TEST_F(UpdateOnTheDesktop, AProcessStoppedWhileAQuestionWaitsSetsNothingWrong)
