@@ -20,15 +20,9 @@ const QDateTime kTime(QDate(2030, 6, 15), QTime(12, 0, 10), Qt::UTC);
 
 HistoryRecord record(int minute, HistoryRecord::Outcome outcome = HistoryRecord::Outcome::Set)
 {
-    HistoryRecord made;
-    made.utc = kTime.addSecs(60LL * minute);
-    made.outcome = outcome;
-    made.offsetUsec = -12'345 - minute;
-    made.uncertaintyUsec = 8'000;
-    made.servers = {QStringLiteral("time-a.example:37"), QStringLiteral("[::1]:3737")};
-    made.lagSeconds = 0.125;
-    made.askedByUser = minute % 2 == 0;
-    return made;
+    return {.utc = kTime.addSecs(60LL * minute), .outcome = outcome, .reason = {}, .offsetUsec = -12'345 - minute,
+            .uncertaintyUsec = 8'000, .servers = {QStringLiteral("time-a.example:37"), QStringLiteral("[::1]:3737")},
+            .lagSeconds = 0.125, .askedByUser = minute % 2 == 0};
 }
 
 QByteArray bytesOf(const QString& path)
@@ -37,8 +31,10 @@ QByteArray bytesOf(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Writes `bytes` at `path`, making the folder first.
 void write(const QString& path, const QByteArray& bytes)
 {
+    QDir().mkpath(QFileInfo(path).path());
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
     file.write(bytes);
@@ -89,7 +85,6 @@ TEST_F(HistoryFile, AMissingHistoryIsMadeInAFolderOfTheUsersOwnAndReadsBackWhole
 TEST_F(HistoryFile, DamagedLinesAreSkippedAndALineCutShortStaysApartFromTheNextRecord)
 {
     const QByteArray good = record(0).toCsv();
-    QDir().mkpath(QFileInfo(path).path());
     write(path, HistoryRecord::header() + '\n' + good + "\n"
                     "garbage\n"
                     "2030-06-15T12:00:10Z,set,,-0.01,0.008,a,0.1\n"             // a column short
@@ -112,7 +107,6 @@ TEST_F(HistoryFile, DamagedLinesAreSkippedAndALineCutShortStaysApartFromTheNextR
 
 TEST_F(HistoryFile, AnEmptyAHeaderlessAndAFullHistoryAreWrittenAsAHistory)
 {
-    QDir().mkpath(QFileInfo(path).path());
     write(path, {});
     history.append(record(0));
     EXPECT_EQ(bytesOf(path), HistoryRecord::header() + '\n' + record(0).toCsv() + '\n');
@@ -136,36 +130,27 @@ TEST_F(HistoryFile, AnEmptyAHeaderlessAndAFullHistoryAreWrittenAsAHistory)
 
 TEST_F(HistoryFile, AHistoryThatCannotBeReadIsKeptAsideAndANewOneBegun)
 {
-    struct Case
-    {
-        const char* name;
-        std::function<void()> make;
-        const char* problem;
-    };
-    const Case cases[] = {
-        {"huge", [&] { write(path, HistoryRecord::header() + '\n' + QByteArray(1024 * 1024, 'x')); },
-         "larger than 1 MiB"},
-        // Opened, it would wait for a writer; it is moved, never opened.
-        {"FIFO", [&] { ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0); }, "not a plain file"},
-    };
-    for (const Case& c : cases) {
-        QFile::remove(path);
-        QDir().mkpath(QFileInfo(path).path());
-        c.make();
+    for (const char* problem : {"larger than 1 MiB", "not a plain file"}) {
+        SCOPED_TRACE(problem);
+        write(path, HistoryRecord::header() + '\n' + QByteArray(1024 * 1024, 'x'));
+        // Opened, a FIFO would wait for a writer; it is moved, never opened.
+        if (QByteArrayView(problem) == "not a plain file") {
+            ASSERT_TRUE(QFile::remove(path) && QFile::remove(path + QStringLiteral(".old"))
+                        && ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        }
         const QStringList said = history.append(record(0));
-        ASSERT_EQ(said.size(), 1) << c.name;
-        EXPECT_TRUE(said.first().contains(QStringLiteral("could not be read (%1)").arg(QLatin1String(c.problem))))
-            << c.name << ": " << said.first().toStdString();
-        EXPECT_TRUE(QFileInfo::exists(path + QStringLiteral(".old"))) << c.name;
-        EXPECT_EQ(history.read().records.size(), 1) << c.name;
-        EXPECT_TRUE(history.read().problem.isEmpty()) << c.name;
+        ASSERT_EQ(said.size(), 1);
+        EXPECT_TRUE(said.first().contains(QStringLiteral("could not be read (%1)").arg(QLatin1String(problem))))
+            << said.first().toStdString();
+        EXPECT_TRUE(QFileInfo::exists(path + QStringLiteral(".old")));
+        EXPECT_EQ(history.read().records.size(), 1);
+        EXPECT_TRUE(history.read().problem.isEmpty());
     }
 }
 
 TEST_F(HistoryFile, AHistoryThatCannotBeWrittenIsSaidOnceUntilItCanAgain)
 {
     // Where the folder should be, a file: not even root can write there.
-    QDir().mkpath(folder.filePath(QStringLiteral("state")));
     write(QFileInfo(path).path(), "in the way");
     const QStringList first = history.append(record(0));
     ASSERT_EQ(first.size(), 1);
@@ -183,24 +168,19 @@ TEST_F(HistoryFile, AHistoryThatCannotBeWrittenIsSaidOnceUntilItCanAgain)
 
 TEST(HistoryPlace, TheStateFolderIsTakenOnlyWhereTheXdgRulesPutIt)
 {
-    const QByteArray state = qgetenv("XDG_STATE_HOME"), home = qgetenv("HOME");
-    const struct
-    {
-        const char* stateHome;
-        const char* home;
-        const char* file;
-    } cases[] = {
+    const QByteArray stateBefore = qgetenv("XDG_STATE_HOME"), homeBefore = qgetenv("HOME");
+    const std::tuple<const char*, const char*, const char*> cases[] = { // state home, home, history file
         {"/var/tmp/state", "/home/me", "/var/tmp/state/korvel/history.csv"},
         {"relative/state", "/home/me", "/home/me/.local/state/korvel/history.csv"},
         {"", "/home/me/", "/home/me/.local/state/korvel/history.csv"},
         {"", "", ""},
     };
-    for (const auto& c : cases) {
-        qputenv("XDG_STATE_HOME", c.stateHome);
-        qputenv("HOME", c.home);
-        EXPECT_EQ(UpdateHistory::userFile(), QString::fromLatin1(c.file)) << c.stateHome << " " << c.home;
+    for (const auto& [stateHome, home, file] : cases) {
+        qputenv("XDG_STATE_HOME", stateHome);
+        qputenv("HOME", home);
+        EXPECT_EQ(UpdateHistory::userFile(), QString::fromLatin1(file)) << stateHome << " " << home;
     }
-    qputenv("XDG_STATE_HOME", state);
-    qputenv("HOME", home);
+    qputenv("XDG_STATE_HOME", stateBefore);
+    qputenv("HOME", homeBefore);
     EXPECT_EQ(UpdateHistory(QString()).append(record(0)).size(), 1) << "no place for it is said too";
 }

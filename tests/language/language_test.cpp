@@ -45,12 +45,6 @@ protected:
         prompts->yes = true;
         form->design().cmdSetTime->click();
     }
-    void typeHours(const QString& hours)
-    {
-        form->design().TxtTime->setText(hours);
-        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-        QCoreApplication::sendEvent(form->design().TxtTime, &out);
-    }
     QMenu* trayMenu() const { return form->trayForm()->mnuPopup(); }
 };
 
@@ -66,12 +60,10 @@ void addMenuTexts(const QMenu* menu, QStringList& texts)
 
 // Every text a user can see on `root` and its children: captions, titles,
 // tips, list rows, combo items and menus.
-QStringList visibleTexts(const QWidget* root)
+QStringList visibleTexts(QWidget* root)
 {
     QStringList texts{root->windowTitle()};
-    QList<const QWidget*> widgets{root};
-    for (const QWidget* child : root->findChildren<QWidget*>())
-        widgets << child;
+    const QList<QWidget*> widgets = root->findChildren<QWidget*>() << root;
     for (const QWidget* widget : widgets) {
         texts << widget->toolTip();
         if (const auto* label = qobject_cast<const QLabel*>(widget))
@@ -109,11 +101,7 @@ QString outsideThePieces(QString text)
 TEST_F(LanguageTest, TheTranslationIsTheFirstUserLanguageKorvelHasAndEnglishEndsTheSearch)
 {
     const QString german = QStringLiteral(KORVEL_TRANSLATIONS_DIR "/korvel_de.qm");
-    const struct
-    {
-        QStringList uiLanguages;
-        QString loaded;
-    } cases[] = {
+    const std::pair<QStringList, QString> cases[] = {
         {{"de-DE"}, german},
         {{"de-AT", "en-US"}, german},
         {{"fr-FR", "de"}, german},
@@ -122,13 +110,12 @@ TEST_F(LanguageTest, TheTranslationIsTheFirstUserLanguageKorvelHasAndEnglishEnds
         {{"fr-FR", "pt-BR"}, {}},
         {{}, {}},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(Language::load(c.uiLanguages, {QStringLiteral("/nonexistent"), KORVEL_TRANSLATIONS_DIR}), c.loaded)
-            << qPrintable(c.uiLanguages.join(u','));
+    for (const auto& [uiLanguages, loaded] : cases) {
+        SCOPED_TRACE(uiLanguages.join(u',').toStdString());
+        EXPECT_EQ(Language::load(uiLanguages, {QStringLiteral("/nonexistent"), KORVEL_TRANSLATIONS_DIR}), loaded);
         // Numbers follow the sentence: German ones in German, and English
         // ones with the period, whatever the user's own locale says.
-        EXPECT_EQ(Language::locale().decimalPoint(), QLatin1String(c.loaded.isEmpty() ? "." : ","))
-            << qPrintable(c.uiLanguages.join(u','));
+        EXPECT_EQ(Language::locale().decimalPoint(), QLatin1String(loaded.isEmpty() ? "." : ","));
     }
 }
 
@@ -163,7 +150,9 @@ TEST_F(LanguageTest, AGermanDesktopGetsGermanStatusCountdownTipBoxesAndReadsTheD
     EXPECT_EQ(trayMenu()->actions().first()->text(), "Korvel &minimieren");
 
     // "2,5" is two and a half hours: two left after half an hour.
-    typeHours(QStringLiteral("2,5"));
+    ui.TxtTime->setText(QStringLiteral("2,5"));
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(ui.TxtTime, &out);
     EXPECT_TRUE(ui.chkUnload->text().endsWith(" - Nächste Aktualisierung in 2,0 Stunden"))
         << qPrintable(ui.chkUnload->text());
     form->Timer1_Timer();

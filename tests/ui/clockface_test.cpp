@@ -53,25 +53,17 @@ protected:
 TEST_F(ClockFaceTest, TicksDrawTheReferencePicture)
 {
     // Every digit, the blinking seconds colon, the hours colon that stays
-    // lit, and both colons lit again after a resize. One face for every
+    // lit, and both colons lit again after a resize before the last tick. One face for every
     // tick: each must overwrite the cells of the last.
-    const struct {
-        QTime time;
-        bool resizeFirst;
-    } ticks[] = {
-        {QTime(23, 59, 59), false},
-        {QTime(0, 0, 0), false},
-        {QTime(16, 47, 28), false},
-        {QTime(18, 36, 14), true},
-    };
+    const QTime ticks[] = {QTime(23, 59, 59), QTime(0, 0, 0), QTime(16, 47, 28), QTime(18, 36, 14)};
     face.show();
     const QSize cell = panel().size();
     QImage drawn(cell.width(), cell.height() * int(std::size(ticks)), QImage::Format_RGB32);
     QPainter sheet(&drawn);
     for (std::size_t i = 0; i < std::size(ticks); ++i) {
-        if (ticks[i].resizeFirst)
+        if (i == std::size(ticks) - 1)
             face.resize(face.size() + QSize(1, 0));
-        tickAt(ticks[i].time);
+        tickAt(ticks[i]);
         sheet.drawImage(0, cell.height() * int(i), panel());
     }
     sheet.end();
@@ -120,21 +112,14 @@ TEST_F(ClockFaceTest, DateLineShowsTheWholeLongDateOfTheUsersLocale)
     // Placed as on the main window, where the face is narrower than its design.
     face.resize(128, 33);
     face.show();
-    const struct {
-        const char* locale;
-        QDate date;
-        const char* text;
-    } rows[] = {
-        {"en_US", QDate(2026, 9, 30), "Wednesday, September 30, 2026"},
-        {"de_DE", QDate(2026, 12, 6), "Sonntag, 6. Dezember 2026"},
-    };
-    QLabel* date = child("lblDate");
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.text);
-        TextFormat::pinLocale(QLocale(QLatin1String(row.locale)));
-        now = QDateTime(row.date, QTime(23, 59, 59));
+    const QLabel* date = child("lblDate");
+    for (const auto& [locale, day, text] : {std::tuple{"en_US", QDate(2026, 9, 30), "Wednesday, September 30, 2026"},
+                                            std::tuple{"de_DE", QDate(2026, 12, 6), "Sonntag, 6. Dezember 2026"}}) {
+        SCOPED_TRACE(text);
+        TextFormat::pinLocale(QLocale(QLatin1String(locale)));
+        now = QDateTime(day, QTime(23, 59, 59));
         face.ClockTimer_Timer();
-        EXPECT_EQ(date->text(), QLatin1String(row.text));
+        EXPECT_EQ(date->text(), QLatin1String(text));
         EXPECT_LE(date->geometry().right(), face.rect().right());
         EXPECT_LE(date->fontMetrics().horizontalAdvance(date->text()), date->width());
     }

@@ -32,18 +32,6 @@ protected:
     Form1Design ui;
 };
 
-// Where the style draws a group box's title, in the box's coordinates.
-QRect titleRect(const QGroupBox* box)
-{
-    QStyleOptionGroupBox option;
-    option.initFrom(box);
-    option.text = box->title();
-    option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
-    option.textAlignment = box->alignment();
-    option.lineWidth = 1;
-    return box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box);
-}
-
 // Where a control's caption has to fit, and the caption's size there.
 std::pair<QRect, QSize> roomAndCaption(const QWidget* widget)
 {
@@ -57,25 +45,29 @@ std::pair<QRect, QSize> roomAndCaption(const QWidget* widget)
             metrics.boundingRect(QRect(0, 0, room, 10000), Qt::AlignLeft | Qt::TextWordWrap, box->text());
         return {QRect(0, 0, room, box->height()), text.size()};
     }
-    if (const auto* button = qobject_cast<const QPushButton*>(widget)) {
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
         QStyleOptionButton option;
         option.initFrom(button);
-        return {button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button),
+        const auto contents = qobject_cast<const QPushButton*>(button) ? QStyle::SE_PushButtonContents
+                                                                        : QStyle::SE_CheckBoxContents;
+        return {button->style()->subElementRect(contents, &option, button),
                 metrics.size(Qt::TextShowMnemonic, button->text())};
-    }
-    if (const auto* box = qobject_cast<const QCheckBox*>(widget)) {
-        QStyleOptionButton option;
-        option.initFrom(box);
-        return {box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box),
-                metrics.size(Qt::TextShowMnemonic, box->text())};
     }
     if (const auto* label = qobject_cast<const QLabel*>(widget)) {
         const QRect room = label->contentsRect();
         const int flags = label->wordWrap() ? Qt::TextWordWrap : 0;
         return {room, metrics.boundingRect(QRect(QPoint(), room.size()), flags, label->text()).size()};
     }
-    if (const auto* box = qobject_cast<const QGroupBox*>(widget))
-        return {QRect(0, 0, box->width(), box->height()), titleRect(box).size()};
+    if (const auto* box = qobject_cast<const QGroupBox*>(widget)) {
+        QStyleOptionGroupBox option;
+        option.initFrom(box);
+        option.text = box->title();
+        option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+        option.textAlignment = box->alignment();
+        option.lineWidth = 1;
+        return {box->rect(),
+                box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box).size()};
+    }
     return {};
 }
 
@@ -107,9 +99,8 @@ TEST_F(Form1DesignTest, ControlsStayInTheirContainersAndOverlapOnlyWhereTheDesig
             for (qsizetype b = a + 1; b < controls.size(); ++b) {
                 if (!controls[a]->geometry().intersects(controls[b]->geometry()))
                     continue;
-                const QString first = controls[a]->objectName();
-                const QString second = controls[b]->objectName();
-                const std::pair<QString, QString> pair = std::minmax(first, second);
+                const std::pair<QString, QString> pair =
+                    std::minmax(controls[a]->objectName(), controls[b]->objectName());
                 EXPECT_TRUE(layered.count(pair)) << pair.first.toStdString() << " overlaps "
                                                  << pair.second.toStdString();
                 seen.insert(pair);
@@ -119,14 +110,12 @@ TEST_F(Form1DesignTest, ControlsStayInTheirContainersAndOverlapOnlyWhereTheDesig
     // A layered control that drifted off its caption would leave a gap in it.
     EXPECT_EQ(seen, layered);
     // The control laid over another must be the one on top.
-    const auto above = [](const QWidget* top, const QWidget* below) {
+    for (const auto& [top, below] : {std::pair<QWidget*, QWidget*>{ui.chkTime, ui.fraTime},
+                                     {ui.chkAutoConnect, ui.fraAutoConnect}, {ui.txtAway, ui.chkUnload},
+                                     {ui.cboTimeZone, ui.CF1}}) {
         const QObjectList& stack = top->parent()->children();
-        return stack.indexOf(top) > stack.indexOf(below);
-    };
-    EXPECT_TRUE(above(ui.chkTime, ui.fraTime));
-    EXPECT_TRUE(above(ui.chkAutoConnect, ui.fraAutoConnect));
-    EXPECT_TRUE(above(ui.txtAway, ui.chkUnload));
-    EXPECT_TRUE(above(ui.cboTimeZone, ui.CF1));
+        EXPECT_GT(stack.indexOf(top), stack.indexOf(below)) << top->objectName().toStdString();
+    }
     EXPECT_LT(ui.lblSecondaryTime->x() + ui.lblSecondaryTime->fontMetrics().horizontalAdvance(
                                              ui.lblSecondaryTime->text()),
               ui.line1->x());
@@ -134,11 +123,9 @@ TEST_F(Form1DesignTest, ControlsStayInTheirContainersAndOverlapOnlyWhereTheDesig
 
 TEST_F(Form1DesignTest, NoCaptionIsClipped)
 {
-    const QWidget* const captioned[] = {ui.cmdSetTime,    ui.Label1,         ui.Label2,
-                                        ui.CmdConnect,    ui.CmdDisconnect,  ui.fraAutoConnect,
-                                        ui.ChkDisconnect, ui.fraTime,        ui.chkUnload,
-                                        ui.lblSecondaryTime};
-    for (const QWidget* control : captioned) {
+    for (const QWidget* control : std::initializer_list<const QWidget*>{
+             ui.cmdSetTime, ui.Label1, ui.Label2, ui.CmdConnect, ui.CmdDisconnect, ui.fraAutoConnect,
+             ui.ChkDisconnect, ui.fraTime, ui.chkUnload, ui.lblSecondaryTime}) {
         const auto [room, caption] = roomAndCaption(control);
         EXPECT_LE(caption.width(), room.width()) << control->objectName().toStdString();
         EXPECT_LE(caption.height(), room.height()) << control->objectName().toStdString();
