@@ -57,29 +57,7 @@ protected:
     }
 
     const LocaleScope locale{"en_US"};
-    // Loads the window with time servers that follow the test's clock plus
-    // the given offsets (nothing: a server that never answers), asked in
-    // this order.
-    const Form1Design& loadWithServers(const std::vector<std::optional<int>>& offsetsMsecs)
-    {
-        servers.clear();
-        QStringList cycle;
-        for (const auto& offset : offsetsMsecs) {
-            servers.push_back(offset ? LoopbackTimeServer::followingClock(std::chrono::milliseconds(*offset))
-                                     : LoopbackTimeServer::silent());
-            cycle << servers.back()->entry();
-        }
-        const QByteArray before = qgetenv(ServerCycle::kEnvironmentVariable);
-        qputenv(ServerCycle::kEnvironmentVariable, cycle.join(u',').toUtf8());
-        host = cycle.first();
-        clockSetter->adjustments.clear();
-        const Form1Design& ui = load("CheckTime=2\n" + lastUpdateAgo(300)).design();
-        qputenv(ServerCycle::kEnvironmentVariable, before);
-        return ui;
-    }
-
     SteppingClock clock{kNow};
-    std::vector<std::unique_ptr<LoopbackTimeServer>> servers;
     std::shared_ptr<FakeBackend> fake = std::make_shared<FakeBackend>();
     std::unique_ptr<LoopbackTimeServer> server =
         std::make_unique<LoopbackTimeServer>(LoopbackTimeServer::answerFor(kNow.addSecs(10)));
@@ -117,6 +95,10 @@ TEST_F(Form1Test, StoredStatesDriveTheEnableRules)
                                      ui.fraAutoConnect, ui.ChkDisconnect, ui.cboEntries};
     for (const QWidget* widget : fields)
         EXPECT_TRUE(widget->isEnabled()) << widget->objectName().toStdString();
+    // Long overdue (no last update), but a grayed box means updates are off: the tick stops.
+    form->Timer1_Timer();
+    EXPECT_TRUE(clockSetter->adjustments.isEmpty());
+    EXPECT_FALSE(form->timer1()->isActive());
 
     ui.chkTime->setCheckState(Qt::Unchecked);
     ui.chkAutoConnect->click();
@@ -188,10 +170,6 @@ TEST_F(Form1Test, TheDialUpButtonsStayRightThroughAWholeRunOfAutomaticUpdates)
     // A grayed "Auto Dial up" dials as a ticked one does.
     const Form1Design& ui =
         load("CheckEvery=1\nCheckTime=2\nCheckAuto=2\nDisconnect=1\nConnection=Modem\n" + lastUpdateAgo(300)).design();
-    const auto connectShownAndEnabled = [&] {
-        return ui.CmdConnect->isVisibleTo(form.get()) && ui.CmdConnect->isEnabled()
-            && !ui.CmdDisconnect->isVisibleTo(form.get());
-    };
     form->Timer1_Timer();
     ASSERT_EQ(clockSetter->adjustments.size(), 1);
     EXPECT_TRUE(fake->dialledEntries.isEmpty());
@@ -206,16 +184,10 @@ TEST_F(Form1Test, TheDialUpButtonsStayRightThroughAWholeRunOfAutomaticUpdates)
         EXPECT_EQ(clockSetter->adjustments.size(), round + 1);
         EXPECT_EQ(fake->hungUpNumbers.count(7), round) << "only what Korvel dialled is hung up";
         EXPECT_EQ(lines().last(), QStringLiteral("Status: Disconnected"));
-        EXPECT_TRUE(connectShownAndEnabled()) << round;
+        EXPECT_TRUE(ui.CmdConnect->isVisibleTo(form.get()) && ui.CmdConnect->isEnabled()
+                    && !ui.CmdDisconnect->isVisibleTo(form.get()))
+            << round;
     }
-}
-
-TEST_F(Form1Test, AGrayedUpdateBoxLetsTheTickStop)
-{
-    load("CheckEvery=2\nCheckTime=2\nLastUpdate=0:00:00\n");
-    form->Timer1_Timer();
-    EXPECT_TRUE(clockSetter->adjustments.isEmpty()) << "long overdue, but updates are off";
-    EXPECT_FALSE(form->timer1()->isActive());
 }
 
 TEST_F(Form1Test, AnUnattendedStartLeavesByTheLeaveRuleOrAfterItsUpdate)
@@ -259,13 +231,9 @@ TEST_F(Form1Test, HoursFieldsSelectOnEntryTurnEnterIntoTabAndRecountOnLeaving)
 TEST_F(Form1Test, ScheduleStatesReadTheSameAtStartInTheWindowAndInStatus)
 {
     const QByteArray later = "LastUpdate=2026-12-06T12:30:00+00:00\n";
-    struct Case
-    {
-        QByteArray lastUpdate;
-        const char* hours;
-        const char* field;    // what the hours field shows
-        const char* timeLeft; // null: due now
-        bool leaves;          // an unattended start with TimeAway 1
+    // field: what the hours field shows; timeLeft null: due now; leaves: an unattended start with TimeAway 1.
+    struct Case {
+        QByteArray lastUpdate; const char* hours; const char* field; const char* timeLeft; bool leaves;
     };
     const Case cases[] = {
         {lastUpdateAgo(30), "2.5", "2.5", "2.0 hours", true},
@@ -306,7 +274,18 @@ TEST_F(Form1Test, ScheduleStatesReadTheSameAtStartInTheWindowAndInStatus)
 TEST_F(Form1Test, TheStatusLinesNameAServerLeftOutAndSayHowCloseTheClockIs)
 {
     MockClock running(kNow, true);
-    loadWithServers({7000, 12000, 7000, 7000}).cmdSetTime->click();
+    std::vector<std::unique_ptr<LoopbackTimeServer>> servers;
+    QStringList cycle;
+    for (const int offsetMsecs : {7000, 12000, 7000, 7000}) {
+        servers.push_back(LoopbackTimeServer::followingClock(std::chrono::milliseconds(offsetMsecs)));
+        cycle << servers.back()->entry();
+    }
+    const auto restoreCycle = qScopeGuard([before = qgetenv(ServerCycle::kEnvironmentVariable)] {
+        qputenv(ServerCycle::kEnvironmentVariable, before);
+    });
+    qputenv(ServerCycle::kEnvironmentVariable, cycle.join(u',').toUtf8());
+    host = cycle.first();
+    load("CheckTime=2\n" + lastUpdateAgo(300)).design().cmdSetTime->click();
     ASSERT_EQ(clockSetter->adjustments.size(), 1) << lines().join(u'\n').toStdString();
     EXPECT_NEAR(double(clockSetter->adjustments[0]), 7'000'000, 130'000);
     EXPECT_TRUE(lines().contains("Status: " + servers[1]->entry() + " is off from the others and was left out."))
