@@ -114,10 +114,9 @@ TEST_F(NetworkTimeDesktop, TheFirstSetTimeTakesOverAfterOneBoxAndDecliningOnlyCh
     EXPECT_FALSE(ui.mnuNetworkTime->isChecked());
     EXPECT_TRUE(lines().contains("Status: Network time is off; \"Set Time\" sets the clock."));
 
-    const QSize box = UserPrompts::choiceBox(form.get(), prompts->asked[0], prompts->texts[0],
-                                             "Turn Off Network Time", "Leave Network Time On")
-                          ->sizeHint();
-    EXPECT_TRUE(box.boundedTo(QSize(1024, 768)) == box) << "fits a small screen";
+    const auto box = UserPrompts::choiceBox(form.get(), prompts->asked[0], prompts->texts[0], "Turn Off Network Time",
+                                            "Leave Network Time On");
+    EXPECT_TRUE(box->sizeHint().boundedTo(QSize(1024, 768)) == box->sizeHint()) << "fits a small screen";
 }
 
 TEST_F(NetworkTimeDesktop, ADayOfAutomaticUpdatesWithNetworkTimeOnAsksTheServersOncePerInterval)
