@@ -4,11 +4,6 @@
 
 #include "clockset/timedatedclocksetter.h"
 #include "form1fixture.h"
-#include "loopbacktimeserver.h"
-#include "net/internetflags.h"
-#include "support/fakebackend.h"
-#include "support/localescope.h"
-#include "support/mockclock.h"
 #include "support/privatesystembus.h"
 #include "support/timedatedmock.h"
 #include "tray/frmsystray.h"
@@ -23,7 +18,6 @@
 
 namespace {
 
-const QDateTime kNow(QDate(2030, 6, 15), QTime(12, 0, 0), Qt::UTC);
 const QByteArray kFiveHoursAgo = "LastUpdate=6/15/2030 7:00:00 AM\n";
 const QString kKeeps =
     QStringLiteral("Status: The system's network time keeps the clock; \"Set Time\" will offer to take over.");
@@ -32,17 +26,10 @@ const QString kKeeps =
 // bus (dbusmock, refusing SetTime while network time is on, as the real one
 // does) with network time on, a connection that is up, and a loopback time
 // server ten seconds ahead of the test's clock.
-class NetworkTimeDesktop : public Form1Fixture
+class NetworkTimeDesktop : public Form1OnAModem
 {
 protected:
-    NetworkTimeDesktop()
-    {
-        fake->state = {NetResult::success(), InternetFlags::Modem, {}};
-        backend = fake;
-        host = server->entry();
-        buildDay = kNow.date();
-        networkTime = std::make_shared<NetworkTimeSwitch>(windowBus);
-    }
+    NetworkTimeDesktop() { networkTime = std::make_shared<NetworkTimeSwitch>(windowBus); }
     void SetUp() override { ASSERT_TRUE(timedated.errorText().isEmpty()) << qPrintable(timedated.errorText()); }
 
     Form1Services services() override
@@ -67,13 +54,9 @@ protected:
         return at;
     }
 
-    const LocaleScope locale{"en_US"};
-    SteppingClock clock{kNow};
     PrivateSystemBus bus;
     TimedatedMock timedated{bus};
     QDBusConnection windowBus = bus.connect("korvel-window");
-    std::shared_ptr<FakeBackend> fake = std::make_shared<FakeBackend>();
-    std::unique_ptr<LoopbackTimeServer> server = LoopbackTimeServer::followingClock(std::chrono::seconds(10));
 };
 
 } // namespace

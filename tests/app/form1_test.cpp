@@ -6,11 +6,6 @@
 #include "base/generaldate.h"
 #include "commands/statusreport.h"
 #include "form1fixture.h"
-#include "loopbacktimeserver.h"
-#include "net/internetflags.h"
-#include "support/fakebackend.h"
-#include "support/localescope.h"
-#include "support/mockclock.h"
 #include "timeclient/servercycle.h"
 #include "tray/frmsystray.h"
 #include "ui/fittedcheckbox.h"
@@ -34,34 +29,15 @@
 
 namespace {
 
-// Years after any build day, so an answer for it is always plausible.
-const QDateTime kNow(QDate(2030, 6, 15), QTime(12, 0, 0), Qt::UTC);
-
-// The window in a UTC zone with the en_US locale, a fake connection that is
-// up (a modem, no dial-up support), a fake clock and a loopback time server
-// ten seconds ahead of "now".
-class Form1Test : public Form1Fixture
+// The window in a UTC zone (set for the test program).
+class Form1Test : public Form1OnAModem
 {
 protected:
-    Form1Test()
-    {
-        fake->state = {NetResult::success(), InternetFlags::Modem, {}};
-        backend = fake;
-        host = server->entry();
-        // A fixed day, so that the fixed "now" never lies before a later build.
-        buildDay = kNow.date();
-    }
-
     static QByteArray lastUpdateAgo(int minutes)
     {
         return "LastUpdate=" + GeneralDate::format(DateSerial::addMinutes(DateSerial::fromDateTime(kNow), -minutes)).toUtf8()
             + "\n";
     }
-
-    const LocaleScope locale{"en_US"};
-    SteppingClock clock{kNow};
-    std::shared_ptr<FakeBackend> fake = std::make_shared<FakeBackend>();
-    std::unique_ptr<LoopbackTimeServer> server = LoopbackTimeServer::followingClock(std::chrono::seconds(10));
 };
 
 } // namespace
