@@ -8,9 +8,14 @@
 #include "app/form1services.h"
 #include "app/userprompts.h"
 #include "clockset/networktimeswitch.h"
+#include "loopbacktimeserver.h"
+#include "net/internetflags.h"
 #include "options/optionstore.h"
 #include "startup/startuprule.h"
+#include "support/fakebackend.h"
 #include "support/fakeclocksetter.h"
+#include "support/localescope.h"
+#include "support/mockclock.h"
 #include "support/optionfile.h"
 #include "support/qtprinters.h"
 #include "timeclient/korvelcontrol.h"
@@ -109,4 +114,27 @@ protected:
     OptionFile file;
     std::unique_ptr<OptionStore> store;
     std::unique_ptr<Form1> form;
+};
+
+// The window with the en_US locale on a connection that is up (a modem, no
+// dial-up support), with a time server following the test's clock ten
+// seconds ahead; "now" is years after any build day.
+class Form1OnAModem : public Form1Fixture
+{
+protected:
+    static inline const QDateTime kNow{QDate(2030, 6, 15), QTime(12, 0, 0), Qt::UTC};
+
+    Form1OnAModem()
+    {
+        fake->state = {NetResult::success(), InternetFlags::Modem, {}};
+        backend = fake;
+        host = server->entry();
+        // A fixed day, so that the fixed "now" never lies before a later build.
+        buildDay = kNow.date();
+    }
+
+    const LocaleScope locale{"en_US"};
+    SteppingClock clock{kNow};
+    std::shared_ptr<FakeBackend> fake = std::make_shared<FakeBackend>();
+    std::unique_ptr<LoopbackTimeServer> server = LoopbackTimeServer::followingClock(std::chrono::seconds(10));
 };
