@@ -204,9 +204,12 @@ TEST_F(OneKorvel, AFloodAndAThousandIdleConnectionsCostItLittleAndLaterStartsSti
         const rlimit limit{1024, 1024};
         ::setrlimit(RLIMIT_NOFILE, &limit);
     });
-    start(korvel, environment(runtime(), config()));
+    // Measured from the end of the start on, which its logged steps tell.
+    QProcessEnvironment steps = environment(runtime(), config());
+    steps.insert("QT_LOGGING_RULES", "korvel.app.debug=true");
+    start(korvel, steps);
     QByteArray errors;
-    ASSERT_TRUE(waitForError(korvel, errors, kLoaded)) << errors.constData();
+    ASSERT_TRUE(waitForError(korvel, errors, "start step first events handled")) << errors.constData();
     // The only entry of its runtime folder that is no plain file.
     const QByteArray socket = QFile::encodeName(runtime() + u'/' + QDir(runtime()).entryList(QDir::System).value(0));
     const qint64 peakBefore = peakMemory(korvel.processId());
