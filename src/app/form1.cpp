@@ -166,7 +166,7 @@ void Form1::runUpdate(ClockUpdate::AskedBy askedBy)
     }
     m_retry.succeeded();
     m_sLastUpdate = m_store.read(Option::LastUpdate); // said by the update
-    if (UpdateSchedule::leavesAfterUpdate(m_options.tickState(m_bStartedWithLoad, 0, false), m_tray->windowInTray())) {
+    if (UpdateSchedule::leavesAfterUpdate(m_options.tickState(m_bStartedWithLoad, 0, false), !m_report->inSight())) {
         SaveOptions();
         Form_Unload();
         return;

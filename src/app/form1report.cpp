@@ -6,6 +6,7 @@
 
 #include "app/statuslog.h"
 #include "app/userprompts.h"
+#include "app/windowsight.h"
 #include "ui/controlenabling.h"
 #include "ui/designstyle.h"
 #include "ui/form1design.h"
@@ -111,7 +112,7 @@ void Form1Report::keepFailure(const QString& reason)
 
 bool Form1Report::inSight() const
 {
-    return m_window->isVisible() && !m_window->isMinimized();
+    return ::inSight(*m_window);
 }
 
 bool Form1Report::askYesNo(const QString& title, const QString& text)

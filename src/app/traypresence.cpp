@@ -4,6 +4,7 @@
 
 #include "app/traypresence.h"
 
+#include "app/windowsight.h"
 #include "tray/frmsystray.h"
 #include "ui/programicon.h"
 
@@ -35,7 +36,7 @@ TrayPresence::~TrayPresence() = default;
 
 void TrayPresence::addShowItem()
 {
-    m_frmSysTray->AddMenuItem(showItemCaption(windowInTray()), QStringLiteral("show"));
+    m_frmSysTray->AddMenuItem(showItemCaption(!inSight(m_window)), QStringLiteral("show"));
 }
 
 void TrayPresence::completeMenu()
@@ -51,18 +52,13 @@ void TrayPresence::remove()
     m_frmSysTray->Form_QueryUnload();
 }
 
-bool TrayPresence::windowInTray() const
-{
-    return !m_window.isVisible() || m_window.isMinimized();
-}
-
 void TrayPresence::m_frmSysTray_MenuClick(qint32, const QString& sKey)
 {
     if (sKey == QLatin1String("close"))
         Q_EMIT closeRequested();
     else if (sKey != QLatin1String("show"))
         return;
-    else if (windowInTray())
+    else if (!inSight(m_window))
         Q_EMIT showRequested();
     else
         putIntoTray();

@@ -30,8 +30,6 @@ public:
     // Takes the icon out of the notification area.
     void remove();
 
-    // Out of the user's sight: hidden in the tray, or minimised where there is no tray.
-    bool windowInTray() const;
     // Follows a change of the window's state: minimised goes into the tray.
     // True when the window is now on show.
     bool followWindowState();
